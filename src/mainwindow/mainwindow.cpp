@@ -1,0 +1,80 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "mkserial.h"
+#include "rtdialog.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QJSEngine>
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(new Ui_MainWindow)
+{
+    initGUI_();
+    initSerialPort_();
+    initScript_();
+    printConsoleNoError(tr("Tovrik initialized"));
+}
+
+MainWindow::~MainWindow()
+{
+    delete ui_;
+    ui_ = nullptr;
+    if (serial_) {
+        serial_->close();
+        delete serial_;
+        serial_ = nullptr;
+    }
+}
+
+void MainWindow::initGUI_()
+{
+    ui_->setupUi(this);
+    rtDialog_ = new RtDialog(this);
+    readSettings_();
+
+    connect(ui_->connectPushButton_, &QPushButton::clicked, this, &MainWindow::onConnect_);
+    connect(ui_->clearPushButton_, &QPushButton::clicked, this, &MainWindow::onClear_);
+    connect(ui_->rtPushButton_, &QPushButton::clicked, this, &MainWindow::onOpenRt_);
+    connect(ui_->FTDIOnlyCheckBox_, &QCheckBox::clicked, this, &MainWindow::onFTDICheck_);
+    connect(ui_->checkBoxHex_, &QCheckBox::clicked, this, &MainWindow::onHexCheck_);
+    connect(ui_->toolButtonPCmd_, &QToolButton::clicked, this, &MainWindow::onCommandP_);
+    connect(ui_->toolButtonVCmd_, &QToolButton::clicked, this, &MainWindow::onCommandV_);
+    connect(ui_->toolButtonNCmd_, &QToolButton::clicked, this, &MainWindow::onCommandN_);
+    connect(ui_->toolButtonLCmd_, &QToolButton::clicked, this, &MainWindow::onCommandL_);
+    connect(ui_->toolButtonACmd_, &QToolButton::clicked, this, &MainWindow::onCommandA_);
+    connect(ui_->toolButtonUCmd_, &QToolButton::clicked, this, &MainWindow::onCommandU_);
+    connect(ui_->toolButtonDCmd_, &QToolButton::clicked, this, &MainWindow::onCommandD_);
+
+    ui_->tableWidgetFrame_->setColumnWidth(0, 30);
+    ui_->tableWidgetFrame_->setColumnWidth(1, 50);
+    connect(ui_->tableWidgetFrame_, &QTableWidget::itemSelectionChanged, this,
+            &MainWindow::onFrameSelection_);
+
+    aboutAction_ = new QAction(tr("&About"), this);
+    aboutAction_->setStatusTip(tr("Show the application's About box"));
+    connect(aboutAction_, &QAction::triggered, this, &MainWindow::onAbout_);
+    ui_->menuHelp_->addAction(aboutAction_);
+
+    connect(ui_->actionShowTerminal_, &QAction::triggered, this, &MainWindow::onShowTerminal_);
+
+    clearConsole();
+    if (ftdiOnly_)
+        printConsoleNoError(tr("Filter only FTDI devices"));
+}
+
+bool MainWindow::userReallyWantsToQuit_()
+{
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!userReallyWantsToQuit_()) {
+        event->ignore();
+        return;
+    }
+    writeSettings_();
+    rtDialog_->writeSettings();
+    event->accept();
+}

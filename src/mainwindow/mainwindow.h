@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QMainWindow>
+#include <QStringList>
+#include <map>
+
+#include "framemodel.h"
+
+class QAction;
+class QCheckBox;
+class QCloseEvent;
+class QJSEngine;
+class QJSValue;
+class QTimer;
+class Ui_MainWindow;
+class RtDialog;
+class MkSerial;
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    enum ConsoleErrorSeverity { NoError = 0, Warning = 1, Error = 2 };
+
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Console pane: one line per call. Callers pass finished (already translated) texts that
+    // may hold the program's own markup; text from outside must be escaped by the caller.
+    void printConsole(ConsoleErrorSeverity severity, const QString& text);
+    void printConsoleNoError(const QString& text);
+    void printConsoleWarning(const QString& text);
+    void printConsoleError(const QString& text);
+    void clearConsole();
+
+signals:
+    void labelsListReady(QStringList);
+    void serialConnectionOpened(bool);
+
+public slots:
+    void rqGetLabelsList();
+    void rqRefreshData();
+
+private slots:
+    void onConnect_();
+    void onClear_();
+    void onOpenRt_();
+    void onFTDICheck_();
+    void onHexCheck_();
+    void onFilterCheck_();
+    void onCommandV_();
+    void onCommandP_();
+    void onCommandN_();
+    void onCommandL_();
+    void onCommandA_();
+    void onCommandU_();
+    void onCommandD_();
+    void onNewFrameReceived_(const QByteArray& frame);
+    void onWriteError_(qint64 errorCode);
+    void onDeviceDiscovered_(const QString& name, bool isFTDI);
+    void onDeviceRemoved_(const QString& name);
+    void onFrameSelection_();
+    void onAbout_();
+    void onShowTerminal_(bool on);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void initGUI_();
+    bool userReallyWantsToQuit_();
+    void initSerialPort_();
+    void insertItem_(int row, char cmd, int address, const QByteArray& payload);
+    void readSettings_();
+    void writeSettings_();
+    void initScript_();
+    void getStructDef_(const QString& name, const QJSValue& object);
+    void onLabelTimeout_();
+
+    Ui_MainWindow* ui_ = nullptr;
+    RtDialog* rtDialog_ = nullptr;
+    QAction* aboutAction_ = nullptr;
+    // Ordered by the letter's 8-bit code (unsigned), whatever the signedness of char.
+    struct LetterOrder
+    {
+        bool operator()(char a, char b) const { return quint8(a) < quint8(b); }
+    };
+    std::map<char, QCheckBox*, LetterOrder> filterBoxes_;
+    MkSerial* serial_ = nullptr;
+    QString deviceName_;
+    QString cmdFilter_;
+    bool ftdiOnly_ = false;
+    bool hexDisplay_ = false;
+    bool rtDialogVisible_ = false;
+    int frameCount_ = 0;
+    int lastLabelIndex_ = 0;
+    QList<QByteArray> frames_;
+    QList<FrameModel> frameModels_;
+    QJSEngine* scriptEngine_ = nullptr;
+    int labelsState_ = 0;
+    QStringList labels_;
+
+    // A label collection re-asks for the awaited label when no answer comes in time, and gives
+    // up after a few unanswered tries so that logging resumes.
+    QTimer* labelTimer_ = nullptr;
+    int labelRetries_ = 0;
+};
