@@ -1,0 +1,1 @@
+tovrik_add_test(tst_mkhelper SOURCES tst_mkhelper.cpp LIBS tovrik_protocol)

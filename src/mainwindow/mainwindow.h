@@ -22,7 +22,12 @@ class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    enum ConsoleErrorSeverity { NoError = 0, Warning = 1, Error = 2 };
+    enum ConsoleErrorSeverity
+    {
+        NoError = 0,
+        Warning = 1,
+        Error = 2
+    };
 
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
