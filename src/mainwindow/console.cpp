@@ -1,9 +1,34 @@
 #include "mainwindow.h"
+#include "ui_mainwindow.h"
 
-// Placeholder bodies so the tree builds; replaced by the console pane.
-void MainWindow::printConsole(ConsoleErrorSeverity, const QString&) {}
-void MainWindow::printConsoleNoError(const QString& text) { printConsole(NoError, text); }
-void MainWindow::printConsoleWarning(const QString& text) { printConsole(Warning, text); }
-void MainWindow::printConsoleError(const QString& text) { printConsole(Error, text); }
-void MainWindow::clearConsole() {}
-void MainWindow::onShowTerminal_(bool) {}
+#include "consoletext.h"
+
+void MainWindow::printConsole(ConsoleErrorSeverity severity, const QString& text)
+{
+    ConsoleText::append(ui_->consoleTextEdit_->document(), text, severity != NoError);
+}
+
+void MainWindow::printConsoleNoError(const QString& text)
+{
+    printConsole(NoError, text);
+}
+
+void MainWindow::printConsoleWarning(const QString& text)
+{
+    printConsole(Warning, text);
+}
+
+void MainWindow::printConsoleError(const QString& text)
+{
+    printConsole(Error, text);
+}
+
+void MainWindow::clearConsole()
+{
+    ConsoleText::clear(ui_->consoleTextEdit_->document());
+}
+
+void MainWindow::onShowTerminal_(bool on)
+{
+    ui_->consoleTextEdit_->setVisible(on);
+}
