@@ -2,8 +2,11 @@
 
 #include <QByteArray>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QStringList>
 
+class QTableWidgetItem;
+class RtPlot;
 class Ui_RtDialog;
 
 // Real-time values dialog: analog channel labels and the latest value of each channel from every
@@ -30,8 +33,18 @@ private slots:
 private:
     void initGUI_();
     void readSettings_();
+    // Follows the tick in a label cell: draws or removes that channel's line.
+    void onItemChanged_(QTableWidgetItem* item);
+    static QString channelName_(const QString& label);
 
     Ui_RtDialog* ui_ = nullptr;
     int rowCount_ = 0;
     QStringList subscribedLabels_;
+
+    RtPlot* plot_ = nullptr;
+    // Time base of the plot's samples.
+    QElapsedTimer clock_;
+    // Names of the ticked channels; kept across label lists and runs, so a channel that comes
+    // back is drawn again.
+    QStringList checkedChannels_;
 };

@@ -1,0 +1,171 @@
+#include "rtplot.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QLegend>
+#include <QLineSeries>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <limits>
+
+RtPlot::RtPlot(QWidget* parent)
+    : QWidget(parent), chart_(new QChart), axisX_(new QValueAxis(this)),
+      axisY_(new QValueAxis(this)), redrawTimer_(new QTimer(this))
+{
+    chart_->legend()->setVisible(true);
+    chart_->legend()->setAlignment(Qt::AlignBottom);
+    chart_->setMargins(QMargins(2, 2, 2, 2));
+
+    // The time axis shows seconds before the newest sample, so the lines scroll to the left.
+    axisX_->setRange(-WindowMs / 1000.0, 0);
+    axisX_->setLabelFormat(QStringLiteral("%.0f"));
+    axisX_->setTickCount(7);
+    axisX_->setTitleText(tr("s"));
+    axisY_->setRange(-1, 1);
+    axisY_->setLabelFormat(QStringLiteral("%.0f"));
+    chart_->addAxis(axisX_, Qt::AlignBottom);
+    chart_->addAxis(axisY_, Qt::AlignLeft);
+
+    view_ = new QChartView(chart_, this); // the view owns the chart
+    view_->setRenderHint(QPainter::Antialiasing, false);
+    view_->setMinimumHeight(80);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view_);
+
+    redrawTimer_->setSingleShot(true);
+    redrawTimer_->setInterval(RedrawIntervalMs);
+    connect(redrawTimer_, &QTimer::timeout, this, &RtPlot::onRedrawTimer_);
+}
+
+RtPlot::~RtPlot() = default;
+
+void RtPlot::addSample(qint64 msecs, const QVector<int>& values)
+{
+    if (channels_.size() < values.size())
+        channels_.resize(values.size());
+    latestMs_ = msecs;
+    const qreal x = msecs / 1000.0;
+    const qreal cutoff = (msecs - WindowMs) / 1000.0;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        QList<QPointF>& points = channels_[i].points;
+        points.append(QPointF(x, values.at(i)));
+        // Keep one sample older than the window so the line runs in from the left edge.
+        qsizetype stale = 0;
+        while (stale + 1 < points.size() && points.at(stale + 1).x() < cutoff)
+            ++stale;
+        if (stale > 0)
+            points.remove(0, stale);
+    }
+    scheduleRedraw_();
+}
+
+void RtPlot::setChannelShown(int channel, const QString& name, bool shown)
+{
+    if (channel < 0)
+        return;
+    if (channels_.size() <= channel)
+        channels_.resize(channel + 1);
+    Channel& ch = channels_[channel];
+    if (shown) {
+        if (!ch.series) {
+            ch.series = new QLineSeries;
+            ch.series->setPen(QPen(channelColour(channel), 1.5));
+            chart_->addSeries(ch.series); // the chart owns the series
+            ch.series->attachAxis(axisX_);
+            ch.series->attachAxis(axisY_);
+            scheduleRedraw_();
+        }
+        ch.series->setName(name);
+    } else if (ch.series) {
+        chart_->removeSeries(ch.series);
+        delete ch.series;
+        ch.series = nullptr;
+        scheduleRedraw_();
+    }
+}
+
+bool RtPlot::isChannelShown(int channel) const
+{
+    return channel >= 0 && channel < channels_.size() && channels_.at(channel).series;
+}
+
+QLineSeries* RtPlot::series(int channel) const
+{
+    return channel >= 0 && channel < channels_.size() ? channels_.at(channel).series : nullptr;
+}
+
+void RtPlot::clear()
+{
+    for (Channel& ch : channels_) {
+        if (ch.series) {
+            chart_->removeSeries(ch.series);
+            delete ch.series;
+        }
+    }
+    channels_.clear();
+    scheduleRedraw_();
+}
+
+QColor RtPlot::channelColour(int channel)
+{
+    // Sixteen hues, and a dark and a light shade of each. Neighbouring channels, the ones most
+    // often drawn together, lie seven hue steps apart.
+    const int hue = (qAbs(channel) * 7 % 16) * 360 / 16;
+    const bool light = (qAbs(channel) / 16) % 2 == 1;
+    return QColor::fromHsv(hue, light ? 150 : 255, light ? 255 : 190);
+}
+
+void RtPlot::redraw()
+{
+    dirty_ = false;
+    ++redrawCount_;
+    const qreal now = latestMs_ / 1000.0;
+    qreal lo = std::numeric_limits<qreal>::max();
+    qreal hi = std::numeric_limits<qreal>::lowest();
+    for (Channel& ch : channels_) {
+        if (!ch.series)
+            continue;
+        QList<QPointF> shifted;
+        shifted.reserve(ch.points.size());
+        for (const QPointF& p : std::as_const(ch.points)) {
+            shifted.append(QPointF(p.x() - now, p.y()));
+            lo = std::min(lo, p.y());
+            hi = std::max(hi, p.y());
+        }
+        ch.series->replace(shifted);
+    }
+    if (lo > hi) {
+        lo = -1;
+        hi = 1;
+    } else {
+        const qreal margin = std::max<qreal>(1, (hi - lo) * 0.05);
+        lo -= margin;
+        hi += margin;
+    }
+    axisY_->setRange(lo, hi);
+}
+
+void RtPlot::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (dirty_)
+        redraw();
+}
+
+void RtPlot::scheduleRedraw_()
+{
+    dirty_ = true;
+    if (!redrawTimer_->isActive())
+        redrawTimer_->start();
+}
+
+void RtPlot::onRedrawTimer_()
+{
+    // A hidden plot is brought up to date when it is shown again.
+    if (dirty_ && isVisible())
+        redraw();
+}
