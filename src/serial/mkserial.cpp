@@ -1,14 +1,117 @@
 #include "mkserial.h"
+#include "portwatcher.h"
+#include "serialport.h"
+#include "threadreceive.h"
+#include "threadsend.h"
 
-// Placeholder so the tree builds; replaced by the real serial link.
-MkSerial::MkSerial(QObject* parent) : QObject(parent) {}
-MkSerial::~MkSerial() = default;
-bool MkSerial::open() { return false; }
-void MkSerial::close() {}
-bool MkSerial::isOpen() { return false; }
-QString MkSerial::deviceName() const { return {}; }
-void MkSerial::setDeviceName(const QString&) {}
-QList<QPortInfo> MkSerial::getPorts() { return {}; }
-void MkSerial::setUpNotifications() {}
-void MkSerial::write(const QByteArray&) {}
-bool MkSerial::setDebug(bool) { return false; }
+namespace {
+bool isFtdi(const PortInfo& info)
+{
+    return info.physName.contains(QLatin1String("FTDI"));
+}
+} // namespace
+
+MkSerial::MkSerial(QObject* parent) : QObject(parent)
+{
+    initSerialPort_();
+    initThread_();
+}
+
+MkSerial::~MkSerial()
+{
+    close();
+    delete threadSend_;
+    delete threadReceive_;
+    port_.reset();
+    delete enumerator_;
+}
+
+void MkSerial::initSerialPort_()
+{
+    // The line settings (57600 8N1, no flow control) are fixed inside SerialPort.
+    port_ = std::make_unique<SerialPort>();
+    enumerator_ = new PortWatcher(this);
+    connect(enumerator_, &PortWatcher::deviceDiscovered, this, &MkSerial::onDeviceDiscovered_);
+    connect(enumerator_, &PortWatcher::deviceRemoved, this, &MkSerial::onDeviceRemoved_);
+}
+
+void MkSerial::initThread_()
+{
+    threadReceive_ = new ThreadReceive(this, *port_);
+    threadSend_ = new ThreadSend(this, *port_, threadReceive_->mutex());
+    connect(threadReceive_, &ThreadReceive::newFrameReceived, this, &MkSerial::newFrameReceived,
+            Qt::QueuedConnection);
+    connect(threadSend_, &ThreadSend::writeError, this, &MkSerial::writeError,
+            Qt::QueuedConnection);
+}
+
+bool MkSerial::open()
+{
+    if (!port_->open())
+        return false;
+    threadSend_->start(QThread::InheritPriority);
+    threadReceive_->start(QThread::InheritPriority);
+    return true;
+}
+
+void MkSerial::close()
+{
+    // Both loops must have left the port before its descriptor goes away, or a read or write
+    // could land on a descriptor number the system has already given to someone else.
+    threadSend_->stop();
+    threadReceive_->stop();
+    threadSend_->wait();
+    threadReceive_->wait();
+    port_->close();
+}
+
+bool MkSerial::isOpen()
+{
+    return port_->isOpen();
+}
+
+QString MkSerial::deviceName() const
+{
+    return port_->name();
+}
+
+void MkSerial::setDeviceName(const QString& name)
+{
+    port_->setName(name);
+}
+
+QList<QPortInfo> MkSerial::getPorts()
+{
+    QList<QPortInfo> ports;
+    const QList<PortInfo> found = PortWatcher::getPorts();
+    for (const PortInfo& info : found)
+        ports.append({info.portName, isFtdi(info)});
+    return ports;
+}
+
+void MkSerial::setUpNotifications()
+{
+    enumerator_->setUpNotifications();
+}
+
+void MkSerial::write(const QByteArray& data)
+{
+    threadSend_->write(data);
+}
+
+bool MkSerial::setDebug(bool on)
+{
+    const bool was = debug_;
+    debug_ = on;
+    return was;
+}
+
+void MkSerial::onDeviceDiscovered_(const PortInfo& info)
+{
+    emit deviceDiscovered(info.portName, isFtdi(info));
+}
+
+void MkSerial::onDeviceRemoved_(const PortInfo& info)
+{
+    emit deviceRemoved(info.portName);
+}

@@ -4,6 +4,14 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
+class PortWatcher;
+class SerialPort;
+class ThreadReceive;
+class ThreadSend;
+struct PortInfo;
+
 // One port as the serial link lists it.
 struct QPortInfo
 {
@@ -35,4 +43,18 @@ signals:
     void writeError(qint64 errorCode);
     void deviceDiscovered(const QString& name, bool isFTDI);
     void deviceRemoved(const QString& name);
+
+private slots:
+    void onDeviceDiscovered_(const PortInfo& info);
+    void onDeviceRemoved_(const PortInfo& info);
+
+private:
+    void initSerialPort_();
+    void initThread_();
+
+    std::unique_ptr<SerialPort> port_;
+    PortWatcher* enumerator_ = nullptr;
+    ThreadSend* threadSend_ = nullptr;
+    ThreadReceive* threadReceive_ = nullptr;
+    bool debug_ = false;
 };

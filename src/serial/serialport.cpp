@@ -1,0 +1,155 @@
+#include "serialport.h"
+#include "seriallog.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+Q_LOGGING_CATEGORY(lcSerial, "tovrik.serial")
+
+namespace {
+// Longest a write waits for room in the output queue before giving up on the frame.
+constexpr int kWriteStallMs = 3000;
+
+QString errnoText(int err)
+{
+    return QString::fromLocal8Bit(std::strerror(err));
+}
+} // namespace
+
+SerialPort::~SerialPort()
+{
+    close();
+}
+
+bool SerialPort::open()
+{
+    if (isOpen()) {
+        error_ = QStringLiteral("port already open");
+        return false;
+    }
+    if (name_.isEmpty()) {
+        error_ = QStringLiteral("no port name");
+        return false;
+    }
+    const QByteArray path = name_.toLocal8Bit();
+    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error_ = errnoText(errno);
+        return false;
+    }
+    auto fail = [&](const QString& what) {
+        error_ = what;
+        ::close(fd);
+        return false;
+    };
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return fail(errno == EWOULDBLOCK ? QStringLiteral("port in use") : errnoText(errno));
+    if (::ioctl(fd, TIOCEXCL) != 0)
+        return fail(errnoText(errno));
+
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0)
+        return fail(errnoText(errno));
+    ::cfmakeraw(&tio);
+    tio.c_cflag &= ~(CSTOPB | PARENB | CRTSCTS | CSIZE);
+    tio.c_cflag |= CS8 | CLOCAL | CREAD;
+    tio.c_iflag &= ~(IXON | IXOFF | IXANY);
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    ::cfsetispeed(&tio, B57600);
+    ::cfsetospeed(&tio, B57600);
+    if (::tcsetattr(fd, TCSANOW, &tio) != 0)
+        return fail(errnoText(errno));
+    // Whatever the line held before we opened it belongs to nobody.
+    ::tcflush(fd, TCIOFLUSH);
+
+    error_.clear();
+    fd_.store(fd);
+    return true;
+}
+
+void SerialPort::close()
+{
+    const int fd = fd_.exchange(-1);
+    if (fd >= 0) {
+        ::flock(fd, LOCK_UN);
+        ::close(fd);
+    }
+}
+
+qint64 SerialPort::bytesAvailable() const
+{
+    const int fd = fd_.load();
+    if (fd < 0)
+        return -1;
+    int n = 0;
+    if (::ioctl(fd, FIONREAD, &n) != 0)
+        return -1;
+    return n;
+}
+
+bool SerialPort::waitForReadyRead(int ms) const
+{
+    const int fd = fd_.load();
+    if (fd < 0)
+        return false;
+    pollfd p{fd, POLLIN, 0};
+    const int r = ::poll(&p, 1, ms);
+    return r > 0 && p.revents != 0;
+}
+
+qint64 SerialPort::read(char* data, qint64 maxSize)
+{
+    const int fd = fd_.load();
+    if (fd < 0)
+        return -1;
+    for (;;) {
+        const ssize_t n = ::read(fd, data, size_t(maxSize));
+        if (n >= 0)
+            return n;
+        if (errno == EINTR)
+            continue;
+        if (errno == EAGAIN || errno == EWOULDBLOCK)
+            return 0;
+        return -1;
+    }
+}
+
+qint64 SerialPort::write(const char* data, qint64 size)
+{
+    const int fd = fd_.load();
+    if (fd < 0)
+        return -1;
+    qint64 done = 0;
+    int stalledMs = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd, data + done, size_t(size - done));
+        if (n > 0) {
+            done += n;
+            stalledMs = 0;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
+            return -1;
+        // Output queue full: wait for room rather than drop the rest of the frame.
+        if (stalledMs >= kWriteStallMs) {
+            qCWarning(lcSerial) << "write stalled after" << done << "of" << size << "bytes";
+            return done > 0 ? done : -1;
+        }
+        pollfd p{fd, POLLOUT, 0};
+        if (::poll(&p, 1, 100) < 0 && errno != EINTR)
+            return -1;
+        if (p.revents & (POLLERR | POLLHUP | POLLNVAL))
+            return -1;
+        stalledMs += 100;
+    }
+    return done;
+}

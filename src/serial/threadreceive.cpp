@@ -1,0 +1,88 @@
+#include "threadreceive.h"
+#include "seriallog.h"
+#include "serialport.h"
+
+#include <QMutexLocker>
+
+#include <algorithm>
+
+bool getNextCommand(QByteArray& buffer, QByteArray& frame)
+{
+    const qsizetype end = buffer.indexOf('\r');
+    if (end < 0)
+        return false;
+    frame.append(buffer.constData(), end + 1);
+    buffer.remove(0, end + 1);
+    return true;
+}
+
+ThreadReceive::ThreadReceive(QObject* parent, SerialPort& port) : QThread(parent), port_(port) {}
+
+ThreadReceive::~ThreadReceive()
+{
+    stop();
+    wait();
+}
+
+void ThreadReceive::stop()
+{
+    stop_.store(true);
+}
+
+void ThreadReceive::start(QThread::Priority priority)
+{
+    if (isRunning()) {
+        if (!stop_.load())
+            return;
+        wait();
+    }
+    stop_.store(false);
+    buffer_.clear();
+    QThread::start(priority);
+}
+
+void ThreadReceive::start()
+{
+    start(QThread::InheritPriority);
+}
+
+void ThreadReceive::run()
+{
+    char chunk[2048];
+    while (!stop_.load()) {
+        if (!port_.waitForReadyRead(kWaitMs))
+            continue;
+        const qint64 n = port_.read(chunk, sizeof chunk);
+        if (n > 0) {
+            consume_(chunk, n);
+            continue;
+        }
+        if (n == 0)
+            continue;
+        // The descriptor is dead (adapter pulled, far side of a pty gone): every further poll
+        // would return at once. Stop reading and idle until the owner closes the link.
+        qCDebug(lcSerial) << "read error; receive loop idles until closed";
+        while (!stop_.load())
+            QThread::msleep(kWaitMs);
+    }
+}
+
+void ThreadReceive::consume_(const char* data, qint64 size)
+{
+    // The wire format never carries a zero byte: drop them, keep everything around them.
+    const qsizetype oldSize = buffer_.size();
+    buffer_.append(data, size);
+    const auto tail = std::remove(buffer_.begin() + oldSize, buffer_.end(), '\0');
+    buffer_.truncate(tail - buffer_.begin());
+
+    QMutexLocker lock(&mutex_);
+    QByteArray frame;
+    while (getNextCommand(buffer_, frame)) {
+        emit newFrameReceived(frame);
+        frame.clear();
+    }
+    if (buffer_.size() >= kMaxPending) {
+        qCDebug(lcSerial) << "discarding" << buffer_.size() << "bytes without a terminator";
+        buffer_.clear();
+    }
+}

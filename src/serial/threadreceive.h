@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMutex>
+#include <QThread>
+
+#include <atomic>
+
+class SerialPort;
+
+// Moves the first complete frame (everything up to and including the first carriage return)
+// from the front of buffer to the end of frame. False, and nothing changed, when buffer holds
+// no carriage return.
+bool getNextCommand(QByteArray& buffer, QByteArray& frame);
+
+// Reads the port while a connection is open, cuts the incoming bytes into frames at the
+// carriage return and announces every complete frame, in order, as newFrameReceived. Frames are
+// not checked here; bytes in front of a "#" stay part of the frame they precede.
+class ThreadReceive : public QThread
+{
+    Q_OBJECT
+public:
+    // Longest run of bytes without a carriage return that is kept; a longer one is line noise
+    // and is discarded.
+    static constexpr int kMaxPending = 64 * 1024;
+    // Longest single wait for input, so that a stop request is seen quickly.
+    static constexpr int kWaitMs = 50;
+
+    ThreadReceive(QObject* parent, SerialPort& port);
+    ~ThreadReceive() override;
+
+    QMutex& mutex() { return mutex_; }
+    // Asks the loop to end and returns at once.
+    void stop();
+
+public slots:
+    // Empties the buffer and starts the loop. A loop still ending after stop() is waited for
+    // first, so it can never append to the fresh buffer; a loop that is running and not
+    // stopping is left alone.
+    void start(QThread::Priority priority);
+    void start();
+
+signals:
+    void newFrameReceived(const QByteArray& dataReceived);
+
+protected:
+    void run() override;
+
+private:
+    void consume_(const char* data, qint64 size);
+
+    QMutex mutex_;
+    SerialPort& port_;
+    std::atomic<bool> stop_{true};
+    QByteArray buffer_;
+};

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QMutex>
+#include <QThread>
+
+#include <atomic>
+
+class SerialPort;
+
+// Writes queued frames to the port, oldest first, each as a whole. The thread runs only while
+// the queue holds frames: it ends when the queue is empty and write() starts it again. A failed
+// write is announced as writeError with the negative result (-1 for a closed port) and the loop
+// goes on with the next frame.
+class ThreadSend : public QThread
+{
+    Q_OBJECT
+public:
+    ThreadSend(QObject* parent, SerialPort& port, QMutex& receiveMutex);
+    ~ThreadSend() override;
+
+    // Queues one frame and makes sure the loop runs; returns at once. Any thread, any time.
+    void write(const QByteArray& data);
+    // Asks the loop to end after the frame in hand; queued frames stay for the next start.
+    void stop();
+    qsizetype queued() const;
+
+public slots:
+    void start(QThread::Priority priority);
+    void start();
+
+signals:
+    void writeError(qint64 errorCode);
+
+protected:
+    void run() override;
+
+private:
+    // Starts the loop unless one is active. Whether one is active is decided under the queue
+    // lock, by the same test with which the loop decides to end, so no frame is left waiting.
+    void launch_(QThread::Priority priority);
+
+    mutable QMutex mutex_;
+    QMutex& receiveMutex_;
+    SerialPort& port_;
+    QList<QByteArray> queue_;
+    bool active_ = false; // guarded by mutex_
+    std::atomic<bool> stop_{true};
+};
