@@ -1,0 +1,11 @@
+# tovrik-mksim: a simulated flight controller on a pseudo-terminal (see tools/mksim/main.cpp).
+add_executable(tovrik-mksim
+    ${CMAKE_CURRENT_LIST_DIR}/mksim/main.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/mksim/simdevice.h
+    ${CMAKE_CURRENT_LIST_DIR}/mksim/simdevice.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/mksim/simlink.h
+    ${CMAKE_CURRENT_LIST_DIR}/mksim/simlink.cpp
+)
+target_include_directories(tovrik-mksim PRIVATE ${CMAKE_CURRENT_LIST_DIR}/mksim)
+target_link_libraries(tovrik-mksim PRIVATE Qt6::Core tovrik_protocol tovrik_serial)
+install(TARGETS tovrik-mksim RUNTIME DESTINATION bin)

@@ -1,0 +1,160 @@
+// tovrik-mksim: a flight controller on a pseudo-terminal, for trying Tovrik without hardware
+// and for driving the serial link in tests.
+
+#include "simdevice.h"
+#include "simlink.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QTimer>
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+// The link path as plain bytes, so the signal handler can remove it without allocating.
+char g_linkPath[4096] = {};
+
+extern "C" void onTerminate(int)
+{
+    if (g_linkPath[0] != '\0')
+        ::unlink(g_linkPath);
+    ::_exit(0);
+}
+
+void installSignalHandlers()
+{
+    struct sigaction sa;
+    std::memset(&sa, 0, sizeof sa);
+    sa.sa_handler = onTerminate;
+    sigemptyset(&sa.sa_mask);
+    for (int sig : {SIGINT, SIGTERM, SIGHUP})
+        ::sigaction(sig, &sa, nullptr);
+}
+
+bool parseRate(const QCommandLineParser& parser, const QString& name, double& out)
+{
+    if (!parser.isSet(name))
+        return true;
+    bool ok = false;
+    out = parser.value(name).toDouble(&ok);
+    return ok && out >= 0.0 && out <= 1.0;
+}
+
+bool parseInt(const QCommandLineParser& parser, const QString& name, int low, int high, int& out)
+{
+    if (!parser.isSet(name))
+        return true;
+    bool ok = false;
+    out = parser.value(name).toInt(&ok);
+    return ok && out >= low && out <= high;
+}
+
+int fail(const QString& text)
+{
+    std::fprintf(stderr, "tovrik-mksim: %s\n", qPrintable(text));
+    return 2;
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tovrik-mksim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Simulates a flight controller on a pseudo-terminal and lists it as a virtual serial "
+        "port, so Tovrik can be tried without hardware. Runs until killed."));
+    parser.addHelpOption();
+    parser.addOptions({
+        {"name", "Port name of the link in the virtual ports directory (default mksim).", "name",
+         "mksim"},
+        {"ftdi", "Mark the port as an FTDI adapter (adds \"FTDI\" to the link name)."},
+        {"address", "Device address to answer from: 1 Flight Ctrl, 2 Navi Ctrl, 3 MK3MAG.", "n",
+         "1"},
+        {"noise", "Chance (0..1) of junk bytes in front of each frame sent.", "rate"},
+        {"corrupt", "Chance (0..1) of a wrong checksum in each frame sent.", "rate"},
+        {"drop-labels", "Never answer analog label requests ('a')."},
+        {"unplug-after", "Remove the port and exit after this many seconds.", "seconds"},
+        {"flood",
+         "Send this many 'D' frames per second whatever is asked; channel 31 then "
+         "counts frames so a reader can spot losses.",
+         "frames"},
+        {"seed", "Seed for noise and corruption (default: random).", "n"},
+        {"verbose", "Print every request received."},
+    });
+    parser.process(app);
+
+    SimDevice::Options options;
+    double unplugAfter = 0.0;
+    int seed = 0;
+    if (!parseInt(parser, "address", 0, 25, options.address))
+        return fail(QStringLiteral("--address wants a number from 0 to 25"));
+    if (!parseRate(parser, "noise", options.noise))
+        return fail(QStringLiteral("--noise wants a rate from 0 to 1"));
+    if (!parseRate(parser, "corrupt", options.corrupt))
+        return fail(QStringLiteral("--corrupt wants a rate from 0 to 1"));
+    if (!parseInt(parser, "flood", 0, 1000000, options.flood))
+        return fail(QStringLiteral("--flood wants a frame rate from 0 to 1000000"));
+    if (!parseInt(parser, "seed", 0, 2147483647, seed))
+        return fail(QStringLiteral("--seed wants a non-negative number"));
+    if (parser.isSet("unplug-after")) {
+        bool ok = false;
+        unplugAfter = parser.value("unplug-after").toDouble(&ok);
+        if (!ok || unplugAfter <= 0.0)
+            return fail(QStringLiteral("--unplug-after wants a positive number of seconds"));
+    }
+    options.dropLabels = parser.isSet("drop-labels");
+    options.seed = quint32(seed);
+    const bool verbose = parser.isSet("verbose");
+
+    QString linkName = parser.value("name");
+    if (parser.isSet("ftdi"))
+        linkName += QStringLiteral("-FTDI");
+
+    installSignalHandlers();
+    SimLink link;
+    if (!link.open(linkName))
+        return fail(link.errorString());
+    const QByteArray linkBytes = QFile::encodeName(link.linkPath());
+    if (size_t(linkBytes.size()) < sizeof g_linkPath)
+        std::memcpy(g_linkPath, linkBytes.constData(), size_t(linkBytes.size()));
+
+    SimDevice device(options);
+    QObject::connect(&link, &SimLink::received, &device, &SimDevice::feed);
+    QObject::connect(&device, &SimDevice::output, &link, &SimLink::send);
+    if (verbose) {
+        QObject::connect(&device, &SimDevice::request,
+                         [](char cmd, int address, const QByteArray& payload) {
+                             std::printf("tovrik-mksim: request '%c' to address %d payload %s\n",
+                                         cmd, address, payload.toHex(' ').constData());
+                             std::fflush(stdout);
+                         });
+        QObject::connect(&device, &SimDevice::badRequest, [](const QByteArray& frame) {
+            std::printf("tovrik-mksim: bad checksum, ignored: %s\n",
+                        frame.trimmed().toHex(' ').constData());
+            std::fflush(stdout);
+        });
+    }
+    if (unplugAfter > 0.0) {
+        QTimer::singleShot(int(unplugAfter * 1000), &app, [&] {
+            g_linkPath[0] = '\0';
+            link.close();
+            std::printf("tovrik-mksim: unplugged\n");
+            std::fflush(stdout);
+            app.quit();
+        });
+    }
+
+    device.start();
+    std::printf("tovrik-mksim: device on %s\n", linkBytes.constData());
+    std::fflush(stdout);
+    const int rc = app.exec();
+    g_linkPath[0] = '\0';
+    link.close();
+    return rc;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class QSocketNotifier;
+
+// A pseudo-terminal registered as a virtual serial port: a symbolic link in the virtual ports
+// directory points at its terminal side; this object holds the controlling side and moves
+// bytes in both directions without blocking.
+//
+// The terminal side is also held open here, in raw mode, so that the line discipline never
+// cooks the bytes and the controlling side does not read end-of-file while no host is attached.
+class SimLink : public QObject
+{
+    Q_OBJECT
+public:
+    // Output kept while the host does not read; frames beyond it are dropped and counted.
+    static constexpr int kMaxPendingOutput = 256 * 1024;
+
+    explicit SimLink(QObject* parent = nullptr);
+    ~SimLink() override;
+
+    // Creates the terminal and the link dir/linkName. False with errorString() on failure,
+    // including a link of that name that still points at a live terminal.
+    bool open(const QString& linkName);
+    // Removes the link and closes the terminal (the host sees a hang-up).
+    void close();
+
+    QString linkPath() const { return linkPath_; }
+    QString terminalPath() const { return terminalPath_; }
+    QString errorString() const { return error_; }
+    qint64 dropped() const { return dropped_; }
+
+public slots:
+    void send(const QByteArray& bytes);
+
+signals:
+    void received(const QByteArray& bytes);
+
+private:
+    void onReadable_();
+    void flush_();
+
+    int master_ = -1;
+    int slave_ = -1;
+    QString linkPath_;
+    QString terminalPath_;
+    QString error_;
+    QByteArray pending_;
+    qint64 dropped_ = 0;
+    QSocketNotifier* readNotifier_ = nullptr;
+    QSocketNotifier* writeNotifier_ = nullptr;
+};
