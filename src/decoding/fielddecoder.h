@@ -1,0 +1,35 @@
+#pragma once
+
+#include "framemodel.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+
+// Cuts a payload into the fields of a structure definition and writes one "name: value" text per
+// field, in field order, the way the decoding tree shows them. Reads only inside the payload,
+// whatever the definition says.
+class FieldDecoder
+{
+public:
+    FieldDecoder() = delete;
+
+    // The text that closes the field list at a type the decoder does not know.
+    static QString unknownStructureText();
+
+    // The first definition for the command letter, or null. Later definitions with the same
+    // letter are never consulted, even when the first one has no fields.
+    static const FrameModel* findModel(const QList<FrameModel>& models, char cmd);
+
+    // The item texts for the payload under the model: one "%1: %2" per shown field, possibly
+    // closed by unknownStructureText(). Fields whose bytes lie past the end of the payload show
+    // an empty value; arrays are cut short at the end.
+    static QStringList decode(const FrameModel& model, const QByteArray& payload);
+
+    // findModel() then decode(); no definition gives no texts.
+    static QStringList decode(const QList<FrameModel>& models, char cmd, const QByteArray& payload);
+
+    // Element count of an array type string: the text between the first "[" and the last
+    // character, read as a decimal number; anything else, and negative counts, give 0.
+    static qint64 arrayCount(const QString& type);
+};
