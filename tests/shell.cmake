@@ -1,0 +1,1 @@
+tovrik_add_test(tst_mainwindowlayout SOURCES tst_mainwindowlayout.cpp LIBS tovrik_mainwindow)
