@@ -111,8 +111,16 @@ qint64 SerialPort::read(char* data, qint64 maxSize)
         return -1;
     for (;;) {
         const ssize_t n = ::read(fd, data, size_t(maxSize));
-        if (n >= 0)
+        if (n > 0)
             return n;
+        if (n == 0) {
+            // In raw mode an empty queue and a hung-up line both read as 0 bytes; only the
+            // hang-up shows in poll.
+            pollfd p{fd, POLLIN, 0};
+            if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)))
+                return -1;
+            return 0;
+        }
         if (errno == EINTR)
             continue;
         if (errno == EAGAIN || errno == EWOULDBLOCK)
