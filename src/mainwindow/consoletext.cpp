@@ -35,17 +35,18 @@ void ConsoleText::append(QTextDocument* doc, const QString& html, bool red)
     cursor.movePosition(QTextCursor::End);
     const bool fresh = doc->blockCount() == 1 && doc->firstBlock().userState() != kLineState &&
                        doc->firstBlock().length() <= 1;
-    if (fresh)
-        cursor.setBlockFormat(lineFormat());
-    else
+    if (!fresh)
         cursor.insertBlock(lineFormat(), QTextCharFormat());
-    cursor.block().setUserState(kLineState);
 
     if (red)
         cursor.insertHtml(QStringLiteral("<font color=\"#ff0000\">") + html +
                           QStringLiteral("</font>"));
     else
         cursor.insertHtml(html);
+
+    // Set afterwards: inserting into the empty first block takes over the fragment's format.
+    cursor.setBlockFormat(lineFormat());
+    cursor.block().setUserState(kLineState);
 }
 
 void ConsoleText::clear(QTextDocument* doc)
