@@ -1,0 +1,263 @@
+#include "scriptloader.h"
+#include "scriptwatchdog.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QJSEngine>
+#include <QTest>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// What the program does at start-up with a script text, without the window: evaluate, walk
+// the index, read each named definition from the global object.
+struct Loaded
+{
+    ScriptLoader::Evaluation evaluation;
+    QStringList names;
+    QList<FrameModel> models;
+};
+
+Loaded load(QJSEngine& engine, const QString& text)
+{
+    Loaded loaded;
+    loaded.evaluation = ScriptLoader::evaluate(engine, text, QStringLiteral("mk.js"));
+    loaded.names = ScriptLoader::indexNames(loaded.evaluation.value);
+    for (const QString& name : loaded.names) {
+        FrameModel model;
+        if (ScriptLoader::definition(engine.globalObject(), name, model))
+            loaded.models << model;
+    }
+    return loaded;
+}
+
+} // namespace
+
+class tst_ScriptLoader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void evaluation_data();
+    void evaluation();
+    void definition_data();
+    void definition();
+    void scriptText_data();
+    void scriptText();
+    void candidatePaths();
+    void runawayScriptIsStopped_data();
+    void runawayScriptIsStopped();
+    void quickScriptIsLeftAlone();
+};
+
+void tst_ScriptLoader::evaluation_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<bool>("threw");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("names");
+
+    QTest::newRow("index as completion value")
+        << "var A = {cmd: 'A'}; var B = {cmd: 'B'}; ({B: 'struct', A: 'struct'})" << false
+        << QString() << QStringList{"B", "A"};
+    QTest::newRow("declarations only have no index")
+        << "var A = {cmd: 'A'}; var index = {A: 'struct'};" << false << QString() << QStringList{};
+    QTest::newRow("function declaration has no index")
+        << "var A = {cmd: 'A'}; function index() { return {A: 'struct'}; }" << false << QString()
+        << QStringList{};
+    // A declaration leaves the completion value of the statements before it in place.
+    QTest::newRow("declaration after the index keeps it")
+        << "var A = {cmd: 'A'}; ({A: 'struct'}); var x = 1;" << false << QString()
+        << QStringList{"A"};
+    QTest::newRow("thrown Error") << "var A = {cmd: 'A'}; throw new Error('boom');" << true
+                                  << "boom" << QStringList{};
+    QTest::newRow("thrown number counts too")
+        << "throw 42;" << true << "undefined" << QStringList{};
+    QTest::newRow("thrown object with a message")
+        << "throw {message: 'plain'};" << true << "plain" << QStringList{};
+    QTest::newRow("failing statement")
+        << "null.x;" << true << "Cannot read property 'x' of null" << QStringList{};
+    QTest::newRow("thrown index is still walked")
+        << "var A = {cmd: 'A'}; throw {A: 'struct'};" << true << "undefined" << QStringList{"A"};
+    QTest::newRow("struct test is exact and case-sensitive")
+        << "({a: 'Struct', b: 'struct ', c: 'STRUCT', d: 'struct', e: 'structs'})" << false
+        << QString() << QStringList{"d"};
+    QTest::newRow("values converting to struct count")
+        << "({a: {toString: function() { return 'struct'; }}, b: ['struct'], c: 7})" << false
+        << QString() << QStringList{"a", "b"};
+    QTest::newRow("string completion value names nothing")
+        << "'struct'" << false << QString() << QStringList{};
+    QTest::newRow("empty script") << "" << false << QString() << QStringList{};
+}
+
+void tst_ScriptLoader::evaluation()
+{
+    QFETCH(QString, script);
+    QFETCH(bool, threw);
+    QFETCH(QString, message);
+    QFETCH(QStringList, names);
+
+    QJSEngine engine;
+    const Loaded loaded = load(engine, script);
+    QCOMPARE(loaded.evaluation.threw, threw);
+    QCOMPARE(loaded.evaluation.message, message);
+    QCOMPARE(loaded.names, names);
+}
+
+void tst_ScriptLoader::definition_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<int>("cmd");
+    QTest::addColumn<QStringList>("fieldNames");
+    QTest::addColumn<QStringList>("fieldTypes");
+
+    QTest::newRow("fields in property order")
+        << "var V = {cmd: 'V', Major: 'u8', Minor: 'u8', Errors: 'u8[5]'};"
+        << "V" << true << int('V') << QStringList{"Major", "Minor", "Errors"}
+        << QStringList{"u8", "u8", "u8[5]"};
+    QTest::newRow("cmd anywhere among the fields")
+        << "var D = {a: 's16', cmd: 'D', b: 'u16'};"
+        << "D" << true << int('D') << QStringList{"a", "b"} << QStringList{"s16", "u16"};
+    QTest::newRow("first character of a longer cmd")
+        << "var D = {cmd: 'Debug'};"
+        << "D" << true << int('D') << QStringList{} << QStringList{};
+    QTest::newRow("empty cmd is letter 0")
+        << "var E = {cmd: '', a: 'u8'};"
+        << "E" << true << 0 << QStringList{"a"} << QStringList{"u8"};
+    QTest::newRow("low 8 bits of the cmd code unit")
+        << "var L = {cmd: '\\u0141'};"
+        << "L" << true << 0x41 << QStringList{} << QStringList{};
+    QTest::newRow("non-string cmd converts")
+        << "var N = {cmd: 65};"
+        << "N" << true << int('6') << QStringList{} << QStringList{};
+    QTest::newRow("non-string types convert")
+        << "var T = {cmd: 'T', a: 8, b: null};"
+        << "T" << true << int('T') << QStringList{"a", "b"} << QStringList{"8", "null"};
+    QTest::newRow("Cmd is a field, not the letter")
+        << "var C = {Cmd: 'C', a: 'u8'};"
+        << "C" << false << 0 << QStringList{} << QStringList{};
+    QTest::newRow("without cmd adds no record")
+        << "var F = {a: 'u8'};"
+        << "F" << false << 0 << QStringList{} << QStringList{};
+    QTest::newRow("name of nothing adds no record")
+        << "var F = {cmd: 'F'};"
+        << "G" << false << 0 << QStringList{} << QStringList{};
+    QTest::newRow("name of a string adds no record")
+        << "var S = 'cmd';"
+        << "S" << false << 0 << QStringList{} << QStringList{};
+    QTest::newRow("let is not a global property")
+        << "let V = {cmd: 'V'};"
+        << "V" << false << 0 << QStringList{} << QStringList{};
+    QTest::newRow("inherited cmd is not own")
+        << "var P = Object.create({cmd: 'P'}); P.a = 'u8';"
+        << "P" << false << 0 << QStringList{} << QStringList{};
+}
+
+void tst_ScriptLoader::definition()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, name);
+    QFETCH(bool, found);
+    QFETCH(int, cmd);
+    QFETCH(QStringList, fieldNames);
+    QFETCH(QStringList, fieldTypes);
+
+    QJSEngine engine;
+    QVERIFY(!ScriptLoader::evaluate(engine, script, QStringLiteral("mk.js")).threw);
+    FrameModel model;
+    model.cmd = '?';
+    QCOMPARE(ScriptLoader::definition(engine.globalObject(), name, model), found);
+    if (!found) {
+        QCOMPARE(model.cmd, '?');
+        return;
+    }
+    QCOMPARE(quint8(model.cmd), quint8(cmd));
+    QCOMPARE(model.fieldNames, fieldNames);
+    QCOMPARE(model.fieldTypes, fieldTypes);
+}
+
+void tst_ScriptLoader::scriptText_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("plain") << QByteArray("var a = 1;") << QString("var a = 1;");
+    QTest::newRow("ends at the first NUL")
+        << QByteArray("var a = 1;\0garbage\0", 19) << QString("var a = 1;");
+    QTest::newRow("NUL first gives nothing") << QByteArray("\0var a;", 7) << QString();
+    QTest::newRow("bytes are Latin-1")
+        << QByteArray("'\xe9\xff'") << QString::fromUtf16(u"'\u00e9\u00ff'");
+    QTest::newRow("UTF-8 is not decoded")
+        << QByteArray("\xc3\xa9") << QString::fromUtf16(u"\u00c3\u00a9");
+}
+
+void tst_ScriptLoader::scriptText()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QBuffer buffer(&bytes);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    QCOMPARE(ScriptLoader::readScriptText(buffer), text);
+}
+
+void tst_ScriptLoader::candidatePaths()
+{
+    // ctest gives every test its own data home; the per-user file lies under it.
+    const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    if (dataHome.isEmpty())
+        QSKIP("needs the private XDG_DATA_HOME that ctest sets");
+    const QStringList paths = ScriptLoader::candidatePaths(QStringLiteral("mk.js"));
+    const QStringList expected{
+        QStringLiteral("mk.js"),
+        QDir(dataHome).filePath(QStringLiteral("Tovrik/Tovrik/mk.js")),
+        QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                        QStringLiteral("/../share/tovrik/mk.js")),
+    };
+    QCOMPARE(paths, expected);
+}
+
+void tst_ScriptLoader::runawayScriptIsStopped_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::newRow("endless loop") << "var V = {cmd: 'V'}; for (;;) {}";
+    QTest::newRow("endless recursion guarded by try")
+        << "function f() { try { for (;;) {} } catch (e) { f(); } } f();";
+    QTest::newRow("endless getter in the index") << "({get V() { for (;;) {} }})";
+    QTest::newRow("endless toString of a field type")
+        << "var V = {cmd: 'V', a: {toString: function() { for (;;) {} }}}; ({V: 'struct'})";
+}
+
+void tst_ScriptLoader::runawayScriptIsStopped()
+{
+    QFETCH(QString, script);
+    QJSEngine engine;
+    {
+        ScriptWatchdog watchdog(&engine, 200ms);
+        load(engine, script);
+        QVERIFY(watchdog.fired());
+    }
+    // The engine runs scripts again once the watchdog is gone.
+    QCOMPARE(engine.evaluate(QStringLiteral("6 * 7")).toInt(), 42);
+}
+
+void tst_ScriptLoader::quickScriptIsLeftAlone()
+{
+    QJSEngine engine;
+    Loaded loaded;
+    bool fired = true;
+    {
+        ScriptWatchdog watchdog(&engine, 60s);
+        loaded = load(engine, QStringLiteral("var V = {cmd: 'V', a: 'u8'}; ({V: 'struct'})"));
+        fired = watchdog.fired();
+    }
+    QVERIFY(!fired);
+    QVERIFY(!loaded.evaluation.threw);
+    QCOMPARE(loaded.models.size(), 1);
+    QCOMPARE(loaded.models.constFirst().fieldNames, QStringList{"a"});
+}
+
+QTEST_GUILESS_MAIN(tst_ScriptLoader)
+#include "tst_scriptloader.moc"
