@@ -2,3 +2,10 @@
 # shipped mk.js against the simulator's frames, and the main window's filter boxes and tree.
 tovrik_add_test(tst_fielddecoder SOURCES tst_fielddecoder.cpp LIBS tovrik_decoding)
 tovrik_add_test(tst_scriptloader SOURCES tst_scriptloader.cpp LIBS tovrik_decoding)
+# Built with the simulator's device class, so the frames are exactly what it sends.
+tovrik_add_test(tst_shippedscript
+    SOURCES tst_shippedscript.cpp
+            ${PROJECT_SOURCE_DIR}/tools/mksim/simdevice.h
+            ${PROJECT_SOURCE_DIR}/tools/mksim/simdevice.cpp
+    LIBS tovrik_decoding)
+target_include_directories(tst_shippedscript PRIVATE ${PROJECT_SOURCE_DIR}/tools/mksim)
