@@ -1,0 +1,229 @@
+#include "serialport.h"
+#include "serialtesthelpers.h"
+#include "threadreceive.h"
+
+#include <QtTest>
+
+using Frames = QList<QByteArray>;
+
+class TestThreadReceive : public QObject
+{
+    Q_OBJECT
+private slots:
+    void getNextCommand_data();
+    void getNextCommand();
+    void delivery_data();
+    void delivery();
+    void severalFramesInOneReadAllArrive();
+    void manyFramesInOrder();
+    void endlessLineIsBounded();
+    void restartDiscardsPartialFrame();
+    void restartWhileStoppingDoesNotLoseTheRestart();
+    void hangUpEmitsNothingAndStops();
+    void framesReachTheReceiversThread();
+
+private:
+    struct Rig
+    {
+        Pty pty;
+        SerialPort port;
+        ThreadReceive thread{nullptr, port};
+        QSignalSpy spy{&thread, &ThreadReceive::newFrameReceived};
+        bool open()
+        {
+            port.setName(pty.path());
+            if (!pty.isValid() || !port.open())
+                return false;
+            thread.start();
+            return true;
+        }
+        Frames frames() const
+        {
+            Frames out;
+            for (const QList<QVariant>& args : spy)
+                out << args.at(0).toByteArray();
+            return out;
+        }
+        ~Rig()
+        {
+            thread.stop();
+            thread.wait();
+        }
+    };
+};
+
+void TestThreadReceive::getNextCommand_data()
+{
+    QTest::addColumn<QByteArray>("buffer");
+    QTest::addColumn<QByteArray>("frameBefore");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QByteArray>("frameAfter");
+    QTest::addColumn<QByteArray>("rest");
+
+    QTest::newRow("empty") << QByteArray() << QByteArray() << false << QByteArray() << QByteArray();
+    QTest::newRow("no terminator kept")
+        << QByteArray("#bv@x") << QByteArray() << false << QByteArray() << QByteArray("#bv@x");
+    QTest::newRow("one frame") << QByteArray("#bv@x\r") << QByteArray() << true
+                               << QByteArray("#bv@x\r") << QByteArray();
+    QTest::newRow("first of two") << QByteArray("#bv@x\r#ba====DW\r") << QByteArray() << true
+                                  << QByteArray("#bv@x\r") << QByteArray("#ba====DW\r");
+    QTest::newRow("partial tail kept") << QByteArray("#bv@x\r#ba=") << QByteArray() << true
+                                       << QByteArray("#bv@x\r") << QByteArray("#ba=");
+    QTest::newRow("junk stays in front") << QByteArray("xy#bv@x\r") << QByteArray() << true
+                                         << QByteArray("xy#bv@x\r") << QByteArray();
+    QTest::newRow("lone terminator")
+        << QByteArray("\r#b") << QByteArray() << true << QByteArray("\r") << QByteArray("#b");
+    QTest::newRow("appends to frame")
+        << QByteArray("x\r") << QByteArray("ab") << true << QByteArray("abx\r") << QByteArray();
+    QTest::newRow("line feed is not a terminator")
+        << QByteArray("#bv\n") << QByteArray() << false << QByteArray() << QByteArray("#bv\n");
+}
+
+void TestThreadReceive::getNextCommand()
+{
+    QFETCH(QByteArray, buffer);
+    QFETCH(QByteArray, frameBefore);
+    QFETCH(bool, found);
+    QFETCH(QByteArray, frameAfter);
+    QFETCH(QByteArray, rest);
+    QByteArray frame = frameBefore;
+    QCOMPARE(::getNextCommand(buffer, frame), found);
+    QCOMPARE(frame, found ? frameAfter : frameBefore);
+    QCOMPARE(buffer, rest);
+}
+
+void TestThreadReceive::delivery_data()
+{
+    QTest::addColumn<Frames>("chunks"); // written one after another, each read before the next
+    QTest::addColumn<Frames>("expected");
+
+    QTest::newRow("split across reads") << Frames{"#bv", "@x", "\r"} << Frames{"#bv@x\r"};
+    QTest::newRow("terminator alone later") << Frames{"#bv@x", "\r"} << Frames{"#bv@x\r"};
+    QTest::newRow("junk before start") << Frames{"xy#bv@x\r"} << Frames{"xy#bv@x\r"};
+    QTest::newRow("lone terminator") << Frames{"\r"} << Frames{"\r"};
+    QTest::newRow("zero bytes dropped, rest kept")
+        << Frames{QByteArray("#bv\0@x\r#b\0\0a====DW\r", 19)} << Frames{"#bv@x\r", "#ba====DW\r"};
+    QTest::newRow("zero byte across a split")
+        << Frames{QByteArray("#bv\0", 4), "@x\r"} << Frames{"#bv@x\r"};
+    QTest::newRow("frame then partial then rest")
+        << Frames{"#bv@x\r#ba==", "==DW\r"} << Frames{"#bv@x\r", "#ba====DW\r"};
+}
+
+void TestThreadReceive::delivery()
+{
+    QFETCH(Frames, chunks);
+    QFETCH(Frames, expected);
+    Rig rig;
+    QVERIFY(rig.open());
+    for (const QByteArray& chunk : chunks) {
+        QVERIFY(rig.pty.write(chunk));
+        QTRY_COMPARE(rig.pty.pendingInput(), 0);
+    }
+    QTRY_COMPARE(rig.frames(), expected);
+}
+
+void TestThreadReceive::severalFramesInOneReadAllArrive()
+{
+    Rig rig;
+    QVERIFY(rig.open());
+    // Nothing follows these bytes, so every frame must come out of the one read.
+    QVERIFY(rig.pty.write("#bv@x\r#ba====DW\r#ba>M==Dh\r"));
+    QTRY_COMPARE(rig.frames(), (Frames{"#bv@x\r", "#ba====DW\r", "#ba>M==Dh\r"}));
+}
+
+void TestThreadReceive::manyFramesInOrder()
+{
+    Rig rig;
+    QVERIFY(rig.open());
+    Frames sent;
+    QByteArray all;
+    for (int i = 0; i < 2000; ++i) {
+        sent << QByteArray("#b") + QByteArray::number(i) + '\r';
+        all += sent.last();
+    }
+    QVERIFY(rig.pty.write(all));
+    QTRY_COMPARE(rig.spy.size(), sent.size());
+    QCOMPARE(rig.frames(), sent);
+}
+
+void TestThreadReceive::endlessLineIsBounded()
+{
+    Rig rig;
+    QVERIFY(rig.open());
+    const QByteArray noise(300 * 1024, 'x');
+    QVERIFY(rig.pty.write(noise));
+    QVERIFY(rig.pty.write("#bv@x\r"));
+    QTRY_COMPARE(rig.spy.size(), 1);
+    const QByteArray frame = rig.frames().first();
+    QVERIFY(frame.endsWith("#bv@x\r"));
+    // What is kept of the noise is less than the bound plus one read.
+    QVERIFY2(frame.size() <= ThreadReceive::kMaxPending + 2048 + 6,
+             qPrintable(QString::number(frame.size())));
+}
+
+void TestThreadReceive::restartDiscardsPartialFrame()
+{
+    Rig rig;
+    QVERIFY(rig.open());
+    rig.thread.stop();
+    QVERIFY(rig.thread.wait(5000));
+    // Let the partial frame settle in the terminal first, so that "no input pending" below
+    // means the loop has taken it.
+    QVERIFY(rig.pty.write("#bv@x"));
+    QTRY_COMPARE(rig.pty.pendingInput(), 5);
+    rig.thread.start();
+    QTRY_COMPARE(rig.pty.pendingInput(), 0);
+    rig.thread.stop();
+    QVERIFY(rig.thread.wait(5000));
+    rig.thread.start();
+    QVERIFY(rig.pty.write("\r"));
+    QTRY_COMPARE(rig.frames(), Frames{"\r"});
+}
+
+void TestThreadReceive::restartWhileStoppingDoesNotLoseTheRestart()
+{
+    // stop() immediately followed by start(): the old loop may still be running; the start
+    // must still leave a running loop behind.
+    Rig rig;
+    QVERIFY(rig.open());
+    for (int i = 0; i < 50; ++i) {
+        rig.thread.stop();
+        rig.thread.start();
+    }
+    QVERIFY(rig.pty.write("#bv@x\r"));
+    QTRY_COMPARE(rig.frames(), Frames{"#bv@x\r"});
+    QVERIFY(rig.thread.isRunning());
+}
+
+void TestThreadReceive::hangUpEmitsNothingAndStops()
+{
+    Rig rig;
+    QVERIFY(rig.open());
+    QVERIFY(rig.pty.write("#bv@x\r#bv"));
+    QTRY_COMPARE(rig.spy.size(), 1);
+    rig.pty.closeKeep();
+    rig.pty.closeMaster();
+    // The loop keeps running quietly until it is told to stop.
+    char buf[8];
+    QTRY_COMPARE(rig.port.read(buf, sizeof buf), qint64(-1));
+    QVERIFY(rig.thread.isRunning());
+    rig.thread.stop();
+    QVERIFY(rig.thread.wait(5000));
+    QCOMPARE(rig.frames(), Frames{"#bv@x\r"});
+}
+
+void TestThreadReceive::framesReachTheReceiversThread()
+{
+    Rig rig;
+    QThread* seenOn = nullptr;
+    connect(
+        &rig.thread, &ThreadReceive::newFrameReceived, this,
+        [&] { seenOn = QThread::currentThread(); }, Qt::QueuedConnection);
+    QVERIFY(rig.open());
+    QVERIFY(rig.pty.write("#bv@x\r"));
+    QTRY_VERIFY(seenOn != nullptr);
+    QCOMPARE(seenOn, QThread::currentThread());
+}
+
+QTEST_GUILESS_MAIN(TestThreadReceive)
+#include "tst_threadreceive.moc"
