@@ -1,0 +1,196 @@
+#include "serialport.h"
+#include "serialtesthelpers.h"
+#include "threadsend.h"
+
+#include <QtTest>
+
+class TestThreadSend : public QObject
+{
+    Q_OBJECT
+private slots:
+    void framesGoOutInOrder_data();
+    void framesGoOutInOrder();
+    void closedPortGivesOneErrorPerFrame();
+    void threadEndsWhenIdleAndRestarts();
+    void noFrameWaitsBehindAFinishingLoop();
+    void stopKeepsQueuedFramesForTheNextStart();
+    void writersOnSeveralThreads();
+
+private:
+    static QByteArray frame(int i) { return "#b" + QByteArray::number(i) + "=\r"; }
+};
+
+void TestThreadSend::framesGoOutInOrder_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("size");
+    QTest::newRow("three small") << 3 << 6;
+    QTest::newRow("many small") << 2000 << 10;
+    QTest::newRow("some larger than the output queue") << 8 << 40000;
+}
+
+void TestThreadSend::framesGoOutInOrder()
+{
+    QFETCH(int, count);
+    QFETCH(int, size);
+    Pty pty;
+    QVERIFY(pty.isValid());
+    SerialPort port;
+    port.setName(pty.path());
+    QVERIFY(port.open());
+    QMutex receiveMutex;
+    ThreadSend thread(nullptr, port, receiveMutex);
+    QSignalSpy errors(&thread, &ThreadSend::writeError);
+
+    QByteArray expected;
+    for (int i = 0; i < count; ++i) {
+        QByteArray f = frame(i);
+        f.insert(2, QByteArray(qMax<qsizetype>(0, size - f.size()), char('A' + i % 26)));
+        expected += f;
+        thread.write(f);
+    }
+    const QByteArray got = pty.read(expected.size(), 20000);
+    QCOMPARE(got.size(), expected.size());
+    QVERIFY(got == expected);
+    QTRY_VERIFY(!thread.isRunning());
+    QCOMPARE(errors.size(), 0);
+}
+
+void TestThreadSend::closedPortGivesOneErrorPerFrame()
+{
+    SerialPort port; // never opened
+    QMutex receiveMutex;
+    ThreadSend thread(nullptr, port, receiveMutex);
+    QSignalSpy errors(&thread, &ThreadSend::writeError);
+    thread.write("#bv@x\r");
+    thread.write("#bv@x\r");
+    thread.write("#bv@x\r");
+    QTRY_COMPARE(errors.size(), 3);
+    for (const QList<QVariant>& args : errors)
+        QCOMPARE(args.at(0).value<qint64>(), qint64(-1));
+    QTRY_VERIFY(!thread.isRunning());
+    QCOMPARE(thread.queued(), qsizetype(0));
+}
+
+void TestThreadSend::threadEndsWhenIdleAndRestarts()
+{
+    Pty pty;
+    QVERIFY(pty.isValid());
+    SerialPort port;
+    port.setName(pty.path());
+    QVERIFY(port.open());
+    QMutex receiveMutex;
+    ThreadSend thread(nullptr, port, receiveMutex);
+    QSignalSpy finished(&thread, &QThread::finished);
+
+    thread.write("#bv@x\r");
+    QCOMPARE(pty.read(6), QByteArray("#bv@x\r"));
+    QTRY_COMPARE(finished.size(), 1);
+    QVERIFY(!thread.isRunning());
+
+    thread.write("#ba====DW\r");
+    QCOMPARE(pty.read(10), QByteArray("#ba====DW\r"));
+    QTRY_COMPARE(finished.size(), 2);
+}
+
+void TestThreadSend::noFrameWaitsBehindAFinishingLoop()
+{
+    // Each frame is queued just as the loop runs out of work, the moment in which a loop that
+    // decides "queue empty" apart from "no longer running" strands the newcomer.
+    Pty pty;
+    QVERIFY(pty.isValid());
+    SerialPort port;
+    port.setName(pty.path());
+    QVERIFY(port.open());
+    QMutex receiveMutex;
+    ThreadSend thread(nullptr, port, receiveMutex);
+
+    const int rounds = 400;
+    QByteArray expected;
+    for (int i = 0; i < rounds; ++i) {
+        thread.write(frame(i));
+        expected += frame(i);
+        while (thread.queued() > 0)
+            QThread::yieldCurrentThread();
+    }
+    const QByteArray got = pty.read(expected.size(), 10000);
+    QCOMPARE(got, expected);
+    QTRY_VERIFY(!thread.isRunning());
+    QCOMPARE(thread.queued(), qsizetype(0));
+}
+
+void TestThreadSend::stopKeepsQueuedFramesForTheNextStart()
+{
+    Pty pty;
+    QVERIFY(pty.isValid());
+    SerialPort port;
+    port.setName(pty.path());
+    QVERIFY(port.open());
+    QMutex receiveMutex;
+    ThreadSend thread(nullptr, port, receiveMutex);
+
+    // A frame larger than the terminal's queue keeps the loop inside its write until the far
+    // side reads, so the next two frames are certainly still queued when stop() comes.
+    const QByteArray big(200 * 1024, 'x');
+    thread.write(big);
+    QTRY_COMPARE(thread.queued(), qsizetype(0));
+    thread.write("#bv@x\r");
+    thread.write("#ba====DW\r");
+    thread.stop();
+    QCOMPARE(pty.read(big.size(), 20000).size(), big.size());
+    QVERIFY(thread.wait(10000));
+    QCOMPARE(thread.queued(), qsizetype(2));
+
+    thread.start();
+    QCOMPARE(pty.read(16), QByteArray("#bv@x\r#ba====DW\r"));
+    QTRY_VERIFY(!thread.isRunning());
+}
+
+void TestThreadSend::writersOnSeveralThreads()
+{
+    Pty pty;
+    QVERIFY(pty.isValid());
+    SerialPort port;
+    port.setName(pty.path());
+    QVERIFY(port.open());
+    QMutex receiveMutex;
+    ThreadSend thread(nullptr, port, receiveMutex);
+
+    constexpr int kWriters = 4;
+    constexpr int kEach = 200;
+    QList<QThread*> writers;
+    for (int w = 0; w < kWriters; ++w) {
+        writers << QThread::create([&thread, w] {
+            for (int i = 0; i < kEach; ++i)
+                thread.write("#" + QByteArray::number(w) + ":" + QByteArray::number(i) + "\r");
+        });
+        writers.last()->start();
+    }
+    for (QThread* t : writers) {
+        QVERIFY(t->wait(10000));
+        delete t;
+    }
+    // Each writer's frames keep their order; every frame arrives whole.
+    QByteArray got;
+    QList<int> next(kWriters, 0);
+    int frames = 0;
+    QDeadlineTimer deadline(10000);
+    while (frames < kWriters * kEach && !deadline.hasExpired()) {
+        got += pty.read(1, 100);
+        qsizetype end;
+        while ((end = got.indexOf('\r')) >= 0) {
+            const QByteArray f = got.left(end);
+            got.remove(0, end + 1);
+            const QList<QByteArray> parts = f.mid(1).split(':');
+            QCOMPARE(parts.size(), 2);
+            const int w = parts.at(0).toInt();
+            QCOMPARE(parts.at(1).toInt(), next[w]);
+            ++next[w];
+            ++frames;
+        }
+    }
+    QCOMPARE(frames, kWriters * kEach);
+}
+
+QTEST_GUILESS_MAIN(TestThreadSend)
+#include "tst_threadsend.moc"
