@@ -9,3 +9,5 @@ tovrik_add_test(tst_shippedscript
             ${PROJECT_SOURCE_DIR}/tools/mksim/simdevice.cpp
     LIBS tovrik_decoding)
 target_include_directories(tst_shippedscript PRIVATE ${PROJECT_SOURCE_DIR}/tools/mksim)
+tovrik_add_test(tst_decodingwindow SOURCES tst_decodingwindow.cpp LIBS tovrik_mainwindow
+    TIMEOUT 180)
