@@ -110,8 +110,10 @@ void TestThreadSend::noFrameWaitsBehindAFinishingLoop()
     for (int i = 0; i < rounds; ++i) {
         thread.write(frame(i));
         expected += frame(i);
-        while (thread.queued() > 0)
+        QDeadlineTimer deadline(5000);
+        while (thread.queued() > 0 && !deadline.hasExpired())
             QThread::yieldCurrentThread();
+        QCOMPARE(thread.queued(), qsizetype(0));
     }
     const QByteArray got = pty.read(expected.size(), 10000);
     QCOMPARE(got, expected);
