@@ -31,6 +31,7 @@ tovrik_install_packages() {
         "${missing[@]}"
 }
 
+# tovrik_configure_build DIR [cmake args...]: configure DIR and build everything in it.
 tovrik_configure_build() {
     local dir="$1"
     shift
