@@ -59,6 +59,8 @@ private slots:
     void valueDecoding();
     void shortPayloadKeepsRemainingRows_data();
     void shortPayloadKeepsRemainingRows();
+    void viewIsToldOncePerFrame_data();
+    void viewIsToldOncePerFrame();
     void onlyDebugFramesCount_data();
     void onlyDebugFramesCount();
     void labelListReplacesRows_data();
@@ -233,6 +235,41 @@ void TestRtDialog::shortPayloadKeepsRemainingRows()
     QCOMPARE(table()->rowCount(), rows);
     for (int row = 0; row < rows; ++row)
         QCOMPARE(cell(row, 1), row < updatedRows ? QStringLiteral("-2") : QStringLiteral("7"));
+}
+
+void TestRtDialog::viewIsToldOncePerFrame_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("values");
+    QTest::addColumn<int>("lastChangedRow"); // -1: nothing announced
+
+    QTest::newRow("full frame") << 32 << 32 << 31;
+    QTest::newRow("short frame") << 32 << 3 << 2;
+    QTest::newRow("more values than rows") << 5 << 32 << 4;
+    QTest::newRow("no labels yet") << 0 << 32 << -1;
+    QTest::newRow("no values") << 8 << 0 << -1;
+}
+
+// The table's view and header learn of a frame's new values in one notice for the value column.
+void TestRtDialog::viewIsToldOncePerFrame()
+{
+    QFETCH(int, rows);
+    QFETCH(int, values);
+    QFETCH(int, lastChangedRow);
+
+    dialog_->setLabels(numberedLabels(rows));
+    QSignalSpy changed(table()->model(), &QAbstractItemModel::dataChanged);
+    dialog_->onReceiveData('D', 1, debugPayload(ramp(values, 3)));
+    if (lastChangedRow < 0) {
+        QCOMPARE(changed.size(), 0);
+        return;
+    }
+    QCOMPARE(changed.size(), 1);
+    const auto topLeft = changed.at(0).at(0).value<QModelIndex>();
+    const auto bottomRight = changed.at(0).at(1).value<QModelIndex>();
+    QCOMPARE(topLeft, table()->model()->index(0, 1));
+    QCOMPARE(bottomRight, table()->model()->index(lastChangedRow, 1));
+    QCOMPARE(bottomRight.data().toString(), QString::number(lastChangedRow + 3));
 }
 
 void TestRtDialog::onlyDebugFramesCount_data()

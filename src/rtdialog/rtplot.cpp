@@ -9,6 +9,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 RtPlot::RtPlot(QWidget* parent)
@@ -57,6 +58,7 @@ void RtPlot::addSample(qint64 msecs, const QVector<int>& values)
         qsizetype stale = 0;
         while (stale + 1 < points.size() && points.at(stale + 1).x() < cutoff)
             ++stale;
+        stale = std::max(stale, points.size() - MaxPointsPerChannel);
         if (stale > 0)
             points.remove(0, stale);
     }
@@ -93,6 +95,12 @@ bool RtPlot::isChannelShown(int channel) const
     return channel >= 0 && channel < channels_.size() && channels_.at(channel).series;
 }
 
+int RtPlot::sampleCount(int channel) const
+{
+    return channel >= 0 && channel < channels_.size() ? int(channels_.at(channel).points.size())
+                                                      : 0;
+}
+
 QLineSeries* RtPlot::series(int channel) const
 {
     return channel >= 0 && channel < channels_.size() ? channels_.at(channel).series : nullptr;
@@ -119,24 +127,67 @@ QColor RtPlot::channelColour(int channel)
     return QColor::fromHsv(hue, light ? 150 : 255, light ? 255 : 190);
 }
 
+QList<QPointF> RtPlot::linePoints(const QList<QPointF>& points, qreal now, int columns)
+{
+    QList<QPointF> line;
+    const qsizetype limit = 2 * qsizetype(std::max(columns, 1)) + 2;
+    if (points.size() <= limit) {
+        line.reserve(points.size());
+        for (const QPointF& p : points)
+            line.append(QPointF(p.x() - now, p.y()));
+        return line;
+    }
+    // More samples than the plot has pixels: each column keeps its lowest and its highest
+    // sample, in time order, so a one-sample spike still shows.
+    const qreal windowS = WindowMs / 1000.0;
+    const qreal columnWidth = windowS / std::max(columns, 1);
+    line.reserve(limit);
+    qsizetype low = 0;
+    qsizetype high = 0;
+    qint64 column = 0;
+    auto flush = [&] {
+        const QPointF& a = points.at(std::min(low, high));
+        const QPointF& b = points.at(std::max(low, high));
+        line.append(QPointF(a.x() - now, a.y()));
+        if (low != high)
+            line.append(QPointF(b.x() - now, b.y()));
+    };
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        const qreal age = points.at(i).x() - now + windowS;
+        const qint64 c = std::max<qint64>(0, qint64(std::floor(age / columnWidth)));
+        if (i == 0 || c != column) {
+            if (i > 0)
+                flush();
+            column = c;
+            low = high = i;
+            continue;
+        }
+        if (points.at(i).y() < points.at(low).y())
+            low = i;
+        if (points.at(i).y() > points.at(high).y())
+            high = i;
+    }
+    flush();
+    return line;
+}
+
 void RtPlot::redraw()
 {
     dirty_ = false;
     ++redrawCount_;
     const qreal now = latestMs_ / 1000.0;
+    const int columns = std::max(200, int(chart_->plotArea().width()));
     qreal lo = std::numeric_limits<qreal>::max();
     qreal hi = std::numeric_limits<qreal>::lowest();
     for (Channel& ch : channels_) {
         if (!ch.series)
             continue;
-        QList<QPointF> shifted;
-        shifted.reserve(ch.points.size());
-        for (const QPointF& p : std::as_const(ch.points)) {
-            shifted.append(QPointF(p.x() - now, p.y()));
+        const QList<QPointF> line = linePoints(ch.points, now, columns);
+        for (const QPointF& p : line) {
             lo = std::min(lo, p.y());
             hi = std::max(hi, p.y());
         }
-        ch.series->replace(shifted);
+        ch.series->replace(line);
     }
     if (lo > hi) {
         lo = -1;

@@ -24,6 +24,9 @@ class RtPlot : public QWidget
 public:
     static constexpr int WindowMs = 30000;
     static constexpr int RedrawIntervalMs = 40;
+    // However fast samples come, a channel keeps no more than this many: 30 s at 200 a second,
+    // far beyond what the serial line can carry, so only a flood of samples is thinned.
+    static constexpr int MaxPointsPerChannel = 6000;
 
     explicit RtPlot(QWidget* parent = nullptr);
     ~RtPlot() override;
@@ -41,6 +44,11 @@ public:
     void clear();
 
     static QColor channelColour(int channel);
+    // The points of one line as drawn: x made relative to `now` (seconds), and thinned to the
+    // lowest and highest sample of each of `columns` slices of the window when there are more
+    // samples than the plot can show.
+    static QList<QPointF> linePoints(const QList<QPointF>& points, qreal now, int columns);
+    int sampleCount(int channel) const;
 
     QChart* chart() const { return chart_; }
     QLineSeries* series(int channel) const;

@@ -1,0 +1,1 @@
+tovrik_add_bench(bench_rtplot SOURCES bench_rtplot.cpp LIBS tovrik_rtdialog tovrik_mainwindow)
