@@ -6,3 +6,7 @@ add_library(tovrik_mainwindow_testkit STATIC mainwindowtestkit.h mainwindowtestk
 target_link_libraries(tovrik_mainwindow_testkit PUBLIC tovrik_mainwindow Qt6::Test)
 tovrik_add_test(tst_mainwindowframelog SOURCES tst_mainwindowframelog.cpp
     LIBS tovrik_mainwindow_testkit)
+tovrik_add_test(tst_mainwindowlabels SOURCES tst_mainwindowlabels.cpp
+    LIBS tovrik_mainwindow_testkit)
+tovrik_add_test(tst_mainwindowcommands SOURCES tst_mainwindowcommands.cpp
+    LIBS tovrik_mainwindow_testkit)

@@ -171,7 +171,9 @@ FakeDevice::FakeDevice(const QString& linkName)
             ::tcsetattr(slave_, TCSANOW, &tio);
         }
     }
-    link_ = QDir(qEnvironmentVariable("TOVRIK_PORTS_DIR")).filePath(linkName);
+    const QDir portsDir(qEnvironmentVariable("TOVRIK_PORTS_DIR"));
+    portsDir.mkpath(QStringLiteral("."));
+    link_ = portsDir.filePath(linkName);
     QFile::remove(link_);
     if (!QFile::link(QString::fromLocal8Bit(slavePath), link_)) {
         ::close(master_);
