@@ -10,3 +10,7 @@ tovrik_add_test(tst_mainwindowlabels SOURCES tst_mainwindowlabels.cpp
     LIBS tovrik_mainwindow_testkit)
 tovrik_add_test(tst_mainwindowcommands SOURCES tst_mainwindowcommands.cpp
     LIBS tovrik_mainwindow_testkit)
+tovrik_add_test(tst_mainwindowconnection SOURCES tst_mainwindowconnection.cpp
+    LIBS tovrik_mainwindow_testkit)
+tovrik_add_test(tst_mainwindowsettings SOURCES tst_mainwindowsettings.cpp
+    LIBS tovrik_mainwindow_testkit)
