@@ -14,3 +14,5 @@ tovrik_add_test(tst_mainwindowconnection SOURCES tst_mainwindowconnection.cpp
     LIBS tovrik_mainwindow_testkit)
 tovrik_add_test(tst_mainwindowsettings SOURCES tst_mainwindowsettings.cpp
     LIBS tovrik_mainwindow_testkit)
+tovrik_add_test(tst_mainwindowsim SOURCES tst_mainwindowsim.cpp
+    LIBS tovrik_mainwindow_testkit TIMEOUT 180)

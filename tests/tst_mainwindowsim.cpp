@@ -1,0 +1,191 @@
+#include "mainwindow.h"
+#include "mainwindowtestkit.h"
+
+#include <QComboBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace MainWindowTestKit;
+
+// End to end: the real window offscreen against the device simulator on a virtual port.
+class TestMainWindowSim : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<QProcess> sim_;
+    QString port_;
+
+    // Starts the simulator with the given options; returns its port name, or empty.
+    QString startSimulator(const QStringList& options)
+    {
+        sim_ = std::make_unique<QProcess>();
+        sim_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        sim_->start(qEnvironmentVariable("TOVRIK_MKSIM"),
+                    QStringList{"--name", "sim", "--seed", "7"} + options);
+        if (!sim_->waitForStarted(5000))
+            return {};
+        // "tovrik-mksim: device on <link path>"
+        const QByteArray marker("device on ");
+        QByteArray out;
+        while (!out.contains('\n') && sim_->waitForReadyRead(5000))
+            out += sim_->readAllStandardOutput();
+        const qsizetype at = out.indexOf(marker);
+        if (at < 0)
+            return {};
+        return QString::fromLocal8Bit(out.mid(at + marker.size()).split('\n').first().trimmed());
+    }
+
+    // Starts the simulator and connects the window to it.
+    bool connectToSimulator(const QStringList& options = {})
+    {
+        port_ = startSimulator(options);
+        if (port_.isEmpty())
+            return false;
+        window_ = std::make_unique<MainWindow>();
+        return connectTo(window_.get(), port_);
+    }
+
+    QToolButton* button(char letter) const
+    {
+        return window_->findChild<QToolButton*>(
+            QStringLiteral("toolButton%1Cmd_").arg(QChar::fromLatin1(letter).toUpper()));
+    }
+    int rowsOf(char letter) const
+    {
+        int rows = 0;
+        for (int row = 0; row < table(window_.get())->rowCount(); ++row)
+            rows += rowTexts(window_.get(), row).at(1) == QChar::fromLatin1(letter);
+        return rows;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (qEnvironmentVariableIsEmpty("TOVRIK_MKSIM"))
+            QSKIP("TOVRIK_MKSIM is not set: no device simulator to talk to");
+        QVERIFY(prepareEnvironment());
+    }
+
+    void init() { clearSettings(); }
+
+    void cleanup()
+    {
+        window_.reset();
+        if (sim_) {
+            sim_->terminate();
+            if (!sim_->waitForFinished(5000))
+                sim_->kill();
+            sim_.reset();
+        }
+    }
+
+    void connectsAndReportsTheDevice()
+    {
+        QVERIFY(connectToSimulator());
+        const QStringList lines = consoleLines(window_.get());
+        QVERIFY(lines.contains(QStringLiteral("Device %1 discovered").arg(port_)));
+        QVERIFY(
+            lines.contains(QStringLiteral("Serial device '%1' opened succesfully.").arg(port_)));
+        QCOMPARE(connectButton(window_.get())->text(), QStringLiteral("Disconnect"));
+    }
+
+    void everyButtonGetsItsAnswer_data()
+    {
+        QTest::addColumn<char>("letter");
+        for (const char letter : {'v', 'n', 'p', 'a', 'u', 'l', 'd'})
+            QTest::newRow(QByteArray(1, letter).constData()) << letter;
+    }
+    void everyButtonGetsItsAnswer()
+    {
+        QFETCH(char, letter);
+        QVERIFY(connectToSimulator());
+        button(letter)->click();
+        const char answer = QChar::fromLatin1(letter).toUpper().toLatin1();
+        QTRY_VERIFY(rowsOf(answer) >= 1);
+
+        int row = 0;
+        while (rowTexts(window_.get(), row).at(1) != QChar::fromLatin1(answer))
+            ++row;
+        QCOMPARE(rowTexts(window_.get(), row).at(2), QStringLiteral("Flight Ctrl"));
+        QVERIFY(!rowTexts(window_.get(), row).at(3).isEmpty());
+        // The frame is echoed in the console as it came.
+        const QString echo = QStringLiteral("#b") + QChar::fromLatin1(answer);
+        QVERIFY(!consoleLines(window_.get()).filter(echo).isEmpty());
+        QVERIFY(redConsoleLines(window_.get()).isEmpty());
+    }
+
+    void debugRequestsStream()
+    {
+        QVERIFY(connectToSimulator());
+        window_->findChild<QSpinBox*>(QStringLiteral("spinBoxDCmd_"))->setValue(5);
+        button('d')->click();
+        QTRY_VERIFY(rowsOf('D') >= 10);
+        // Rows are numbered in order.
+        for (int row = 0; row < table(window_.get())->rowCount(); ++row)
+            QCOMPARE(rowTexts(window_.get(), row).at(0), QString::number(row));
+    }
+
+    void labelCollectionGathersAllLabels()
+    {
+        QVERIFY(connectToSimulator());
+        QSignalSpy ready(window_.get(), &MainWindow::labelsListReady);
+        window_->rqGetLabelsList();
+        QTRY_COMPARE(ready.count(), 1);
+        const QStringList labels = ready.first().first().toStringList();
+        QCOMPARE(labels.size(), 32);
+        for (const QString& label : labels)
+            QVERIFY(!label.trimmed().isEmpty());
+        QCOMPARE(table(window_.get())->rowCount(), 0);
+    }
+
+    void corruptFramesGiveRedLines()
+    {
+        QVERIFY(connectToSimulator({"--corrupt", "1"}));
+        button('v')->click();
+        QTRY_COMPARE(redConsoleLines(window_.get()).size(), 2);
+        const QStringList red = redConsoleLines(window_.get());
+        QVERIFY2(red.at(0).startsWith("Bad crc check in frame: #bV"), qPrintable(red.at(0)));
+        QVERIFY2(red.at(1).startsWith("cmd=V address=1 data='"), qPrintable(red.at(1)));
+        QCOMPARE(table(window_.get())->rowCount(), 0);
+    }
+
+    void silentLabelsEndByTimeOut()
+    {
+        QVERIFY(connectToSimulator({"--drop-labels"}));
+        QSignalSpy ready(window_.get(), &MainWindow::labelsListReady);
+        window_->rqGetLabelsList();
+        QTRY_VERIFY_WITH_TIMEOUT(!redConsoleLines(window_.get()).isEmpty(), 12000);
+        QVERIFY(redConsoleLines(window_.get()).first().contains("abandoned"));
+        QCOMPARE(ready.count(), 0);
+
+        button('v')->click();
+        QTRY_COMPARE(rowsOf('V'), 1);
+    }
+
+    void simulatorExitClosesTheConnection()
+    {
+        QVERIFY(connectToSimulator());
+        QSignalSpy opened(window_.get(), &MainWindow::serialConnectionOpened);
+        sim_->terminate();
+        QVERIFY(sim_->waitForFinished(5000));
+
+        QTRY_COMPARE(connectButton(window_.get())->text(), QStringLiteral("Connect"));
+        QTRY_VERIFY(consoleLines(window_.get())
+                        .contains(QStringLiteral("Connection with device %1 closed").arg(port_)));
+        QVERIFY(
+            consoleLines(window_.get()).contains(QStringLiteral("Device %1 removed").arg(port_)));
+        QCOMPARE(ports(window_.get())->findText(port_), -1);
+        QCOMPARE(opened.count(), 0);
+    }
+};
+
+QTEST_MAIN(TestMainWindowSim)
+#include "tst_mainwindowsim.moc"
