@@ -2,6 +2,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QElapsedTimer>
 #include <QLegend>
 #include <QLineSeries>
 #include <QTimer>
@@ -120,11 +121,18 @@ void RtPlot::clear()
 
 QColor RtPlot::channelColour(int channel)
 {
-    // Sixteen hues, and a dark and a light shade of each. Neighbouring channels, the ones most
-    // often drawn together, lie seven hue steps apart.
-    const int hue = (qAbs(channel) * 7 % 16) * 360 / 16;
-    const bool light = (qAbs(channel) / 16) % 2 == 1;
-    return QColor::fromHsv(hue, light ? 150 : 255, light ? 255 : 190);
+    // Sixteen colours far apart, in an order that keeps neighbouring channels (the ones most
+    // often drawn together) clearly different; channels 16 to 31 use lighter shades of them.
+    static const QRgb palette[16] = {0x1f77b4, 0xd62728, 0x2ca02c, 0xff7f0e, 0x9467bd, 0x17becf,
+                                     0x8c564b, 0xe377c2, 0x7f7f7f, 0xbcbd22, 0x000080, 0x800000,
+                                     0x008080, 0xffd700, 0x000000, 0xff00ff};
+    const int index = qAbs(channel) % 32;
+    const QColor base = QColor::fromRgb(palette[index % 16]);
+    if (index < 16)
+        return base;
+    // lighter() cannot brighten black; mix every colour with white instead.
+    return QColor::fromRgbF(0.45f + 0.55f * base.redF(), 0.45f + 0.55f * base.greenF(),
+                            0.45f + 0.55f * base.blueF());
 }
 
 QList<QPointF> RtPlot::linePoints(const QList<QPointF>& points, qreal now, int columns)
@@ -173,6 +181,8 @@ QList<QPointF> RtPlot::linePoints(const QList<QPointF>& points, qreal now, int c
 
 void RtPlot::redraw()
 {
+    QElapsedTimer spent;
+    spent.start();
     dirty_ = false;
     ++redrawCount_;
     const qreal now = latestMs_ / 1000.0;
@@ -198,6 +208,10 @@ void RtPlot::redraw()
         hi += margin;
     }
     axisY_->setRange(lo, hi);
+    // Painting the lines afterwards costs a few times what rebuilding them does; on a slow
+    // machine with many lines the redraws are spaced out so that the window stays responsive.
+    redrawTimer_->setInterval(
+        int(std::clamp<qint64>(spent.elapsed() * 10, RedrawIntervalMs, MaxRedrawIntervalMs)));
 }
 
 void RtPlot::showEvent(QShowEvent* event)

@@ -13,7 +13,7 @@ class QLineSeries;
 class QTimer;
 class QValueAxis;
 
-// Live plot of the analog channels over the last few seconds. Every channel keeps its recent
+// Live plot of the analog channels over the last 30 seconds. Every channel keeps its recent
 // samples whether it is drawn or not, so a channel that is switched on shows its recent past at
 // once. Samples only mark the plot as changed; the chart is redrawn by a single-shot timer, so
 // however fast the samples arrive the chart is rebuilt at most once per redraw interval, and
@@ -23,9 +23,11 @@ class RtPlot : public QWidget
     Q_OBJECT
 public:
     static constexpr int WindowMs = 30000;
+    // Shortest and longest time between two redraws.
     static constexpr int RedrawIntervalMs = 40;
+    static constexpr int MaxRedrawIntervalMs = 500;
     // However fast samples come, a channel keeps no more than this many: 30 s at 200 a second,
-    // far beyond what the serial line can carry, so only a flood of samples is thinned.
+    // far beyond what the serial line can carry, so only a flood loses its oldest samples early.
     static constexpr int MaxPointsPerChannel = 6000;
 
     explicit RtPlot(QWidget* parent = nullptr);
