@@ -62,12 +62,12 @@ void MainWindow::initScript_()
 
     for (int j = 0; j < frameModels_.size(); ++j) {
         const char letter = frameModels_.at(j).cmd;
-        const QString text = QString(QChar(ushort(quint8(letter))));
+        const QString label = QString(QChar(ushort(quint8(letter))));
         auto* box = new QCheckBox(ui_->centralwidget);
         // A second definition for a letter takes over the entry; its box alone drives the filter.
         filterBoxes_[letter] = box;
-        box->setText(text);
-        box->setChecked(cmdFilter_.contains(text));
+        box->setText(label);
+        box->setChecked(cmdFilter_.contains(label));
         ui_->horizontalLayout_2->insertWidget(j, box, 0);
         connect(box, &QCheckBox::clicked, this, &MainWindow::onFilterCheck_);
     }

@@ -1,0 +1,1 @@
+tovrik_add_bench(bench_decoding SOURCES bench_decoding.cpp LIBS tovrik_decoding)
