@@ -14,8 +14,8 @@
 #include <limits>
 
 RtPlot::RtPlot(QWidget* parent)
-    : QWidget(parent), chart_(new QChart), axisX_(new QValueAxis(this)),
-      axisY_(new QValueAxis(this)), redrawTimer_(new QTimer(this))
+    : QWidget(parent), chart_(new QChart), axisX_(new QValueAxis), axisY_(new QValueAxis),
+      redrawTimer_(new QTimer(this))
 {
     chart_->legend()->setVisible(true);
     chart_->legend()->setAlignment(Qt::AlignBottom);
@@ -28,7 +28,7 @@ RtPlot::RtPlot(QWidget* parent)
     axisX_->setTitleText(tr("s"));
     axisY_->setRange(-1, 1);
     axisY_->setLabelFormat(QStringLiteral("%.0f"));
-    chart_->addAxis(axisX_, Qt::AlignBottom);
+    chart_->addAxis(axisX_, Qt::AlignBottom); // the chart owns its axes
     chart_->addAxis(axisY_, Qt::AlignLeft);
 
     view_ = new QChartView(chart_, this); // the view owns the chart
