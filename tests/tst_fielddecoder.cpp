@@ -37,6 +37,8 @@ private slots:
     void shortPayloads();
     void firstDefinitionDecodes_data();
     void firstDefinitionDecodes();
+    void namesShownAsWritten_data();
+    void namesShownAsWritten();
 };
 
 void tst_FieldDecoder::decode_data()
@@ -203,6 +205,29 @@ void tst_FieldDecoder::firstDefinitionDecodes()
     QFETCH(char, cmd);
     QFETCH(QStringList, expected);
     QCOMPARE(FieldDecoder::decode(models, cmd, QByteArray::fromHex("0102")), expected);
+}
+
+// Names come from the script: placeholders or markup in them are text, never filled in.
+void tst_FieldDecoder::namesShownAsWritten_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("value placeholder") << "a%2"
+                                       << "a%2: 7";
+    QTest::newRow("name placeholder") << "%1%1"
+                                      << "%1%1: 7";
+    QTest::newRow("markup") << "<b>x</b>"
+                            << "<b>x</b>: 7";
+    QTest::newRow("empty") << ""
+                           << ": 7";
+}
+
+void tst_FieldDecoder::namesShownAsWritten()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    const QStringList texts = FieldDecoder::decode(model('X', {name}, {"u8"}), QByteArray(1, 7));
+    QCOMPARE(texts, QStringList{expected});
 }
 
 QTEST_GUILESS_MAIN(tst_FieldDecoder)
