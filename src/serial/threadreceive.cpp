@@ -55,6 +55,7 @@ void ThreadReceive::run()
         const qint64 n = port_.read(chunk, sizeof chunk);
         if (n > 0) {
             consume_(chunk, n);
+            bytesRead_.fetch_add(n);
             continue;
         }
         if (n == 0)

@@ -30,6 +30,8 @@ public:
     ~ThreadReceive() override;
 
     QMutex& mutex() { return mutex_; }
+    // Bytes taken from the port since construction, zero bytes included.
+    qint64 bytesRead() const { return bytesRead_.load(); }
     // Asks the loop to end and returns at once.
     void stop();
 
@@ -52,5 +54,6 @@ private:
     QMutex mutex_;
     SerialPort& port_;
     std::atomic<bool> stop_{true};
+    std::atomic<qint64> bytesRead_{0};
     QByteArray buffer_;
 };
