@@ -1,0 +1,269 @@
+// Serial link figures: idle CPU of a connected silent link against a busy-polling reader,
+// latency from a byte written on the far side to newFrameReceived on the GUI thread, and the
+// largest 'D' rate from the simulator's flood mode that arrives without a lost frame.
+
+#include "mkhelper.h"
+#include "mkserial.h"
+#include "serialport.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <QtEndian>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// The far side of a link: a pseudo-terminal whose terminal side the code under test opens.
+struct Pty
+{
+    int master = -1;
+    int keep = -1;
+    QString path;
+    Pty()
+    {
+        master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        ::grantpt(master);
+        ::unlockpt(master);
+        char name[128] = {};
+        ::ptsname_r(master, name, sizeof name);
+        path = QString::fromLocal8Bit(name);
+        keep = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+        termios tio{};
+        ::tcgetattr(keep, &tio);
+        ::cfmakeraw(&tio);
+        ::tcsetattr(keep, TCSANOW, &tio);
+    }
+    ~Pty()
+    {
+        ::close(master);
+        ::close(keep);
+    }
+};
+
+double processCpuSeconds()
+{
+    timespec ts{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+}
+
+// CPU time the process spends while `seconds` of wall time pass with the event loop running.
+double cpuOver(double seconds)
+{
+    const double before = processCpuSeconds();
+    QEventLoop loop;
+    QTimer::singleShot(int(seconds * 1000), &loop, &QEventLoop::quit);
+    loop.exec();
+    return processCpuSeconds() - before;
+}
+
+constexpr double kIdleSeconds = 3.0;
+
+void BM_IdleLinkCpu(benchmark::State& state)
+{
+    double ours = 0;
+    double busy = 0;
+    for (auto _ : state) {
+        Pty pty;
+        {
+            MkSerial serial;
+            serial.setDeviceName(pty.path);
+            if (!serial.open()) {
+                state.SkipWithError("cannot open the link");
+                return;
+            }
+            ours = cpuOver(kIdleSeconds);
+            serial.close();
+        }
+        // The reader that polls the byte count without ever waiting, kept here only as the
+        // baseline.
+        SerialPort port;
+        port.setName(pty.path);
+        port.open();
+        std::atomic<bool> stop{false};
+        QThread* poller = QThread::create([&] {
+            char buf[2048];
+            while (!stop.load()) {
+                const qint64 n = port.bytesAvailable();
+                if (n <= 0)
+                    continue;
+                port.read(buf, std::min<qint64>(n, sizeof buf));
+            }
+        });
+        poller->start();
+        busy = cpuOver(kIdleSeconds);
+        stop = true;
+        poller->wait();
+        delete poller;
+        state.SetIterationTime(2 * kIdleSeconds);
+    }
+    state.counters["link_cpu_pct"] = 100.0 * ours / kIdleSeconds;
+    state.counters["busy_poll_cpu_pct"] = 100.0 * busy / kIdleSeconds;
+    state.counters["busy_over_link"] = ours > 0 ? busy / ours : 0.0;
+}
+BENCHMARK(BM_IdleLinkCpu)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+void BM_FrameLatency(benchmark::State& state)
+{
+    Pty pty;
+    MkSerial serial;
+    serial.setDeviceName(pty.path);
+    if (!serial.open()) {
+        state.SkipWithError("cannot open the link");
+        return;
+    }
+    QElapsedTimer clock;
+    qint64 arrived = -1;
+    QEventLoop loop;
+    QObject::connect(&serial, &MkSerial::newFrameReceived, &loop, [&] {
+        arrived = clock.nsecsElapsed();
+        loop.quit();
+    });
+    const QByteArray frame = "#bv@x\r";
+    std::vector<double> samples;
+    for (auto _ : state) {
+        arrived = -1;
+        clock.start();
+        if (::write(pty.master, frame.constData(), size_t(frame.size())) != frame.size()) {
+            state.SkipWithError("write failed");
+            return;
+        }
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
+        guard.start(2000);
+        loop.exec();
+        if (arrived < 0) {
+            state.SkipWithError("frame did not arrive");
+            return;
+        }
+        samples.push_back(double(arrived) / 1000.0);
+        state.SetIterationTime(double(arrived) / 1e9);
+    }
+    std::sort(samples.begin(), samples.end());
+    state.counters["median_us"] = samples[samples.size() / 2];
+    state.counters["p99_us"] = samples[std::min(samples.size() - 1, samples.size() * 99 / 100)];
+    state.counters["max_us"] = samples.back();
+}
+BENCHMARK(BM_FrameLatency)->Iterations(2000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+QString simulatorPath()
+{
+    const QString env = qEnvironmentVariable("TOVRIK_MKSIM");
+    return env.isEmpty() ? QStringLiteral(TOVRIK_MKSIM_PATH) : env;
+}
+
+// Runs the simulator at `rate` 'D' frames per second for `seconds` and counts what arrives.
+// Channel 31 of each flood frame is a running count, so a gap is a lost frame.
+void BM_FloodDelivery(benchmark::State& state)
+{
+    const int rate = int(state.range(0));
+    constexpr double kSeconds = 3.0;
+    qint64 received = 0;
+    qint64 lost = 0;
+    qint64 bad = 0;
+    double elapsed = 0;
+    for (auto _ : state) {
+        QProcess sim;
+        sim.setProgram(simulatorPath());
+        sim.setArguments({"--name", QStringLiteral("bench-flood-%1").arg(rate), "--flood",
+                          QString::number(rate)});
+        sim.start();
+        if (!sim.waitForReadyRead(10000)) {
+            state.SkipWithError("simulator did not start");
+            return;
+        }
+        const QByteArray line = sim.readLine().trimmed();
+        const QString link = QString::fromLocal8Bit(line.mid(line.indexOf(" on ") + 4));
+
+        MkSerial serial;
+        serial.setDeviceName(link);
+        if (!serial.open()) {
+            state.SkipWithError("cannot open the simulator's port");
+            return;
+        }
+        int last = -1;
+        bool counting = false;
+        QObject::connect(
+            &serial, &MkSerial::newFrameReceived, &serial, [&](const QByteArray& frame) {
+                if (!counting)
+                    return;
+                char cmd = 0;
+                int address = 0;
+                QByteArray payload;
+                if (!MkHelper::decodeFrame(frame, cmd, address, payload) || cmd != 'D' ||
+                    payload.size() < 66) {
+                    ++bad;
+                    return;
+                }
+                const int seq = qFromLittleEndian<quint16>(payload.constData() + 2 + 2 * 31);
+                if (last >= 0)
+                    lost += (seq - last - 1) & 0xffff;
+                last = seq;
+                ++received;
+            });
+        // Frames the simulator queued before the port was opened are stale; start afresh.
+        cpuOver(0.3);
+        counting = true;
+        QElapsedTimer timer;
+        timer.start();
+        cpuOver(kSeconds);
+        elapsed = timer.nsecsElapsed() / 1e9;
+        counting = false;
+        serial.close();
+        sim.terminate();
+        sim.waitForFinished(5000);
+        state.SetIterationTime(elapsed);
+    }
+    state.counters["asked_per_s"] = rate;
+    state.counters["delivered_per_s"] = double(received) / elapsed;
+    state.counters["lost"] = double(lost);
+    state.counters["bad"] = double(bad);
+}
+BENCHMARK(BM_FloodDelivery)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Arg(15000)
+    ->Arg(20000)
+    ->Arg(40000)
+    ->Arg(80000)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Simulator links go to a private directory, never the user's.
+    QTemporaryDir ports;
+    if (qEnvironmentVariableIsEmpty("TOVRIK_PORTS_DIR"))
+        qputenv("TOVRIK_PORTS_DIR", ports.path().toLocal8Bit());
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,6 @@
+# Serial link figures: idle CPU against a busy-polling reader, frame latency, flood delivery.
+tovrik_add_bench(bench_serial SOURCES bench_serial.cpp
+    LIBS tovrik_serial tovrik_protocol Qt6::Core)
+target_compile_definitions(bench_serial PRIVATE
+    TOVRIK_MKSIM_PATH="$<TARGET_FILE:tovrik-mksim>")
+add_dependencies(bench_serial tovrik-mksim)
