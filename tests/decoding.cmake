@@ -11,5 +11,7 @@ tovrik_add_test(tst_shippedscript
 target_include_directories(tst_shippedscript PRIVATE ${PROJECT_SOURCE_DIR}/tools/mksim)
 tovrik_add_test(tst_decodingwindow SOURCES tst_decodingwindow.cpp LIBS tovrik_mainwindow
     TIMEOUT 180)
-tovrik_add_test(tst_decodingsim SOURCES tst_decodingsim.cpp LIBS tovrik_mainwindow_testkit
-    TIMEOUT 120)
+if(TARGET tovrik_mainwindow_testkit)
+    tovrik_add_test(tst_decodingsim SOURCES tst_decodingsim.cpp LIBS tovrik_mainwindow_testkit
+        TIMEOUT 120)
+endif()
