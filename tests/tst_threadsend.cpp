@@ -40,7 +40,11 @@ void TestThreadSend::framesGoOutInOrder()
     QVERIFY(port.open());
     QMutex receiveMutex;
     ThreadSend thread(nullptr, port, receiveMutex);
-    QSignalSpy errors(&thread, &ThreadSend::writeError);
+    QList<qint64> errors; // collected on this thread, as the serial link relays them
+    QObject context;      // goes before `errors`, taking undelivered calls with it
+    connect(
+        &thread, &ThreadSend::writeError, &context, [&](qint64 code) { errors << code; },
+        Qt::QueuedConnection);
 
     QByteArray expected;
     for (int i = 0; i < count; ++i) {
@@ -61,13 +65,17 @@ void TestThreadSend::closedPortGivesOneErrorPerFrame()
     SerialPort port; // never opened
     QMutex receiveMutex;
     ThreadSend thread(nullptr, port, receiveMutex);
-    QSignalSpy errors(&thread, &ThreadSend::writeError);
+    QList<qint64> errors; // collected on this thread, as the serial link relays them
+    QObject context;      // goes before `errors`, taking undelivered calls with it
+    connect(
+        &thread, &ThreadSend::writeError, &context, [&](qint64 code) { errors << code; },
+        Qt::QueuedConnection);
     thread.write("#bv@x\r");
     thread.write("#bv@x\r");
     thread.write("#bv@x\r");
     QTRY_COMPARE(errors.size(), 3);
-    for (const QList<QVariant>& args : errors)
-        QCOMPARE(args.at(0).value<qint64>(), qint64(-1));
+    for (qint64 code : errors)
+        QCOMPARE(code, qint64(-1));
     QTRY_VERIFY(!thread.isRunning());
     QCOMPARE(thread.queued(), qsizetype(0));
 }
@@ -81,16 +89,19 @@ void TestThreadSend::threadEndsWhenIdleAndRestarts()
     QVERIFY(port.open());
     QMutex receiveMutex;
     ThreadSend thread(nullptr, port, receiveMutex);
-    QSignalSpy finished(&thread, &QThread::finished);
+    int finished = 0;
+    QObject context;
+    connect(
+        &thread, &QThread::finished, &context, [&] { ++finished; }, Qt::QueuedConnection);
 
     thread.write("#bv@x\r");
     QCOMPARE(pty.read(6), QByteArray("#bv@x\r"));
-    QTRY_COMPARE(finished.size(), 1);
+    QTRY_COMPARE(finished, 1);
     QVERIFY(!thread.isRunning());
 
     thread.write("#ba====DW\r");
     QCOMPARE(pty.read(10), QByteArray("#ba====DW\r"));
-    QTRY_COMPARE(finished.size(), 2);
+    QTRY_COMPARE(finished, 2);
 }
 
 void TestThreadSend::noFrameWaitsBehindAFinishingLoop()
