@@ -216,7 +216,7 @@ void TestThreadReceive::framesReachTheReceiversThread()
     Rig rig;
     QThread* seenOn = nullptr;
     connect(
-        &rig.thread, &ThreadReceive::newFrameReceived, this,
+        &rig.thread, &ThreadReceive::newFrameReceived, &rig.context,
         [&] { seenOn = QThread::currentThread(); }, Qt::QueuedConnection);
     QVERIFY(rig.open());
     QVERIFY(rig.pty.write("#bv@x\r"));
