@@ -3,6 +3,7 @@
 
 #include <QtTest>
 
+#include <atomic>
 #include <termios.h>
 
 class TestSerialPort : public QObject
@@ -196,13 +197,13 @@ void TestSerialPort::largeWriteIsCompleted()
     for (qsizetype i = 0; i < big.size(); i += 97)
         big[i] = char('a' + i % 26);
 
-    qint64 written = 0;
+    std::atomic<qint64> written{0};
     QThread* writer = QThread::create([&] { written = port.write(big.constData(), big.size()); });
     writer->start();
     const QByteArray got = pty.read(big.size(), 20000);
     QVERIFY(writer->wait(20000));
     delete writer;
-    QCOMPARE(written, qint64(big.size()));
+    QCOMPARE(written.load(), qint64(big.size()));
     QCOMPARE(got.size(), big.size());
     QVERIFY(got == big);
 }

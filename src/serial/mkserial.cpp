@@ -60,8 +60,8 @@ void MkSerial::close()
     // could land on a descriptor number the system has already given to someone else.
     threadSend_->stop();
     threadReceive_->stop();
-    threadSend_->wait();
-    threadReceive_->wait();
+    threadSend_->stopAndWait();
+    threadReceive_->stopAndWait();
     port_->close();
 }
 

@@ -16,12 +16,31 @@ bool getNextCommand(QByteArray& buffer, QByteArray& frame)
     return true;
 }
 
-ThreadReceive::ThreadReceive(QObject* parent, SerialPort& port) : QThread(parent), port_(port) {}
+ThreadReceive::ThreadReceive(QObject* parent, SerialPort& port) : QThread(parent), port_(port)
+{
+    // This object lives in the thread that created it, so the slot runs there.
+    connect(this, &ThreadReceive::framesReady, this, &ThreadReceive::deliverFrames_,
+            Qt::QueuedConnection);
+}
 
 ThreadReceive::~ThreadReceive()
 {
+    stopAndWait();
+}
+
+void ThreadReceive::stopAndWait()
+{
     stop();
     wait();
+    syncWithFinishedLoop_();
+}
+
+void ThreadReceive::syncWithFinishedLoop_()
+{
+    // Every pass of the loop ends by releasing the mutex, so taking it after wait() orders the
+    // loop's last use of the buffer before ours, in a way race checkers can see (they cannot
+    // see inside QThread::wait()).
+    QMutexLocker sync(&mutex_);
 }
 
 void ThreadReceive::stop()
@@ -36,6 +55,7 @@ void ThreadReceive::start(QThread::Priority priority)
             return;
         wait();
     }
+    syncWithFinishedLoop_();
     stop_.store(false);
     buffer_.clear();
     QThread::start(priority);
@@ -66,6 +86,9 @@ void ThreadReceive::run()
         while (!stop_.load())
             QThread::msleep(kWaitMs);
     }
+    // The loop's last act, after its last use of the port and the buffer: see
+    // syncWithFinishedLoop_().
+    QMutexLocker done(&mutex_);
 }
 
 void ThreadReceive::consume_(const char* data, qint64 size)
@@ -77,13 +100,30 @@ void ThreadReceive::consume_(const char* data, qint64 size)
     buffer_.truncate(tail - buffer_.begin());
 
     QMutexLocker lock(&mutex_);
+    const qsizetype before = outbox_.size();
     QByteArray frame;
     while (getNextCommand(buffer_, frame)) {
-        emit newFrameReceived(frame);
+        outbox_.append(frame);
         frame.clear();
+    }
+    if (outbox_.size() > before && !notifyPending_) {
+        notifyPending_ = true;
+        emit framesReady();
     }
     if (buffer_.size() >= kMaxPending) {
         qCDebug(lcSerial) << "discarding" << buffer_.size() << "bytes without a terminator";
         buffer_.clear();
     }
+}
+
+void ThreadReceive::deliverFrames_()
+{
+    QList<QByteArray> frames;
+    {
+        QMutexLocker lock(&mutex_);
+        frames.swap(outbox_);
+        notifyPending_ = false;
+    }
+    for (const QByteArray& frame : std::as_const(frames))
+        emit newFrameReceived(frame);
 }

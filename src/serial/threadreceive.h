@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QMutex>
 #include <QThread>
 
@@ -16,6 +17,10 @@ bool getNextCommand(QByteArray& buffer, QByteArray& frame);
 // Reads the port while a connection is open, cuts the incoming bytes into frames at the
 // carriage return and announces every complete frame, in order, as newFrameReceived. Frames are
 // not checked here; bytes in front of a "#" stay part of the frame they precede.
+//
+// The loop hands frames over through an outbox guarded by the mutex and wakes the thread this
+// object lives in (the GUI thread), where newFrameReceived is emitted. The hand-over thus runs
+// through a lock of ours, not only through Qt's event queue, so race checkers can follow it.
 class ThreadReceive : public QThread
 {
     Q_OBJECT
@@ -34,6 +39,8 @@ public:
     qint64 bytesRead() const { return bytesRead_.load(); }
     // Asks the loop to end and returns at once.
     void stop();
+    // Asks the loop to end and returns once it has left the port.
+    void stopAndWait();
 
 public slots:
     // Empties the buffer and starts the loop. A loop still ending after stop() is waited for
@@ -44,16 +51,24 @@ public slots:
 
 signals:
     void newFrameReceived(const QByteArray& dataReceived);
+    // Worker side: the outbox has frames. At most one is pending at a time.
+    void framesReady();
 
 protected:
     void run() override;
 
+private slots:
+    void deliverFrames_();
+
 private:
     void consume_(const char* data, qint64 size);
+    void syncWithFinishedLoop_();
 
     QMutex mutex_;
     SerialPort& port_;
     std::atomic<bool> stop_{true};
     std::atomic<qint64> bytesRead_{0};
     QByteArray buffer_;
+    QList<QByteArray> outbox_;   // guarded by mutex_
+    bool notifyPending_ = false; // guarded by mutex_
 };

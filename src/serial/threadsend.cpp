@@ -1,8 +1,6 @@
 #include "threadsend.h"
 #include "serialport.h"
 
-#include <QMutexLocker>
-
 ThreadSend::ThreadSend(QObject* parent, SerialPort& port, QMutex& receiveMutex)
     : QThread(parent), receiveMutex_(receiveMutex), port_(port)
 {
@@ -11,15 +9,26 @@ ThreadSend::ThreadSend(QObject* parent, SerialPort& port, QMutex& receiveMutex)
 
 ThreadSend::~ThreadSend()
 {
+    stopAndWait();
+}
+
+void ThreadSend::stopAndWait()
+{
     stop();
     wait();
+    // The loop's last act, after its last write to the port, is under this lock; taking it once
+    // more makes that ordering explicit to race checkers, which cannot see inside
+    // QThread::wait().
+    std::lock_guard<std::mutex> sync(mutex_);
 }
 
 void ThreadSend::write(const QByteArray& data)
 {
     {
-        QMutexLocker lock(&mutex_);
-        queue_.append(data);
+        std::lock_guard<std::mutex> lock(mutex_);
+        // A deep copy: the worker then owns its frame outright, and no reference count is
+        // shared with the caller across threads.
+        queue_.append(QByteArray(data.constData(), data.size()));
     }
     launch_(QThread::InheritPriority);
 }
@@ -31,7 +40,7 @@ void ThreadSend::stop()
 
 qsizetype ThreadSend::queued() const
 {
-    QMutexLocker lock(&mutex_);
+    std::lock_guard<std::mutex> lock(mutex_);
     return queue_.size();
 }
 
@@ -48,7 +57,7 @@ void ThreadSend::start()
 void ThreadSend::launch_(QThread::Priority priority)
 {
     {
-        QMutexLocker lock(&mutex_);
+        std::lock_guard<std::mutex> lock(mutex_);
         // Cleared under the lock so that a loop which is active but asked to stop goes on
         // with the frames queued since.
         stop_.store(false);
@@ -67,7 +76,7 @@ void ThreadSend::run()
     for (;;) {
         QByteArray frame;
         {
-            QMutexLocker lock(&mutex_);
+            std::lock_guard<std::mutex> lock(mutex_);
             if (stop_.load() || queue_.isEmpty()) {
                 active_ = false;
                 return;

@@ -6,6 +6,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <mutex>
 
 class SerialPort;
 
@@ -24,6 +25,8 @@ public:
     void write(const QByteArray& data);
     // Asks the loop to end after the frame in hand; queued frames stay for the next start.
     void stop();
+    // Asks the loop to end and returns once it has left the port.
+    void stopAndWait();
     qsizetype queued() const;
 
 public slots:
@@ -41,7 +44,9 @@ private:
     // lock, by the same test with which the loop decides to end, so no frame is left waiting.
     void launch_(QThread::Priority priority);
 
-    mutable QMutex mutex_;
+    // A standard mutex rather than QMutex: its hand-over is visible to ThreadSanitizer even
+    // when contended, which QMutex's slow path inside the (uninstrumented) Qt library is not.
+    mutable std::mutex mutex_;
     QMutex& receiveMutex_;
     SerialPort& port_;
     QList<QByteArray> queue_;
