@@ -82,8 +82,10 @@ private slots:
         QTest::addColumn<QString>("html");
         QTest::addColumn<QString>("shown");
 
-        QTest::newRow("bold markup") << "<b>bold</b> text" << "bold text";
-        QTest::newRow("entity") << "a &amp; b" << "a & b";
+        QTest::newRow("bold markup") << "<b>bold</b> text"
+                                     << "bold text";
+        QTest::newRow("entity") << "a &amp; b"
+                                << "a & b";
         QTest::newRow("escaped tag") << QString("<b>x</b>").toHtmlEscaped() << "<b>x</b>";
         QTest::newRow("escaped frame") << QString("#a<p>\r").toHtmlEscaped() << "#a<p>";
         QTest::newRow("escaped ampersand") << QString("&lt;").toHtmlEscaped() << "&lt;";
@@ -130,20 +132,29 @@ private slots:
         QCOMPARE(doc.firstBlock().text(), QString());
     }
 
+    void onlyTheNewestLinesAreKept_data()
+    {
+        QTest::addColumn<int>("total");
+        QTest::newRow("just below the limit") << ConsoleText::MaxLines;
+        QTest::newRow("one past the limit") << ConsoleText::MaxLines + 1;
+        QTest::newRow("several trims") << ConsoleText::MaxLines + 2 * ConsoleText::TrimLines + 7;
+    }
     void onlyTheNewestLinesAreKept()
     {
+        QFETCH(int, total);
         QTextDocument doc;
-        const int total = ConsoleText::MaxLines + 25;
         for (int i = 0; i < total; ++i)
             ConsoleText::append(&doc, QString::number(i), i % 7 == 0);
-        QCOMPARE(doc.blockCount(), ConsoleText::MaxLines);
-        QCOMPARE(doc.firstBlock().text(), QString::number(total - ConsoleText::MaxLines));
-        QCOMPARE(doc.lastBlock().text(), QString::number(total - 1));
-        QVERIFY(!doc.isUndoAvailable());
 
-        // The bound survives clearing.
-        ConsoleText::clear(&doc);
-        QCOMPARE(doc.maximumBlockCount(), ConsoleText::MaxLines);
+        const int kept = doc.blockCount();
+        QVERIFY(kept <= ConsoleText::MaxLines);
+        QVERIFY(kept > ConsoleText::MaxLines - ConsoleText::TrimLines);
+        // The newest lines, in order, none lost between the oldest kept and the last.
+        QCOMPARE(doc.lastBlock().text(), QString::number(total - 1));
+        QCOMPARE(doc.firstBlock().text(), QString::number(total - kept));
+        QCOMPARE(doc.findBlockByNumber(kept / 2).text(), QString::number(total - kept + kept / 2));
+        QCOMPARE(doc.firstBlock().blockFormat().topMargin(), 1.0);
+        QVERIFY(!doc.isUndoAvailable());
     }
 };
 

@@ -23,13 +23,24 @@ QTextBlockFormat lineFormat()
     return format;
 }
 
+// Removes the first `count` lines in one edit.
+void dropOldest(QTextDocument* doc, int count)
+{
+    QTextCursor cursor(doc);
+    cursor.movePosition(QTextCursor::Start);
+    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, count);
+    cursor.removeSelectedText();
+}
+
 } // namespace
 
 void ConsoleText::append(QTextDocument* doc, const QString& html, bool red)
 {
-    // The limit also turns the undo history off, which would otherwise grow with every line.
-    if (doc->maximumBlockCount() != MaxLines)
-        doc->setMaximumBlockCount(MaxLines);
+    // The console is read-only; an undo history would only grow with every line.
+    if (doc->isUndoRedoEnabled())
+        doc->setUndoRedoEnabled(false);
+    if (doc->blockCount() >= MaxLines)
+        dropOldest(doc, doc->blockCount() - MaxLines + TrimLines);
 
     QTextCursor cursor(doc);
     cursor.movePosition(QTextCursor::End);
@@ -52,5 +63,4 @@ void ConsoleText::append(QTextDocument* doc, const QString& html, bool red)
 void ConsoleText::clear(QTextDocument* doc)
 {
     doc->clear();
-    doc->setMaximumBlockCount(MaxLines);
 }

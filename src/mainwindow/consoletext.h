@@ -5,12 +5,15 @@
 class QTextDocument;
 
 // Appends one-line paragraphs to the console's rich-text document. Each line costs the same
-// whatever the document already holds, and only the newest MaxLines lines are kept, like a
-// terminal's scrollback.
+// whatever the document already holds, and at most MaxLines lines are kept, like a terminal's
+// scrollback: when a line would pass the limit, the oldest TrimLines lines go in one edit.
+// Dropping lines one at a time from the top would make the text view lay out the whole
+// document again for every new line.
 class ConsoleText
 {
 public:
     static constexpr int MaxLines = 50000;
+    static constexpr int TrimLines = 1000;
 
     ConsoleText() = delete;
 

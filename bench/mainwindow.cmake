@@ -1,0 +1,2 @@
+tovrik_add_bench(bench_console SOURCES bench_console.cpp LIBS tovrik_mainwindow)
+tovrik_add_bench(bench_framelog SOURCES bench_framelog.cpp LIBS tovrik_mainwindow)
