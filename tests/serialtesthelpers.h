@@ -10,10 +10,12 @@
 #include <QTest>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -136,6 +138,8 @@ public:
         process_.setProgram(program);
         process_.setArguments(args);
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        // The simulator must not outlive a test that is killed (time-out, crash).
+        process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
         process_.start();
         if (!process_.waitForStarted(5000))
             return {};

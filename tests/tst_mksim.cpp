@@ -26,6 +26,7 @@ private slots:
     void linkLifecycle_data();
     void linkLifecycle();
     void nameInUseIsRefused();
+    void staleLinkIsReused_data();
     void staleLinkIsReused();
     void badOptions_data();
     void badOptions();
@@ -334,14 +335,23 @@ void TestMkSim::nameInUseIsRefused()
     QVERIFY(QFileInfo(path).exists());
 }
 
+void TestMkSim::staleLinkIsReused_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("target gone") << virtualPortsDir() + "/gone";
+    // Terminal numbers are reused, so a stale link may point at something that exists.
+    QTest::newRow("target exists") << QStringLiteral("/dev/null");
+}
+
 void TestMkSim::staleLinkIsReused()
 {
+    QFETCH(QString, target);
     const QString path = virtualPortsDir() + "/stale";
     QFile::remove(path);
-    QVERIFY(QFile::link(virtualPortsDir() + "/gone", path));
+    QVERIFY(QFile::link(target, path));
     Simulator sim;
     QCOMPARE(sim.start({"--name", "stale"}), path);
-    QVERIFY(QFileInfo(path).exists());
+    QVERIFY(QFileInfo(path).symLinkTarget().startsWith("/dev/pts/"));
 }
 
 void TestMkSim::badOptions_data()

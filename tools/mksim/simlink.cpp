@@ -3,13 +3,13 @@
 #include "virtualports.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSocketNotifier>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -55,18 +55,26 @@ bool SimLink::open(const QString& linkName)
     ::tcsetattr(slave_, TCSANOW, &tio);
 
     const QString path = virtualPortsDir() + QLatin1Char('/') + linkName;
+    // A hidden lock file beside the link says whether a live simulator owns the name; a link
+    // left behind by one that was killed hard is replaced, whatever it points at now.
+    lockPath_ = virtualPortsDir() + QStringLiteral("/.") + linkName + QStringLiteral(".lock");
+    lock_ = ::open(QFile::encodeName(lockPath_).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (lock_ < 0 || ::flock(lock_, LOCK_EX | LOCK_NB) != 0) {
+        error_ = lock_ < 0 ? QStringLiteral("cannot create %1: %2").arg(lockPath_, errnoText())
+                           : QStringLiteral("port %1 already exists").arg(path);
+        if (lock_ >= 0)
+            ::close(lock_);
+        lock_ = -1;
+        lockPath_.clear();
+        close();
+        return false;
+    }
     const QByteArray pathBytes = QFile::encodeName(path);
+    ::unlink(pathBytes.constData());
     if (::symlink(name, pathBytes.constData()) != 0) {
-        // A link left behind by a simulator that was killed hard points at nothing: reuse it.
-        const QFileInfo old(path);
-        if (errno != EEXIST || !old.isSymLink() || old.exists() ||
-            ::unlink(pathBytes.constData()) != 0 || ::symlink(name, pathBytes.constData()) != 0) {
-            error_ = errno == EEXIST || old.exists()
-                         ? QStringLiteral("port %1 already exists").arg(path)
-                         : QStringLiteral("cannot create %1: %2").arg(path, errnoText());
-            close();
-            return false;
-        }
+        error_ = QStringLiteral("cannot create %1: %2").arg(path, errnoText());
+        close();
+        return false;
     }
     linkPath_ = path;
 
@@ -87,6 +95,12 @@ void SimLink::close()
     if (!linkPath_.isEmpty()) {
         ::unlink(QFile::encodeName(linkPath_).constData());
         linkPath_.clear();
+    }
+    if (lock_ >= 0) {
+        ::unlink(QFile::encodeName(lockPath_).constData());
+        ::close(lock_);
+        lock_ = -1;
+        lockPath_.clear();
     }
     if (slave_ >= 0)
         ::close(slave_);

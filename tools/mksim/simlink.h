@@ -23,7 +23,7 @@ public:
     ~SimLink() override;
 
     // Creates the terminal and the link dir/linkName. False with errorString() on failure,
-    // including a link of that name that still points at a live terminal.
+    // including a name that another running simulator holds.
     bool open(const QString& linkName);
     // Removes the link and closes the terminal (the host sees a hang-up).
     void close();
@@ -45,6 +45,8 @@ private:
 
     int master_ = -1;
     int slave_ = -1;
+    int lock_ = -1;
+    QString lockPath_;
     QString linkPath_;
     QString terminalPath_;
     QString error_;
