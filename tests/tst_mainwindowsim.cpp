@@ -9,6 +9,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include <memory>
 
@@ -131,6 +132,25 @@ private slots:
         // Rows are numbered in order.
         for (int row = 0; row < table(window_.get())->rowCount(); ++row)
             QCOMPARE(rowTexts(window_.get(), row).at(0), QString::number(row));
+    }
+
+    void rowsOfSeveralCommandsSideBySide()
+    {
+        QVERIFY(connectToSimulator());
+        window_->resize(760, 720);
+        window_->show();
+        for (const char letter : {'v', 'p', 'l', 'u', 'n', 'd'})
+            button(letter)->click();
+        QTRY_VERIFY(rowsOf('D') >= 3);
+        for (const char answer : {'V', 'P', 'L', 'U', 'N'})
+            QTRY_COMPARE(rowsOf(answer), 1);
+        table(window_.get())->selectRow(0);
+        QTRY_VERIFY(tree(window_.get())->topLevelItemCount() > 0);
+
+        // For a look at the window: TOVRIK_SCREENSHOT names a PNG file to write.
+        const QString shot = qEnvironmentVariable("TOVRIK_SCREENSHOT");
+        if (!shot.isEmpty())
+            QVERIFY(window_->grab().save(shot));
     }
 
     void labelCollectionGathersAllLabels()

@@ -36,9 +36,11 @@ void MainWindow::onNewFrameReceived_(const QByteArray& frame)
     const bool good = MkHelper::decodeFrame(frame, cmd, address, payload);
 
     if (!good) {
+        // A frame too short to carry a command leaves none decoded.
+        const QString cmdText = cmd ? QString(QChar::fromLatin1(cmd)).toHtmlEscaped() : QString();
         printConsoleError(QStringLiteral("Bad crc check in frame: %1").arg(frameText(frame)));
         printConsoleError(QStringLiteral("cmd=%1 address=%2 data='%3'")
-                              .arg(QString(QChar::fromLatin1(cmd)).toHtmlEscaped())
+                              .arg(cmdText)
                               .arg(address)
                               .arg(MkHelper::toHex(payload, 1)));
     }
