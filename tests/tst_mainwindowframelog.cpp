@@ -125,7 +125,8 @@ private slots:
             << QByteArray("#b<b>X</b>&amp;==\r") << "Bad crc check in frame: #b<b>X</b>&amp;=="
             << "cmd=< address=1 data='";
         QTest::newRow("too short for a command")
-            << QByteArray("#b\r") << "Bad crc check in frame: #b" << "cmd= address=0 data=''";
+            << QByteArray("#b\r") << "Bad crc check in frame: #b"
+            << "cmd= address=0 data=''";
         QTest::newRow("text ends at a zero byte")
             << QByteArray("#bV===\0===ab\r", 13) << "Bad crc check in frame: #bV==="
             << "cmd=V address=1 data='";
