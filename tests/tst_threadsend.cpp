@@ -4,6 +4,21 @@
 
 #include <QtTest>
 
+// A send thread on an open pseudo-terminal; members die in reverse order, thread first.
+struct SendRig
+{
+    Pty pty;
+    SerialPort port;
+    QMutex receiveMutex;
+    ThreadSend thread{nullptr, port, receiveMutex};
+
+    bool open()
+    {
+        port.setName(pty.path());
+        return pty.isValid() && port.open();
+    }
+};
+
 class TestThreadSend : public QObject
 {
     Q_OBJECT
@@ -33,13 +48,10 @@ void TestThreadSend::framesGoOutInOrder()
 {
     QFETCH(int, count);
     QFETCH(int, size);
-    Pty pty;
-    QVERIFY(pty.isValid());
-    SerialPort port;
-    port.setName(pty.path());
-    QVERIFY(port.open());
-    QMutex receiveMutex;
-    ThreadSend thread(nullptr, port, receiveMutex);
+    SendRig rig;
+    QVERIFY(rig.open());
+    Pty& pty = rig.pty;
+    ThreadSend& thread = rig.thread;
     QList<qint64> errors; // collected on this thread, as the serial link relays them
     QObject context;      // goes before `errors`, taking undelivered calls with it
     connect(
@@ -82,13 +94,10 @@ void TestThreadSend::closedPortGivesOneErrorPerFrame()
 
 void TestThreadSend::threadEndsWhenIdleAndRestarts()
 {
-    Pty pty;
-    QVERIFY(pty.isValid());
-    SerialPort port;
-    port.setName(pty.path());
-    QVERIFY(port.open());
-    QMutex receiveMutex;
-    ThreadSend thread(nullptr, port, receiveMutex);
+    SendRig rig;
+    QVERIFY(rig.open());
+    Pty& pty = rig.pty;
+    ThreadSend& thread = rig.thread;
     int finished = 0;
     QObject context;
     connect(
@@ -108,13 +117,10 @@ void TestThreadSend::noFrameWaitsBehindAFinishingLoop()
 {
     // Each frame is queued just as the loop runs out of work, the moment in which a loop that
     // decides "queue empty" apart from "no longer running" strands the newcomer.
-    Pty pty;
-    QVERIFY(pty.isValid());
-    SerialPort port;
-    port.setName(pty.path());
-    QVERIFY(port.open());
-    QMutex receiveMutex;
-    ThreadSend thread(nullptr, port, receiveMutex);
+    SendRig rig;
+    QVERIFY(rig.open());
+    Pty& pty = rig.pty;
+    ThreadSend& thread = rig.thread;
 
     const int rounds = 400;
     QByteArray expected;
@@ -134,13 +140,10 @@ void TestThreadSend::noFrameWaitsBehindAFinishingLoop()
 
 void TestThreadSend::stopKeepsQueuedFramesForTheNextStart()
 {
-    Pty pty;
-    QVERIFY(pty.isValid());
-    SerialPort port;
-    port.setName(pty.path());
-    QVERIFY(port.open());
-    QMutex receiveMutex;
-    ThreadSend thread(nullptr, port, receiveMutex);
+    SendRig rig;
+    QVERIFY(rig.open());
+    Pty& pty = rig.pty;
+    ThreadSend& thread = rig.thread;
 
     // A frame larger than the terminal's queue keeps the loop inside its write until the far
     // side reads, so the next two frames are certainly still queued when stop() comes.
@@ -161,13 +164,10 @@ void TestThreadSend::stopKeepsQueuedFramesForTheNextStart()
 
 void TestThreadSend::writersOnSeveralThreads()
 {
-    Pty pty;
-    QVERIFY(pty.isValid());
-    SerialPort port;
-    port.setName(pty.path());
-    QVERIFY(port.open());
-    QMutex receiveMutex;
-    ThreadSend thread(nullptr, port, receiveMutex);
+    SendRig rig;
+    QVERIFY(rig.open());
+    Pty& pty = rig.pty;
+    ThreadSend& thread = rig.thread;
 
     constexpr int kWriters = 4;
     constexpr int kEach = 200;
