@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTest>
@@ -50,6 +51,32 @@ private slots:
     }
 
     void cleanup() { window_.reset(); }
+
+    void consoleFollowsNewLinesOnlyFromTheEnd()
+    {
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        QScrollBar* bar = console(window_.get())->verticalScrollBar();
+        const auto print = [this](int count) {
+            for (int i = 0; i < count; ++i)
+                window_->printConsoleNoError(QStringLiteral("line %1").arg(i));
+            QCoreApplication::processEvents();
+        };
+        print(300);
+        QVERIFY(bar->maximum() > 0);
+        QTRY_COMPARE(bar->value(), bar->maximum());
+
+        // Scrolled up by the user: new lines leave the view where it is.
+        bar->setValue(10);
+        print(50);
+        QCOMPARE(bar->value(), 10);
+        QVERIFY(bar->maximum() > 10);
+
+        // Back at the end: the view follows again.
+        bar->setValue(bar->maximum());
+        print(50);
+        QTRY_COMPARE(bar->value(), bar->maximum());
+    }
 
     void goodFramesAreLoggedByLetter_data()
     {

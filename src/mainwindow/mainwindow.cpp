@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QJSEngine>
+#include <QScrollBar>
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(new Ui_MainWindow)
 {
@@ -57,6 +58,14 @@ void MainWindow::initGUI_()
     ui_->menuHelp_->addAction(aboutAction_);
 
     connect(ui_->actionShowTerminal_, &QAction::triggered, this, &MainWindow::onShowTerminal_);
+
+    QScrollBar* consoleBar = ui_->consoleTextEdit_->verticalScrollBar();
+    connect(consoleBar, &QScrollBar::valueChanged, this,
+            [this, consoleBar](int value) { consoleFollows_ = value == consoleBar->maximum(); });
+    connect(consoleBar, &QScrollBar::rangeChanged, this, [this, consoleBar](int, int maximum) {
+        if (consoleFollows_)
+            consoleBar->setValue(maximum);
+    });
 
     clearConsole();
     if (ftdiOnly_)

@@ -111,4 +111,8 @@ private:
     // up after a few unanswered tries so that logging resumes.
     QTimer* labelTimer_ = nullptr;
     int labelRetries_ = 0;
+
+    // The console keeps its newest line in view while the user has it scrolled to the end,
+    // like a terminal; scrolled up, it stays where the user put it.
+    bool consoleFollows_ = true;
 };
