@@ -286,27 +286,27 @@ p, li { white-space: pre-wrap; }
         <translation>Verbindung mit Gerät %1 geschlossen</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelog.cpp" line="111"/>
+        <location filename="../src/mainwindow/framelog.cpp" line="113"/>
         <source>No answer from the device for analog label %1 after %2 tries; label collection abandoned.</source>
         <translation>Keine Antwort des Geräts auf Analog-Bezeichnung %1 nach %2 Versuchen; Abfrage der Bezeichnungen abgebrochen.</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/mainwindow.cpp" line="16"/>
+        <location filename="../src/mainwindow/mainwindow.cpp" line="17"/>
         <source>Tovrik initialized</source>
         <translation>Tovrik bereit</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/mainwindow.cpp" line="54"/>
+        <location filename="../src/mainwindow/mainwindow.cpp" line="55"/>
         <source>&amp;About</source>
         <translation>&amp;Über</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/mainwindow.cpp" line="55"/>
+        <location filename="../src/mainwindow/mainwindow.cpp" line="56"/>
         <source>Show the application&apos;s About box</source>
         <translation>Zeigt Informationen über das Programm</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/mainwindow.cpp" line="63"/>
+        <location filename="../src/mainwindow/mainwindow.cpp" line="72"/>
         <source>Filter only FTDI devices</source>
         <translation>Nur FTDI-Geräte anzeigen</translation>
     </message>
@@ -342,7 +342,7 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>RtPlot</name>
     <message>
-        <location filename="../src/rtdialog/rtplot.cpp" line="26"/>
+        <location filename="../src/rtdialog/rtplot.cpp" line="28"/>
         <source>s</source>
         <translation type="unfinished"></translation>
     </message>
