@@ -455,6 +455,10 @@ void TestRtDialog::checkingChannelsAddsSeries()
         const bool shown = ticked.contains(row) && !unticked.contains(row);
         QCOMPARE(plot()->isChannelShown(row), shown);
     }
+    // The plot pane takes room from the table only while it has a line to draw.
+    QCOMPARE(plot()->isVisibleTo(dialog_), !expectedNames.isEmpty());
+    dialog_->setLabels({QStringLiteral("other")});
+    QVERIFY(!plot()->isVisibleTo(dialog_));
 }
 
 void TestRtDialog::plotFollowsValues()

@@ -40,6 +40,7 @@ void RtDialog::initGUI_()
     ui_->splitter->addWidget(plot_);
     ui_->splitter->setStretchFactor(0, 1);
     ui_->splitter->setStretchFactor(1, 1);
+    plot_->hide(); // shown while at least one channel is ticked
     connect(ui_->tableWidget_, &QTableWidget::itemChanged, this, &RtDialog::onItemChanged_);
 
     // The parent is always the main window, which creates this dialog for itself.
@@ -64,6 +65,7 @@ void RtDialog::setLabels(const QStringList& labels)
     plot_->clear();
     for (const QString& label : labels)
         subscribe(label);
+    updatePlotVisibility_();
     ui_->tableWidget_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 }
 
@@ -151,6 +153,7 @@ void RtDialog::onRefreshLabelsButton_()
 {
     ui_->tableWidget_->clearContents();
     plot_->clear();
+    updatePlotVisibility_();
     static_cast<MainWindow*>(parentWidget())->rqGetLabelsList();
 }
 
@@ -185,6 +188,18 @@ void RtDialog::onItemChanged_(QTableWidgetItem* item)
             checkedChannels_.removeAll(name);
     }
     plot_->setChannelShown(row, name, checked);
+    updatePlotVisibility_();
+}
+
+void RtDialog::updatePlotVisibility_()
+{
+    // The plot takes room from the table only while it has something to draw.
+    bool anyTicked = false;
+    for (int row = 0; row < ui_->tableWidget_->rowCount() && !anyTicked; ++row) {
+        const QTableWidgetItem* item = ui_->tableWidget_->item(row, 0);
+        anyTicked = item && item->checkState() == Qt::Checked;
+    }
+    plot_->setVisible(anyTicked);
 }
 
 QString RtDialog::channelName_(const QString& label)

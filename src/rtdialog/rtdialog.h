@@ -35,6 +35,7 @@ private:
     void readSettings_();
     // Follows the tick in a label cell: draws or removes that channel's line.
     void onItemChanged_(QTableWidgetItem* item);
+    void updatePlotVisibility_();
     static QString channelName_(const QString& label);
 
     Ui_RtDialog* ui_ = nullptr;

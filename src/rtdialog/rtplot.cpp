@@ -27,7 +27,7 @@ RtPlot::RtPlot(QWidget* parent)
     axisX_->setTickCount(7);
     axisX_->setTitleText(tr("s"));
     axisY_->setRange(-1, 1);
-    axisY_->setLabelFormat(QStringLiteral("%.0f"));
+    axisY_->setLabelFormat(QStringLiteral("%g"));
     chart_->addAxis(axisX_, Qt::AlignBottom); // the chart owns its axes
     chart_->addAxis(axisY_, Qt::AlignLeft);
 
@@ -208,6 +208,7 @@ void RtPlot::redraw()
         hi += margin;
     }
     axisY_->setRange(lo, hi);
+    axisY_->applyNiceNumbers(); // round tick values, e.g. -150 .. 200 rather than -146 .. 163
     // Painting the lines afterwards costs a few times what rebuilding them does; on a slow
     // machine with many lines the redraws are spaced out so that the window stays responsive.
     redrawTimer_->setInterval(
