@@ -1,9 +1,9 @@
 #include "mainwindow.h"
 #include "mainwindowtestkit.h"
+#include "serialtesthelpers.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
@@ -27,10 +27,8 @@ private slots:
     void selectedRowShowsEveryField();
 
 private:
-    QString startSimulator();
-
     std::unique_ptr<MainWindow> window_;
-    std::unique_ptr<QProcess> sim_;
+    Simulator sim_;
 };
 
 void tst_DecodingSim::initTestCase()
@@ -46,31 +44,7 @@ void tst_DecodingSim::initTestCase()
 void tst_DecodingSim::cleanup()
 {
     window_.reset();
-    if (sim_) {
-        sim_->terminate();
-        if (!sim_->waitForFinished(5000))
-            sim_->kill();
-        sim_.reset();
-    }
-}
-
-QString tst_DecodingSim::startSimulator()
-{
-    sim_ = std::make_unique<QProcess>();
-    sim_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    sim_->start(qEnvironmentVariable("TOVRIK_MKSIM"),
-                QStringList{"--name", "decoding", "--seed", "3"});
-    if (!sim_->waitForStarted(5000))
-        return {};
-    // "tovrik-mksim: device on <link path>"
-    const QByteArray marker("device on ");
-    QByteArray out;
-    while (!out.contains('\n') && sim_->waitForReadyRead(5000))
-        out += sim_->readAllStandardOutput();
-    const qsizetype at = out.indexOf(marker);
-    if (at < 0)
-        return {};
-    return QString::fromLocal8Bit(out.mid(at + marker.size()).split('\n').first().trimmed());
+    sim_.stop();
 }
 
 void tst_DecodingSim::selectedRowShowsEveryField_data()
@@ -98,7 +72,7 @@ void tst_DecodingSim::selectedRowShowsEveryField()
     QFETCH(int, fieldCount);
     QFETCH(QStringList, lines);
 
-    const QString port = startSimulator();
+    const QString port = sim_.start({"--name", "decoding", "--seed", "3"});
     QVERIFY(!port.isEmpty());
     window_ = std::make_unique<MainWindow>();
     QVERIFY(connectTo(window_.get(), port));

@@ -1,8 +1,8 @@
 #include "mainwindow.h"
 #include "mainwindowtestkit.h"
+#include "serialtesthelpers.h"
 
 #include <QComboBox>
-#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -21,33 +21,13 @@ class TestMainWindowSim : public QObject
     Q_OBJECT
 
     std::unique_ptr<MainWindow> window_;
-    std::unique_ptr<QProcess> sim_;
+    Simulator sim_;
     QString port_;
-
-    // Starts the simulator with the given options; returns its port name, or empty.
-    QString startSimulator(const QStringList& options)
-    {
-        sim_ = std::make_unique<QProcess>();
-        sim_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        sim_->start(qEnvironmentVariable("TOVRIK_MKSIM"),
-                    QStringList{"--name", "sim", "--seed", "7"} + options);
-        if (!sim_->waitForStarted(5000))
-            return {};
-        // "tovrik-mksim: device on <link path>"
-        const QByteArray marker("device on ");
-        QByteArray out;
-        while (!out.contains('\n') && sim_->waitForReadyRead(5000))
-            out += sim_->readAllStandardOutput();
-        const qsizetype at = out.indexOf(marker);
-        if (at < 0)
-            return {};
-        return QString::fromLocal8Bit(out.mid(at + marker.size()).split('\n').first().trimmed());
-    }
 
     // Starts the simulator and connects the window to it.
     bool connectToSimulator(const QStringList& options = {})
     {
-        port_ = startSimulator(options);
+        port_ = sim_.start(QStringList{"--name", "sim", "--seed", "7"} + options);
         if (port_.isEmpty())
             return false;
         window_ = std::make_unique<MainWindow>();
@@ -80,12 +60,7 @@ private slots:
     void cleanup()
     {
         window_.reset();
-        if (sim_) {
-            sim_->terminate();
-            if (!sim_->waitForFinished(5000))
-                sim_->kill();
-            sim_.reset();
-        }
+        sim_.stop();
     }
 
     void connectsAndReportsTheDevice()
@@ -194,8 +169,8 @@ private slots:
     {
         QVERIFY(connectToSimulator());
         QSignalSpy opened(window_.get(), &MainWindow::serialConnectionOpened);
-        sim_->terminate();
-        QVERIFY(sim_->waitForFinished(5000));
+        sim_.process().terminate();
+        QVERIFY(sim_.process().waitForFinished(5000));
 
         QTRY_COMPARE(connectButton(window_.get())->text(), QStringLiteral("Connect"));
         QTRY_VERIFY(consoleLines(window_.get())
