@@ -5,6 +5,9 @@ ThreadSend::ThreadSend(QObject* parent, SerialPort& port, QMutex& receiveMutex)
     : QThread(parent), receiveMutex_(receiveMutex), port_(port)
 {
     Q_UNUSED(receiveMutex_);
+    // This object lives in the thread that created it, so the slot runs there.
+    connect(this, &ThreadSend::errorsReady, this, &ThreadSend::deliverErrors_,
+            Qt::QueuedConnection);
 }
 
 ThreadSend::~ThreadSend()
@@ -84,7 +87,25 @@ void ThreadSend::run()
             frame = queue_.takeFirst();
         }
         const qint64 written = port_.write(frame.constData(), frame.size());
-        if (written < 0)
-            emit writeError(written);
+        if (written < 0) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            errors_.append(written);
+            if (!errorsPending_) {
+                errorsPending_ = true;
+                emit errorsReady();
+            }
+        }
     }
+}
+
+void ThreadSend::deliverErrors_()
+{
+    QList<qint64> errors;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        errors.swap(errors_);
+        errorsPending_ = false;
+    }
+    for (const qint64 code : std::as_const(errors))
+        emit writeError(code);
 }

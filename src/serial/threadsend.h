@@ -14,6 +14,10 @@ class SerialPort;
 // the queue holds frames: it ends when the queue is empty and write() starts it again. A failed
 // write is announced as writeError with the negative result (-1 for a closed port) and the loop
 // goes on with the next frame.
+//
+// Error codes are handed over like received frames: through an outbox under the queue lock,
+// with writeError emitted in the thread this object lives in (the GUI thread), so that race
+// checkers can follow the hand-over, which they cannot inside Qt's event queue.
 class ThreadSend : public QThread
 {
     Q_OBJECT
@@ -35,6 +39,11 @@ public slots:
 
 signals:
     void writeError(qint64 errorCode);
+    // Worker side: the error outbox has codes. At most one is pending at a time.
+    void errorsReady();
+
+private slots:
+    void deliverErrors_();
 
 protected:
     void run() override;
@@ -50,6 +59,8 @@ private:
     QMutex& receiveMutex_;
     SerialPort& port_;
     QList<QByteArray> queue_;
-    bool active_ = false; // guarded by mutex_
+    bool active_ = false;        // guarded by mutex_
+    QList<qint64> errors_;       // guarded by mutex_
+    bool errorsPending_ = false; // guarded by mutex_
     std::atomic<bool> stop_{true};
 };
