@@ -225,7 +225,9 @@ void TestPortWatcher::linkWhoseTargetGoesIsRemoved()
     pty.reset(); // the terminal disappears, the link stays behind
     QTRY_COMPARE(removed.size(), 1);
     QCOMPARE(removed.first().at(0).toString(), path);
-    QVERIFY(!virtualNames(serial.getPorts()).contains(path));
+    // Another process may be handed the same terminal number at once, which revives the link.
+    if (!QFileInfo::exists(path))
+        QVERIFY(!virtualNames(serial.getPorts()).contains(path));
 }
 
 void TestPortWatcher::retargetedLinkIsRemovedAndDiscovered()
