@@ -210,6 +210,8 @@ void TestRtPlot::valueAxisCoversDrawnValues()
     QVERIFY(axis->min() < lo);
     QVERIFY(axis->max() > hi);
     QVERIFY(axis->max() < 1000000);
+    // Whole-number tick labels stay distinct: at least one unit between ticks.
+    QVERIFY(axis->max() - axis->min() >= axis->tickCount() - 1);
 }
 
 void TestRtPlot::coloursAreDistinct()

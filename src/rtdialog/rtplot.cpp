@@ -26,8 +26,8 @@ RtPlot::RtPlot(QWidget* parent)
     axisX_->setLabelFormat(QStringLiteral("%.0f"));
     axisX_->setTickCount(7);
     axisX_->setTitleText(tr("s"));
-    axisY_->setRange(-1, 1);
-    axisY_->setLabelFormat(QStringLiteral("%g"));
+    axisY_->setRange(-2, 2);
+    axisY_->setLabelFormat(QStringLiteral("%.0f"));
     chart_->addAxis(axisX_, Qt::AlignBottom); // the chart owns its axes
     chart_->addAxis(axisY_, Qt::AlignLeft);
 
@@ -200,15 +200,15 @@ void RtPlot::redraw()
         ch.series->replace(line);
     }
     if (lo > hi) {
-        lo = -1;
-        hi = 1;
+        lo = -2;
+        hi = 2;
     } else {
-        const qreal margin = std::max<qreal>(1, (hi - lo) * 0.05);
+        // At least 2 on each side: five whole-number ticks then never repeat a label.
+        const qreal margin = std::max<qreal>(2, (hi - lo) * 0.05);
         lo -= margin;
         hi += margin;
     }
     axisY_->setRange(lo, hi);
-    axisY_->applyNiceNumbers(); // round tick values, e.g. -150 .. 200 rather than -146 .. 163
     // Painting the lines afterwards costs a few times what rebuilding them does; on a slow
     // machine with many lines the redraws are spaced out so that the window stays responsive.
     redrawTimer_->setInterval(
