@@ -19,8 +19,8 @@ struct QPortInfo
     bool isFTDI = false;
 };
 
-// Public interface of the serial link. The serial subsystem owns the implementation and may add
-// private members; the public part below is what the main window and MkHelper rely on.
+// The serial link: owns the port, the port watcher and both worker threads. Frames and write
+// errors are announced on the GUI thread; so are ports that appear and go away.
 class MkSerial : public QObject
 {
     Q_OBJECT
