@@ -5,6 +5,7 @@
 #include "mkhelper.h"
 #include "mkserial.h"
 #include "serialport.h"
+#include "serialtesthelpers.h" // Pty: the far side of a link
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -30,33 +31,6 @@
 #include <vector>
 
 namespace {
-
-// The far side of a link: a pseudo-terminal whose terminal side the code under test opens.
-struct Pty
-{
-    int master = -1;
-    int keep = -1;
-    QString path;
-    Pty()
-    {
-        master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        ::grantpt(master);
-        ::unlockpt(master);
-        char name[128] = {};
-        ::ptsname_r(master, name, sizeof name);
-        path = QString::fromLocal8Bit(name);
-        keep = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-        termios tio{};
-        ::tcgetattr(keep, &tio);
-        ::cfmakeraw(&tio);
-        ::tcsetattr(keep, TCSANOW, &tio);
-    }
-    ~Pty()
-    {
-        ::close(master);
-        ::close(keep);
-    }
-};
 
 double processCpuSeconds()
 {
@@ -85,7 +59,7 @@ void BM_IdleLinkCpu(benchmark::State& state)
         Pty pty;
         {
             MkSerial serial;
-            serial.setDeviceName(pty.path);
+            serial.setDeviceName(pty.path());
             if (!serial.open()) {
                 state.SkipWithError("cannot open the link");
                 return;
@@ -96,7 +70,7 @@ void BM_IdleLinkCpu(benchmark::State& state)
         // The reader that polls the byte count without ever waiting, kept here only as the
         // baseline.
         SerialPort port;
-        port.setName(pty.path);
+        port.setName(pty.path());
         port.open();
         std::atomic<bool> stop{false};
         QThread* poller = QThread::create([&] {
@@ -125,7 +99,7 @@ void BM_FrameLatency(benchmark::State& state)
 {
     Pty pty;
     MkSerial serial;
-    serial.setDeviceName(pty.path);
+    serial.setDeviceName(pty.path());
     if (!serial.open()) {
         state.SkipWithError("cannot open the link");
         return;
@@ -142,7 +116,7 @@ void BM_FrameLatency(benchmark::State& state)
     for (auto _ : state) {
         arrived = -1;
         clock.start();
-        if (::write(pty.master, frame.constData(), size_t(frame.size())) != frame.size()) {
+        if (::write(pty.master(), frame.constData(), size_t(frame.size())) != frame.size()) {
             state.SkipWithError("write failed");
             return;
         }

@@ -4,3 +4,6 @@ tovrik_add_bench(bench_serial SOURCES bench_serial.cpp
 target_compile_definitions(bench_serial PRIVATE
     TOVRIK_MKSIM_PATH="$<TARGET_FILE:tovrik-mksim>")
 add_dependencies(bench_serial tovrik-mksim)
+# Shares the pseudo-terminal helper of the serial tests.
+target_include_directories(bench_serial PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+target_link_libraries(bench_serial PRIVATE Qt6::Test)
