@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "framestore.h"
 #include "mkhelper.h"
 #include "mkserial.h"
 
@@ -12,6 +13,10 @@ void MainWindow::initSerialPort_()
     connect(serial_, &MkSerial::newFrameReceived, this, &MainWindow::onNewFrameReceived_,
             Qt::QueuedConnection);
     connect(serial_, &MkSerial::writeError, this, &MainWindow::onWriteError_, Qt::QueuedConnection);
+    connect(serial_, &MkSerial::frameWritten, this, [this](const QByteArray& frame) {
+        frameStore_->append(
+            FrameRecord::fromFrame(frame, FrameRecord::Sent, FrameRecord::nowUs()));
+    });
     connect(serial_, &MkSerial::deviceDiscovered, this, &MainWindow::onDeviceDiscovered_);
     connect(serial_, &MkSerial::deviceRemoved, this, &MainWindow::onDeviceRemoved_);
     // Every port already present is reported through deviceDiscovered before this returns.

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "framestore.h"
 #include "mkhelper.h"
 #include "rtdialog.h"
 
@@ -34,6 +35,15 @@ void MainWindow::onNewFrameReceived_(const QByteArray& frame)
     int address = 0;
     QByteArray payload;
     const bool good = MkHelper::decodeFrame(frame, cmd, address, payload);
+    {
+        FrameRecord record;
+        record.timeUs = FrameRecord::nowUs();
+        record.bytes = frame;
+        record.cmd = cmd;
+        record.address = quint8(address);
+        record.good = good;
+        frameStore_->append(std::move(record));
+    }
 
     if (!good) {
         // A frame too short to carry a command leaves none decoded.
@@ -157,5 +167,6 @@ void MainWindow::onClear_()
     ui_->tableWidgetFrame_->setRowCount(0);
     frameCount_ = 0;
     frames_.clear();
+    frameStore_->clear();
     ui_->treeWidgetFrame_->clear();
 }

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "framestore.h"
 #include "mkserial.h"
 #include "rtdialog.h"
 
@@ -9,7 +10,8 @@
 #include <QJSEngine>
 #include <QScrollBar>
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(new Ui_MainWindow)
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), ui_(new Ui_MainWindow), frameStore_(new FrameStore(this))
 {
     initGUI_();
     initSerialPort_();

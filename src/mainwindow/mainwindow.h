@@ -17,6 +17,7 @@ class QTimer;
 class Ui_MainWindow;
 class RtDialog;
 class MkSerial;
+class FrameStore;
 
 class MainWindow : public QMainWindow
 {
@@ -39,6 +40,9 @@ public:
     void printConsoleWarning(const QString& text);
     void printConsoleError(const QString& text);
     void clearConsole();
+
+    // Every frame of the session, received and sent, in arrival order.
+    FrameStore* frameStore() const { return frameStore_; }
 
 signals:
     void labelsListReady(QStringList);
@@ -94,6 +98,7 @@ private:
     };
     std::map<char, QCheckBox*, LetterOrder> filterBoxes_;
     MkSerial* serial_ = nullptr;
+    FrameStore* frameStore_ = nullptr;
     QString deviceName_;
     QString cmdFilter_;
     bool ftdiOnly_ = false;

@@ -84,8 +84,12 @@ QList<QPortInfo> MkSerial::getPorts()
 {
     QList<QPortInfo> ports;
     const QList<PortInfo> found = PortWatcher::getPorts();
-    for (const PortInfo& info : found)
-        ports.append({info.portName, isFtdi(info)});
+    for (const PortInfo& info : found) {
+        QPortInfo port;
+        port.name = info.portName;
+        port.isFTDI = isFtdi(info);
+        ports.append(port);
+    }
     return ports;
 }
 
@@ -97,6 +101,8 @@ void MkSerial::setUpNotifications()
 void MkSerial::write(const QByteArray& data)
 {
     threadSend_->write(data);
+    if (port_->isOpen())
+        emit frameWritten(data);
 }
 
 bool MkSerial::setDebug(bool on)

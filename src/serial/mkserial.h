@@ -12,11 +12,27 @@ class ThreadReceive;
 class ThreadSend;
 struct PortInfo;
 
-// One port as the serial link lists it.
+// One port as the serial link lists it, with what the system tells of the adapter behind it
+// (empty where it tells nothing, as for virtual ports).
 struct QPortInfo
 {
     QString name;
     bool isFTDI = false;
+    QString manufacturer;
+    QString product;
+    QString serialNumber;
+    QString byId; // the /dev/serial/by-id name leading to the port, if any
+
+    // What names this adapter across unplugging: its USB serial number when it has one, else
+    // its by-id name, else the port name.
+    QString identity() const
+    {
+        if (!serialNumber.isEmpty())
+            return QStringLiteral("serial:") + serialNumber;
+        if (!byId.isEmpty())
+            return QStringLiteral("by-id:") + byId;
+        return QStringLiteral("port:") + name;
+    }
 };
 
 // The serial link: owns the port, the port watcher and both worker threads. Frames and write
@@ -40,6 +56,11 @@ public:
 
 signals:
     void newFrameReceived(const QByteArray& data);
+    // A frame was handed to the send thread (emitted on the caller's thread, by write()).
+    void frameWritten(const QByteArray& frame);
+    // The open link failed for good (read error, device gone); the link is still to be closed
+    // by the owner. The reason is a text for the user.
+    void connectionLost(const QString& reason);
     void writeError(qint64 errorCode);
     void deviceDiscovered(const QString& name, bool isFTDI);
     void deviceRemoved(const QString& name);
