@@ -1,5 +1,6 @@
-// Draws the program's six pictures (128 x 128 RGBA PNG) into the directory given as argument.
-// Run once by hand after changing a drawing: tovrik-drawicons resources/images
+// Draws the program's six pictures (128 x 128 RGBA PNG) into the directory given as argument;
+// run once by hand after changing a drawing: tovrik-drawicons resources/images
+// The build also runs it to draw the program's icon in the icon theme sizes for installation.
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -13,13 +14,6 @@
 namespace {
 
 constexpr int kSize = 128;
-
-QImage canvas()
-{
-    QImage image(kSize, kSize, QImage::Format_RGBA8888);
-    image.fill(Qt::transparent);
-    return image;
-}
 
 // Rounded tile with a vertical gradient, the common ground of every picture.
 void tile(QPainter& p, const QColor& top, const QColor& bottom)
@@ -148,10 +142,44 @@ void drawRam(QPainter& p)
     p.drawEllipse(QPointF(36, 44), 4, 4);
 }
 
+// One picture drawn at size x size pixels; the drawings are laid out on a 128 x 128 grid and
+// scaled, so every size is drawn from the shapes rather than resampled from pixels.
+QImage render(const std::function<void(QPainter&)>& draw, int size)
+{
+    QImage image(size, size, QImage::Format_RGBA8888);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(double(size) / kSize, double(size) / kSize);
+    draw(painter);
+    painter.end();
+    return image;
+}
+
+// The program's icon in the icon theme sizes, as DIR/<n>x<n>/apps/NAME.png.
+int writeThemeIcons(const QDir& out, const QString& name)
+{
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        const QString sub = QStringLiteral("%1x%1/apps").arg(size);
+        if (!out.mkpath(sub) ||
+            !render(drawLogo, size).save(out.filePath(sub + '/' + name + ".png")))
+            return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
+// tovrik-drawicons [DIR]: the six pictures, 128 x 128, into DIR.
+// tovrik-drawicons --theme-icons DIR NAME: the program's icon for the icon theme.
+// The icon has no text, so it is drawn without a GUI application and runs in any build
+// environment; the pictures with letters need one for their fonts.
 int main(int argc, char* argv[])
 {
+    if (argc == 4 && qstrcmp(argv[1], "--theme-icons") == 0)
+        return writeThemeIcons(QDir(QString::fromLocal8Bit(argv[2])),
+                               QString::fromLocal8Bit(argv[3]));
+
     QGuiApplication app(argc, argv);
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     const std::pair<const char*, std::function<void(QPainter&)>> pictures[] = {
@@ -159,12 +187,7 @@ int main(int argc, char* argv[])
         {"search.png", drawSearch}, {"text.png", drawText},       {"ram.png", drawRam},
     };
     for (const auto& [name, draw] : pictures) {
-        QImage image = canvas();
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        draw(painter);
-        painter.end();
-        if (!image.save(out.filePath(QString::fromLatin1(name))))
+        if (!render(draw, kSize).save(out.filePath(QString::fromLatin1(name))))
             return 1;
     }
     return 0;

@@ -4,12 +4,12 @@
 <context>
     <name>AboutDialog</name>
     <message>
-        <location filename="../src/about/aboutdialog.ui" line="7"/>
+        <location filename="../src/mainwindow/aboutdialog.ui" line="7"/>
         <source>About</source>
         <translation>Über</translation>
     </message>
     <message>
-        <location filename="../src/about/aboutdialog.ui" line="21"/>
+        <location filename="../src/mainwindow/aboutdialog.ui" line="21"/>
         <source>&lt;!DOCTYPE HTML PUBLIC &quot;-//W3C//DTD HTML 4.0//EN&quot; &quot;http://www.w3.org/TR/REC-html40/strict.dtd&quot;&gt;
 &lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
 p, li { white-space: pre-wrap; }
@@ -17,10 +17,16 @@ p, li { white-space: pre-wrap; }
 &lt;p style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;span style=&quot; font-size:18pt; font-weight:600;&quot;&gt;Tovrik VVV&lt;/span&gt;&lt;/p&gt;
 &lt;p style=&quot;-qt-paragraph-type:empty; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;br /&gt;&lt;/p&gt;
 &lt;p style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;PPP Version VVV&lt;/span&gt;&lt;br /&gt;A serial console for Mikrokopter flight controllers. This program is provided as is, WITHOUT ANY WARRANTY, without even the implied warranty of merchantability or fitness for a particular purpose.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;!DOCTYPE HTML PUBLIC &quot;-//W3C//DTD HTML 4.0//EN&quot; &quot;http://www.w3.org/TR/REC-html40/strict.dtd&quot;&gt;
+&lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
+p, li { white-space: pre-wrap; }
+&lt;/style&gt;&lt;/head&gt;&lt;body style=&quot; font-family:&apos;Lucida Grande&apos;; font-size:13pt; font-weight:400; font-style:normal;&quot;&gt;
+&lt;p style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;span style=&quot; font-size:18pt; font-weight:600;&quot;&gt;Tovrik VVV&lt;/span&gt;&lt;/p&gt;
+&lt;p style=&quot;-qt-paragraph-type:empty; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;br /&gt;&lt;/p&gt;
+&lt;p style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;PPP Version VVV&lt;/span&gt;&lt;br /&gt;Eine serielle Konsole für Mikrokopter-Flugsteuerungen. Dieses Programm wird bereitgestellt, wie es ist, OHNE JEDE GEWÄHRLEISTUNG, auch ohne die stillschweigende Gewährleistung der Marktgängigkeit oder der Eignung für einen bestimmten Zweck.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <location filename="../src/about/aboutdialog.ui" line="45"/>
+        <location filename="../src/mainwindow/aboutdialog.ui" line="45"/>
         <source>Ok</source>
         <translation>OK</translation>
     </message>
@@ -30,7 +36,7 @@ p, li { white-space: pre-wrap; }
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="6"/>
         <source>Tovrik</source>
-        <translation type="unfinished"></translation>
+        <translation>Tovrik</translation>
     </message>
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="17"/>
@@ -45,7 +51,7 @@ p, li { white-space: pre-wrap; }
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="22"/>
         <source>v</source>
-        <translation type="unfinished"></translation>
+        <translation>v</translation>
     </message>
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="27"/>
@@ -55,7 +61,7 @@ p, li { white-space: pre-wrap; }
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="28"/>
         <source>n</source>
-        <translation type="unfinished"></translation>
+        <translation>n</translation>
     </message>
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="35"/>
@@ -65,7 +71,7 @@ p, li { white-space: pre-wrap; }
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="36"/>
         <source>a</source>
-        <translation type="unfinished"></translation>
+        <translation>a</translation>
     </message>
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="50"/>
@@ -75,7 +81,7 @@ p, li { white-space: pre-wrap; }
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="51"/>
         <source>u</source>
-        <translation type="unfinished"></translation>
+        <translation>u</translation>
     </message>
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="76"/>
@@ -85,7 +91,7 @@ p, li { white-space: pre-wrap; }
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="77"/>
         <source>p</source>
-        <translation type="unfinished"></translation>
+        <translation>p</translation>
     </message>
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="84"/>
@@ -95,7 +101,7 @@ p, li { white-space: pre-wrap; }
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="85"/>
         <source>l</source>
-        <translation type="unfinished"></translation>
+        <translation>l</translation>
     </message>
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="99"/>
@@ -105,7 +111,7 @@ p, li { white-space: pre-wrap; }
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="100"/>
         <source>d</source>
-        <translation type="unfinished"></translation>
+        <translation>d</translation>
     </message>
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="116"/>
@@ -165,7 +171,7 @@ p, li { white-space: pre-wrap; }
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="224"/>
         <source>Rt</source>
-        <translation type="unfinished"></translation>
+        <translation>Rt</translation>
     </message>
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="229"/>
@@ -184,15 +190,15 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="236"/>
-        <location filename="../src/mainwindow/connection.cpp" line="37"/>
-        <location filename="../src/mainwindow/connection.cpp" line="85"/>
+        <location filename="../src/mainwindow/connection.cpp" line="42"/>
+        <location filename="../src/mainwindow/connection.cpp" line="90"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="249"/>
         <source>?</source>
-        <translation type="unfinished"></translation>
+        <translation>?</translation>
     </message>
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="252"/>
@@ -205,108 +211,108 @@ p, li { white-space: pre-wrap; }
         <translation>&amp;Terminal anzeigen</translation>
     </message>
     <message>
-        <location filename="../src/decoding/mainwindow_decoding.cpp" line="20"/>
+        <location filename="../src/mainwindow/decoding.cpp" line="20"/>
         <source>frame</source>
         <translation>Rahmen</translation>
     </message>
     <message>
-        <location filename="../src/decoding/mainwindow_decoding.cpp" line="30"/>
+        <location filename="../src/mainwindow/decoding.cpp" line="30"/>
         <source>address: %1</source>
         <translation>Adresse: %1</translation>
     </message>
     <message>
-        <location filename="../src/decoding/mainwindow_decoding.cpp" line="31"/>
+        <location filename="../src/mainwindow/decoding.cpp" line="31"/>
         <source>data</source>
         <translation>Daten</translation>
     </message>
     <message>
-        <location filename="../src/decoding/mainwindow_script.cpp" line="31"/>
+        <location filename="../src/mainwindow/script.cpp" line="31"/>
         <source>Error: file &apos;mk.js&apos; not found</source>
         <translation>Fehler: Datei &apos;mk.js&apos; nicht gefunden</translation>
     </message>
     <message>
-        <location filename="../src/decoding/mainwindow_script.cpp" line="35"/>
+        <location filename="../src/mainwindow/script.cpp" line="35"/>
         <source>Using script file &apos;%1&apos;</source>
         <translation>Verwende Skriptdatei &apos;%1&apos;</translation>
     </message>
     <message>
-        <location filename="../src/decoding/mainwindow_script.cpp" line="36"/>
+        <location filename="../src/mainwindow/script.cpp" line="36"/>
         <source>Parsing script file &apos;mk.js&apos;</source>
         <translation>Lese Skriptdatei &apos;mk.js&apos;</translation>
     </message>
     <message>
-        <location filename="../src/decoding/mainwindow_script.cpp" line="50"/>
-        <location filename="../src/decoding/mainwindow_script.cpp" line="58"/>
+        <location filename="../src/mainwindow/script.cpp" line="50"/>
+        <location filename="../src/mainwindow/script.cpp" line="58"/>
         <source>Script error</source>
         <translation>Skriptfehler</translation>
     </message>
     <message>
-        <location filename="../src/decoding/mainwindow_script.cpp" line="59"/>
+        <location filename="../src/mainwindow/script.cpp" line="59"/>
         <source>: stopped after running for %1 seconds without finishing</source>
         <translation>: nach %1 Sekunden ohne Ende abgebrochen</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="28"/>
+        <location filename="../src/mainwindow/connection.cpp" line="33"/>
         <source>Serial name device is empty, check you MKUSB connection or install FTDI drivers.</source>
         <translation>Kein serielles Gerät gewählt; bitte die MKUSB-Verbindung prüfen oder FTDI-Treiber installieren.</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="38"/>
+        <location filename="../src/mainwindow/connection.cpp" line="43"/>
         <source>Serial device &apos;%1&apos; closed succesfully.</source>
         <translation>Serielles Gerät &apos;%1&apos; geschlossen.</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="46"/>
+        <location filename="../src/mainwindow/connection.cpp" line="51"/>
         <source>Serial device &apos;%1&apos; opened succesfully.</source>
         <translation>Serielles Gerät &apos;%1&apos; geöffnet.</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="48"/>
+        <location filename="../src/mainwindow/connection.cpp" line="53"/>
         <source>Disconnect</source>
         <translation>Trennen</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="52"/>
+        <location filename="../src/mainwindow/connection.cpp" line="57"/>
         <source>Serial device &apos;%1&apos; Failed to open</source>
         <translation>Serielles Gerät &apos;%1&apos; konnte nicht geöffnet werden</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="72"/>
+        <location filename="../src/mainwindow/connection.cpp" line="77"/>
         <source>Device %1 discovered</source>
         <translation>Gerät %1 gefunden</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="80"/>
+        <location filename="../src/mainwindow/connection.cpp" line="85"/>
         <source>Device %1 removed</source>
         <translation>Gerät %1 entfernt</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="86"/>
+        <location filename="../src/mainwindow/connection.cpp" line="91"/>
         <source>Connection with device %1 closed</source>
         <translation>Verbindung mit Gerät %1 geschlossen</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelog.cpp" line="113"/>
+        <location filename="../src/mainwindow/framelog.cpp" line="123"/>
         <source>No answer from the device for analog label %1 after %2 tries; label collection abandoned.</source>
         <translation>Keine Antwort des Geräts auf Analog-Bezeichnung %1 nach %2 Versuchen; Abfrage der Bezeichnungen abgebrochen.</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/mainwindow.cpp" line="17"/>
+        <location filename="../src/mainwindow/mainwindow.cpp" line="19"/>
         <source>Tovrik initialized</source>
         <translation>Tovrik bereit</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/mainwindow.cpp" line="55"/>
+        <location filename="../src/mainwindow/mainwindow.cpp" line="57"/>
         <source>&amp;About</source>
         <translation>&amp;Über</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/mainwindow.cpp" line="56"/>
+        <location filename="../src/mainwindow/mainwindow.cpp" line="58"/>
         <source>Show the application&apos;s About box</source>
         <translation>Zeigt Informationen über das Programm</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/mainwindow.cpp" line="72"/>
+        <location filename="../src/mainwindow/mainwindow.cpp" line="74"/>
         <source>Filter only FTDI devices</source>
         <translation>Nur FTDI-Geräte anzeigen</translation>
     </message>
@@ -344,7 +350,7 @@ p, li { white-space: pre-wrap; }
     <message>
         <location filename="../src/rtdialog/rtplot.cpp" line="28"/>
         <source>s</source>
-        <translation type="unfinished"></translation>
+        <translation>s</translation>
     </message>
 </context>
 </TS>

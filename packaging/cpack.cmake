@@ -1,0 +1,21 @@
+# Debian package of the whole installation (program and simulator): cpack -G DEB in a Release
+# build gives tovrik_<version>_<arch>.deb. scripts/package does both.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tovrik)
+set(CPACK_PACKAGE_VENDOR "Tovrik developers")
+set(CPACK_PACKAGE_CONTACT "Tovrik developers <maintainers@tovrik.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop tool for Mikrokopter flight controllers")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Tovrik talks to Mikrokopter flight controllers (Flight Ctrl, Navi Ctrl, MK3MAG) over a "
+    "USB-serial line. Every frame the device answers is checked, logged in a table and a "
+    "console, and decoded into named fields; the analog channels are shown live as numbers "
+    "and as a plot. Sessions can be recorded, replayed and exported as CSV. A simulated "
+    "device, tovrik-mksim, lets everything be tried without hardware.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+include(CPack)
