@@ -10,6 +10,10 @@ TOVRIK_PACKAGES=(
     libudev-dev libbenchmark-dev
     clang-14 libclang-rt-14-dev
     xvfb xauth imagemagick
+    # Installation checks: desktop entry, AppStream and MIME validators, PNG sizes, manual pages.
+    desktop-file-utils appstream shared-mime-info file groff-base
+    # scripts/package: dpkg-shlibdeps for the Depends line, fakeroot, and lintian on the result.
+    dpkg-dev fakeroot lintian
 )
 
 tovrik_install_packages() {

@@ -38,6 +38,12 @@ extra="$(find "$stage" -mindepth 1 -maxdepth 1 ! -name usr)"
 desktop-file-validate "$usr/share/applications/$id.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net --no-color "$usr/share/metainfo/$id.metainfo.xml" >/dev/null \
     || fail "appstreamcli validate"
+# The capture file type compiles and claims *.mkcap (the database is built in a copy).
+cp -r "$usr/share/mime" "$stage/mime"
+XDG_DATA_DIRS="$stage" update-mime-database "$stage/mime" 2>&1 | grep . && fail "update-mime-database complained"
+grep -q '^50:application/x-tovrik-capture:\*\.mkcap$' "$stage/mime/globs2" \
+    || fail "*.mkcap not in the MIME database"
+rm -rf "$stage/mime"
 for page in "$usr"/share/man/man1/*.1.gz; do
     warnings="$(zcat "$page" | groff -man -Tutf8 -ww -z 2>&1)"
     [ -z "$warnings" ] || fail "$(basename "$page"): $warnings"
