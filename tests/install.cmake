@@ -14,6 +14,8 @@ add_test(NAME translations_finished
             ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/translations/Lang_de_DE.ts)
 set_tests_properties(install_tree install_manpage_tovrik install_manpage_mksim
     PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 60 LABELS install)
-set_tests_properties(install_tree PROPERTIES
-    ENVIRONMENT "XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/home/install_tree/config;XDG_DATA_HOME=${CMAKE_CURRENT_BINARY_DIR}/home/install_tree/data;TOVRIK_PORTS_DIR=${CMAKE_CURRENT_BINARY_DIR}/home/install_tree/ports")
+# The GUI program may start in these checks: private settings, data and ports.
+set(install_home ${CMAKE_CURRENT_BINARY_DIR}/home/install)
+set_tests_properties(install_tree install_manpage_tovrik PROPERTIES ENVIRONMENT
+    "XDG_CONFIG_HOME=${install_home}/config;XDG_DATA_HOME=${install_home}/data;TOVRIK_PORTS_DIR=${install_home}/ports")
 set_tests_properties(translations_finished PROPERTIES TIMEOUT 60 LABELS install)

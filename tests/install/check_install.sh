@@ -17,7 +17,7 @@ expected=(
     share/tovrik/mk.js share/tovrik/translations/Lang_de_DE.qm
     share/applications/$id.desktop share/metainfo/$id.metainfo.xml
     share/mime/packages/$id.xml
-    share/man/man1/tovrik.1.gz share/man/man1/tovrik-mksim.1.gz
+    share/man/man1/tovrik.1.gz share/man/man1/tovrik-mksim.1.gz share/doc/tovrik/changelog.gz
     lib/udev/rules.d/60-tovrik.rules share/doc/tovrik/copyright
 )
 for f in "${expected[@]}"; do
