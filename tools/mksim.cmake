@@ -8,4 +8,4 @@ add_executable(tovrik-mksim
 )
 target_include_directories(tovrik-mksim PRIVATE ${CMAKE_CURRENT_LIST_DIR}/mksim)
 target_link_libraries(tovrik-mksim PRIVATE Qt6::Core tovrik_protocol tovrik_serial)
-install(TARGETS tovrik-mksim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tovrik-mksim RUNTIME DESTINATION bin)

@@ -6,28 +6,22 @@
 #include <QTranslator>
 #include <exception>
 
-namespace {
-QtMessageHandler g_previousHandler = nullptr;
-
-// Outside a login session (a root shell, su, sudo) XDG_RUNTIME_DIR is unset and the toolkit
-// says so at every start while it falls back to a private folder under /tmp, which serves
-// this program well; that one line is dropped, everything else goes on as before.
-void dropRuntimeDirNotice(QtMsgType type, const QMessageLogContext& context, const QString& text)
-{
-    if (type == QtWarningMsg &&
-        text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
-        return;
-    g_previousHandler(type, context, text);
-}
-} // namespace
-
 int main(int argc, char* argv[])
 {
     int exitCode = 0;
     MainWindow* window = nullptr;
-    g_previousHandler = qInstallMessageHandler(dropRuntimeDirNotice);
+    // Outside a login session (a root shell, su, sudo) XDG_RUNTIME_DIR is unset and the toolkit
+    // says so at every start while it falls back to a private folder under /tmp, which serves
+    // this program well; that one line is dropped, everything else goes on as before.
+    static QtMessageHandler previousHandler = nullptr;
+    previousHandler = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (type != QtWarningMsg ||
+                !text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+                previousHandler(type, context, text);
+        });
     auto* app = new QApplication(argc, argv);
-    qInstallMessageHandler(g_previousHandler);
+    qInstallMessageHandler(previousHandler);
 
     // Shows the "Error" box over the window once it exists, else without a parent.
     const auto showError = [&window](const QString& text) {
