@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# check_install.sh BUILD_DIR VERSION: installs the build into a temporary DESTDIR with prefix /usr,
-# checks the tree, validates the desktop entry and the AppStream metadata, and starts the
-# staged programs. Exits 77 (skipped) when only the --version check cannot run yet.
+# check_install.sh BUILD_DIR VERSION: installs the build into a temporary DESTDIR with prefix
+# /usr, checks the tree, validates the desktop entry, the AppStream metadata, the MIME type and
+# the manual pages, and starts the staged program. Exits 77 (skipped) when all of that passed
+# but the program has no --version yet.
 set -euo pipefail
 build="$1"
 version_expected="Tovrik $2"
@@ -40,7 +41,8 @@ appstreamcli validate --no-net --no-color "$usr/share/metainfo/$id.metainfo.xml"
     || fail "appstreamcli validate"
 # The capture file type compiles and claims *.mkcap (the database is built in a copy).
 cp -r "$usr/share/mime" "$stage/mime"
-XDG_DATA_DIRS="$stage" update-mime-database "$stage/mime" 2>&1 | grep . && fail "update-mime-database complained"
+XDG_DATA_DIRS="$stage" update-mime-database "$stage/mime" 2>&1 | grep . \
+    && fail "update-mime-database complained"
 grep -q '^50:application/x-tovrik-capture:\*\.mkcap$' "$stage/mime/globs2" \
     || fail "*.mkcap not in the MIME database"
 rm -rf "$stage/mime"

@@ -14,7 +14,8 @@ if ! grep -q '^Usage:' <<<"$help"; then
 fi
 # Options as the help lists them ("  -h, --help", "  --name <name>"); in roff the dashes of the
 # page are escaped ("\-\-name").
-options="$(grep -oE '^ +(-[[:alnum:]], )?--[[:alnum:]-]+' <<<"$help" | grep -oE -- '--[[:alnum:]-]+')"
+options="$(grep -oE '^ +(-[[:alnum:]], )?--[[:alnum:]-]+' <<<"$help" \
+    | grep -oE -- '--[[:alnum:]-]+')"
 [ -n "$options" ] || { echo "FAIL: no long option found in the --help text"; exit 1; }
 text="$(sed 's/\\-/-/g' "$page")"
 missing=0

@@ -15,8 +15,8 @@ for ts in "$@"; do
     "$lupdate" -silent -locations none "$src" -ts "$copy"
     unfinished="$(grep -c 'type="unfinished"' "$copy" || true)"
     if [ "$unfinished" -ne 0 ]; then
-        echo "FAIL: $(basename "$ts"): $unfinished unfinished entries; run the update_translations" \
-             "target and translate them:"
+        echo "FAIL: $(basename "$ts"): $unfinished unfinished entries;" \
+             "run the update_translations target and translate them:"
         grep -B3 'type="unfinished"' "$copy" | grep '<source>' | head -20
         status=1
     fi
