@@ -12,8 +12,8 @@ TOVRIK_PACKAGES=(
     xvfb xauth imagemagick
     # Installation checks: desktop entry, AppStream and MIME validators, PNG sizes, manual pages.
     desktop-file-utils appstream shared-mime-info file groff-base
-    # scripts/package: dpkg-shlibdeps for the Depends line, fakeroot, and lintian on the result.
-    dpkg-dev fakeroot lintian
+    # scripts/package: dpkg-shlibdeps for the Depends line and lintian on the result.
+    dpkg-dev lintian
 )
 
 tovrik_install_packages() {
