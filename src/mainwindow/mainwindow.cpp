@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "framestore.h"
+#include "mkhelper.h"
 #include "mkserial.h"
 #include "rtdialog.h"
 
@@ -34,6 +35,11 @@ void MainWindow::initGUI_()
 {
     ui_->setupUi(this);
     rtDialog_ = new RtDialog(this);
+    connect(rtDialog_, &RtDialog::labelsRequested, this, &MainWindow::rqGetLabelsList);
+    connect(rtDialog_, &RtDialog::dataRequested, this, &MainWindow::rqRefreshData);
+    connect(rtDialog_, &RtDialog::dataStopRequested, this, [] { MkHelper::rqDebug(0); });
+    connect(this, &MainWindow::labelsListReady, rtDialog_, &RtDialog::onLabelsListReady_);
+    connect(this, &MainWindow::serialConnectionOpened, rtDialog_, &RtDialog::onSerialOpened_);
     readSettings_();
 
     connect(ui_->connectPushButton_, &QPushButton::clicked, this, &MainWindow::onConnect_);

@@ -1,11 +1,13 @@
 #include "rtdialog.h"
 #include "ui_rtdialog.h"
 
-#include "mainwindow.h"
+#include "livestream.h"
 #include "mkhelper.h"
 #include "rtplot.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
 
@@ -14,6 +16,8 @@ namespace {
 // byte first, in the order of the label indices.
 constexpr int DebugValuesOffset = 2;
 constexpr int DebugValueSize = 2;
+// Size the dialog grows to, at least, when the plot first appears.
+constexpr QSize PlotDialogSize(420, 620);
 } // namespace
 
 RtDialog::RtDialog(QWidget* parent) : QDialog(parent), ui_(new Ui_RtDialog)
@@ -34,23 +38,36 @@ void RtDialog::initGUI_()
     ui_->refreshLabelsPushButton_->setEnabled(false);
     ui_->refreshDataPushButton_->setEnabled(false);
 
+    // The value column keeps the width of the widest value (-32768, or 65535 unsigned), so a
+    // value is never cut off; the label column takes what is left.
+    QHeaderView* header = ui_->tableWidget_->horizontalHeader();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    header->setSectionResizeMode(1, QHeaderView::Fixed);
+    const int valueWidth =
+        ui_->tableWidget_->fontMetrics().horizontalAdvance(QStringLiteral("-32768")) + 16;
+    const int titleWidth = header->fontMetrics().horizontalAdvance(
+                               ui_->tableWidget_->horizontalHeaderItem(1)->text()) + 16;
+    header->resizeSection(1, std::max(valueWidth, titleWidth));
+
     // The plot is the splitter's second pane, under the table.
     plot_ = new RtPlot(ui_->splitter);
     plot_->setObjectName(QStringLiteral("rtPlot_"));
     ui_->splitter->addWidget(plot_);
     ui_->splitter->setStretchFactor(0, 1);
-    ui_->splitter->setStretchFactor(1, 1);
+    ui_->splitter->setStretchFactor(1, 2);
     plot_->hide(); // shown while at least one channel is ticked
     connect(ui_->tableWidget_, &QTableWidget::itemChanged, this, &RtDialog::onItemChanged_);
 
-    // The parent is always the main window, which creates this dialog for itself.
-    auto* mainWindow = static_cast<MainWindow*>(parentWidget());
+    live_ = new LiveStream(this);
+    connect(ui_->liveCheckBox_, &QCheckBox::toggled, live_, &LiveStream::setEnabled);
+    connect(live_, &LiveStream::renewRequested, this, &RtDialog::dataRequested);
+    connect(live_, &LiveStream::stopRequested, this, &RtDialog::dataStopRequested);
+
     connect(ui_->refreshLabelsPushButton_, &QPushButton::clicked, this,
             &RtDialog::onRefreshLabelsButton_);
     connect(ui_->refreshDataPushButton_, &QPushButton::clicked, this,
             &RtDialog::onRefreshDataButton_);
-    connect(mainWindow, &MainWindow::labelsListReady, this, &RtDialog::onLabelsListReady_);
-    connect(mainWindow, &MainWindow::serialConnectionOpened, this, &RtDialog::onSerialOpened_);
 
     readSettings_();
 }
@@ -59,6 +76,7 @@ void RtDialog::setLabels(const QStringList& labels)
 {
     rowCount_ = 0;
     subscribedLabels_.clear();
+    units_.clear();
     ui_->tableWidget_->clearContents();
     ui_->tableWidget_->setRowCount(0);
     // The rows may now stand for other channels: their history starts afresh.
@@ -66,12 +84,12 @@ void RtDialog::setLabels(const QStringList& labels)
     for (const QString& label : labels)
         subscribe(label);
     updatePlotVisibility_();
-    ui_->tableWidget_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 }
 
 void RtDialog::subscribe(const QString& label)
 {
     subscribedLabels_.append(label);
+    units_.append(ChannelUnit::parse(label));
     QTableWidget* table = ui_->tableWidget_;
     table->insertRow(rowCount_);
     auto* labelItem = new QTableWidgetItem(label);
@@ -86,22 +104,25 @@ void RtDialog::subscribe(const QString& label)
 
 void RtDialog::unsubscribe(const QString& label)
 {
-    subscribedLabels_.removeOne(label);
+    const qsizetype index = subscribedLabels_.indexOf(label);
+    if (index < 0)
+        return;
+    subscribedLabels_.removeAt(index);
+    units_.removeAt(index);
 }
 
 void RtDialog::onReceiveData(char cmd, int address, const QByteArray& payload)
 {
-    Q_UNUSED(address);
     if (cmd != 'D')
         return;
+    const bool isSigned = address != NaviCtrlAddress;
     QTableWidget* table = ui_->tableWidget_;
     QAbstractItemModel* model = table->model();
-    QVector<int> values;
+    QVector<double> values;
     int firstRow = -1;
     {
-        // Each cell change would make the header measure every row again (its sections fit
-        // their contents): the model's per-cell signals are held back and the changed rows are
-        // announced once, which makes a frame some fifty times cheaper.
+        // Each cell change would have the view react on its own: the model's per-cell signals
+        // are held back and the changed rows are announced once.
         const QSignalBlocker blocker(model);
         for (int i = 0; i < subscribedLabels_.size(); ++i) {
             const qsizetype pos = DebugValuesOffset + qsizetype(i) * DebugValueSize;
@@ -111,12 +132,15 @@ void RtDialog::onReceiveData(char cmd, int address, const QByteArray& payload)
             QTableWidgetItem* item = table->item(i, 1);
             if (!item)
                 continue;
-            const int value = MkHelper::toInt(payload, int(pos), true);
-            item->setText(QString::number(value));
+            const int raw = MkHelper::toInt(payload, int(pos), isSigned);
+            const ChannelUnit& unit = units_.at(i);
+            item->setText(QString::number(raw));
+            if (unit.hasUnit())
+                item->setToolTip(unit.format(raw));
             if (firstRow < 0)
                 firstRow = i;
             values.resize(i + 1);
-            values[i] = value;
+            values[i] = unit.value(raw);
         }
     }
     if (firstRow >= 0)
@@ -133,6 +157,7 @@ void RtDialog::writeSettings()
     settings.setValue(QStringLiteral("pos"), pos());
     settings.setValue(QStringLiteral("checkedChannels"), checkedChannels_);
     settings.setValue(QStringLiteral("splitter"), ui_->splitter->saveState());
+    settings.setValue(QStringLiteral("live"), ui_->liveCheckBox_->isChecked());
     settings.endGroup();
 }
 
@@ -146,6 +171,7 @@ void RtDialog::readSettings_()
     const QByteArray splitterState = settings.value(QStringLiteral("splitter")).toByteArray();
     if (!splitterState.isEmpty())
         ui_->splitter->restoreState(splitterState);
+    ui_->liveCheckBox_->setChecked(settings.value(QStringLiteral("live"), false).toBool());
     settings.endGroup();
 }
 
@@ -154,12 +180,12 @@ void RtDialog::onRefreshLabelsButton_()
     ui_->tableWidget_->clearContents();
     plot_->clear();
     updatePlotVisibility_();
-    static_cast<MainWindow*>(parentWidget())->rqGetLabelsList();
+    emit labelsRequested();
 }
 
 void RtDialog::onRefreshDataButton_()
 {
-    static_cast<MainWindow*>(parentWidget())->rqRefreshData();
+    emit dataRequested();
 }
 
 void RtDialog::onLabelsListReady_(QStringList labels)
@@ -171,6 +197,7 @@ void RtDialog::onSerialOpened_(bool open)
 {
     ui_->refreshLabelsPushButton_->setEnabled(open);
     ui_->refreshDataPushButton_->setEnabled(open);
+    live_->setPortOpen(open);
 }
 
 void RtDialog::onItemChanged_(QTableWidgetItem* item)
@@ -187,7 +214,9 @@ void RtDialog::onItemChanged_(QTableWidgetItem* item)
         else if (!checked)
             checkedChannels_.removeAll(name);
     }
-    plot_->setChannelShown(row, name, checked);
+    const QString legend = row < units_.size() ? ChannelUnit::parse(item->text()).displayName()
+                                               : name;
+    plot_->setChannelShown(row, legend, checked);
     updatePlotVisibility_();
 }
 
@@ -200,6 +229,16 @@ void RtDialog::updatePlotVisibility_()
         anyTicked = item && item->checkState() == Qt::Checked;
     }
     plot_->setVisible(anyTicked);
+    if (!anyTicked || grownForPlot_)
+        return;
+    // The first time the plot appears, the dialog grows to give it a useful height; after
+    // that the user's size stands.
+    grownForPlot_ = true;
+    QSize wanted = size().expandedTo(PlotDialogSize);
+    if (const QScreen* screen = this->screen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size());
+    if (wanted != size())
+        resize(wanted);
 }
 
 QString RtDialog::channelName_(const QString& label)

@@ -4,17 +4,26 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QStringList>
+#include <QVector>
 
+#include "channelunit.h"
+
+class LiveStream;
 class QTableWidgetItem;
 class RtPlot;
 class Ui_RtDialog;
 
 // Real-time values dialog: analog channel labels and the latest value of each channel from every
-// 'D' frame. Its parent must be the MainWindow, whose public request slots it calls directly.
+// 'D' frame, a plot of the ticked channels and the "Live" keep-alive of the 'D' stream. It asks
+// for labels and data through its signals and learns of the labels and of the port through its
+// slots; the window that owns it connects both.
 class RtDialog : public QDialog
 {
     Q_OBJECT
 public:
+    // The Navi Ctrl sends its analog values unsigned; every other controller signed.
+    static constexpr int NaviCtrlAddress = 2;
+
     explicit RtDialog(QWidget* parent);
     ~RtDialog() override;
 
@@ -24,11 +33,24 @@ public:
     void onReceiveData(char cmd, int address, const QByteArray& payload);
     void writeSettings();
 
+    LiveStream* liveStream() const { return live_; }
+    RtPlot* plot() const { return plot_; }
+
+signals:
+    // Start a label collection.
+    void labelsRequested();
+    // Send one 'd' request at the user's interval.
+    void dataRequested();
+    // Send 'd' with interval 0: the device stops streaming.
+    void dataStopRequested();
+
+public slots:
+    void onLabelsListReady_(QStringList labels);
+    void onSerialOpened_(bool open);
+
 private slots:
     void onRefreshLabelsButton_();
     void onRefreshDataButton_();
-    void onLabelsListReady_(QStringList labels);
-    void onSerialOpened_(bool open);
 
 private:
     void initGUI_();
@@ -41,11 +63,16 @@ private:
     Ui_RtDialog* ui_ = nullptr;
     int rowCount_ = 0;
     QStringList subscribedLabels_;
+    // What each row's label says about its unit, in row order.
+    QVector<ChannelUnit> units_;
 
     RtPlot* plot_ = nullptr;
+    LiveStream* live_ = nullptr;
     // Time base of the plot's samples.
     QElapsedTimer clock_;
     // Names of the ticked channels; kept across label lists and runs, so a channel that comes
     // back is drawn again.
     QStringList checkedChannels_;
+    // The dialog grows for the plot once, when the plot first appears.
+    bool grownForPlot_ = false;
 };

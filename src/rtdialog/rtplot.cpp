@@ -6,12 +6,17 @@
 #include <QLegend>
 #include <QLineSeries>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+
+const QList<int>& RtPlot::spansMs()
+{
+    static const QList<int> spans{10000, 30000, 120000, 600000};
+    return spans;
+}
 
 RtPlot::RtPlot(QWidget* parent)
     : QWidget(parent), chart_(new QChart), axisX_(new QValueAxis), axisY_(new QValueAxis),
@@ -20,23 +25,22 @@ RtPlot::RtPlot(QWidget* parent)
     chart_->legend()->setVisible(true);
     chart_->legend()->setAlignment(Qt::AlignBottom);
     chart_->setMargins(QMargins(2, 2, 2, 2));
-
     // The time axis shows seconds before the newest sample, so the lines scroll to the left.
-    axisX_->setRange(-WindowMs / 1000.0, 0);
-    axisX_->setLabelFormat(QStringLiteral("%.0f"));
-    axisX_->setTickCount(7);
     axisX_->setTitleText(tr("s"));
-    axisY_->setRange(-2, 2);
-    axisY_->setLabelFormat(QStringLiteral("%.0f"));
+    axisX_->setTickType(QValueAxis::TicksDynamic);
+    axisY_->setTickType(QValueAxis::TicksDynamic);
     chart_->addAxis(axisX_, Qt::AlignBottom); // the chart owns its axes
     chart_->addAxis(axisY_, Qt::AlignLeft);
+    setAxisTicks_(axisX_, xLo_, xHi_, false);
+    setAxisTicks_(axisY_, yLo_, yHi_, false);
 
     view_ = new QChartView(chart_, this); // the view owns the chart
     view_->setRenderHint(QPainter::Antialiasing, false);
     view_->setMinimumHeight(80);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(view_);
+    view_->setMouseTracking(true);
+    view_->viewport()->setMouseTracking(true);
+    view_->viewport()->installEventFilter(this);
+    buildControls_();
 
     redrawTimer_->setSingleShot(true);
     redrawTimer_->setInterval(RedrawIntervalMs);
@@ -45,38 +49,65 @@ RtPlot::RtPlot(QWidget* parent)
 
 RtPlot::~RtPlot() = default;
 
-void RtPlot::addSample(qint64 msecs, const QVector<int>& values)
+void RtPlot::ensureChannels_(qsizetype count)
 {
-    if (channels_.size() < values.size())
-        channels_.resize(values.size());
-    latestMs_ = msecs;
-    const qreal x = msecs / 1000.0;
-    const qreal cutoff = (msecs - WindowMs) / 1000.0;
-    for (qsizetype i = 0; i < values.size(); ++i) {
-        QList<QPointF>& points = channels_[i].points;
-        points.append(QPointF(x, values.at(i)));
-        // Keep one sample older than the window so the line runs in from the left edge.
-        qsizetype stale = 0;
-        while (stale + 1 < points.size() && points.at(stale + 1).x() < cutoff)
-            ++stale;
-        stale = std::max(stale, points.size() - MaxPointsPerChannel);
-        if (stale > 0)
-            points.remove(0, stale);
+    const qsizetype old = channels_.size();
+    if (count <= old)
+        return;
+    channels_.resize(count);
+    // A channel new to the plot has had no value at the samples taken so far.
+    for (qsizetype i = old; i < count; ++i)
+        channels_[i].values.fill(std::numeric_limits<float>::quiet_NaN(), times_.size());
+}
+
+void RtPlot::addSample(qint64 msecs, const QVector<double>& values)
+{
+    ensureChannels_(values.size());
+    const double t = msecs / 1000.0;
+    times_.append(t);
+    for (qsizetype i = 0; i < channels_.size(); ++i) {
+        channels_[i].values.append(i < values.size() ? float(values.at(i))
+                                                     : std::numeric_limits<float>::quiet_NaN());
     }
-    scheduleRedraw_();
+    // Keep one sample older than the history so a line still runs in from the left edge.
+    const double cutoff = t - HistoryMs / 1000.0;
+    qsizetype stale = 0;
+    while (stale + 1 < times_.size() && times_.at(stale + 1) < cutoff)
+        ++stale;
+    stale = std::max(stale, times_.size() - MaxSamples);
+    if (stale > 0) {
+        times_.remove(0, stale);
+        for (Channel& ch : channels_)
+            ch.values.remove(0, stale);
+    }
+    // A paused plot holds still: new samples are kept, not drawn.
+    if (following_)
+        scheduleRedraw_();
 }
 
 void RtPlot::setChannelShown(int channel, const QString& name, bool shown)
 {
     if (channel < 0)
         return;
-    if (channels_.size() <= channel)
-        channels_.resize(channel + 1);
+    ensureChannels_(channel + 1);
     Channel& ch = channels_[channel];
     if (shown) {
         if (!ch.series) {
+            // The name's own colour, or the next one no other drawn line has.
+            QList<QRgb> taken;
+            for (const Channel& other : std::as_const(channels_)) {
+                if (other.series)
+                    taken << other.series->color().rgb();
+            }
+            const QColor preferred = colourFor(name);
+            int index = 0;
+            while (index < 32 && paletteColour(index) != preferred)
+                ++index;
+            QColor colour = preferred;
+            for (int k = 0; k < 32 && taken.contains(colour.rgb()); ++k)
+                colour = paletteColour((index + k + 1) % 32);
             ch.series = new QLineSeries;
-            ch.series->setPen(QPen(channelColour(channel), 1.5));
+            ch.series->setPen(QPen(colour, 1.5));
             chart_->addSeries(ch.series); // the chart owns the series
             ch.series->attachAxis(axisX_);
             ch.series->attachAxis(axisY_);
@@ -96,12 +127,6 @@ bool RtPlot::isChannelShown(int channel) const
     return channel >= 0 && channel < channels_.size() && channels_.at(channel).series;
 }
 
-int RtPlot::sampleCount(int channel) const
-{
-    return channel >= 0 && channel < channels_.size() ? int(channels_.at(channel).points.size())
-                                                      : 0;
-}
-
 QLineSeries* RtPlot::series(int channel) const
 {
     return channel >= 0 && channel < channels_.size() ? channels_.at(channel).series : nullptr;
@@ -116,17 +141,25 @@ void RtPlot::clear()
         }
     }
     channels_.clear();
+    times_.clear();
     scheduleRedraw_();
 }
 
-QColor RtPlot::channelColour(int channel)
+qint64 RtPlot::sampleBytes() const
 {
-    // Sixteen colours far apart, in an order that keeps neighbouring channels (the ones most
-    // often drawn together) clearly different; channels 16 to 31 use lighter shades of them.
+    qint64 bytes = times_.capacity() * qint64(sizeof(double));
+    for (const Channel& ch : channels_)
+        bytes += ch.values.capacity() * qint64(sizeof(float));
+    return bytes;
+}
+
+QColor RtPlot::paletteColour(int index)
+{
+    // Sixteen colours far apart, then lighter shades of them.
     static const QRgb palette[16] = {0x1f77b4, 0xd62728, 0x2ca02c, 0xff7f0e, 0x9467bd, 0x17becf,
                                      0x8c564b, 0xe377c2, 0x7f7f7f, 0xbcbd22, 0x000080, 0x800000,
                                      0x008080, 0xffd700, 0x000000, 0xff00ff};
-    const int index = qAbs(channel) % 32;
+    index = qAbs(index) % 32;
     const QColor base = QColor::fromRgb(palette[index % 16]);
     if (index < 16)
         return base;
@@ -135,48 +168,110 @@ QColor RtPlot::channelColour(int channel)
                             0.45f + 0.55f * base.blueF());
 }
 
-QList<QPointF> RtPlot::linePoints(const QList<QPointF>& points, qreal now, int columns)
+QColor RtPlot::colourFor(const QString& name)
+{
+    // FNV-1a over the name's UTF-16 units: the same on every run and every Qt version, unlike
+    // qHash, which is seeded per process.
+    quint32 hash = 2166136261u;
+    for (QChar c : name.trimmed()) {
+        hash ^= c.unicode();
+        hash *= 16777619u;
+    }
+    return paletteColour(int(hash % 32));
+}
+
+RtPlot::Ticks RtPlot::niceTicks(double lo, double hi, int target)
+{
+    if (!(hi > lo)) {
+        // A flat line gets a range around its value.
+        lo -= 1;
+        hi += 1;
+    }
+    const double raw = (hi - lo) / std::max(target, 1);
+    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+    const double mantissa = raw / magnitude;
+    const double step = (mantissa <= 1 ? 1 : mantissa <= 2 ? 2 : mantissa <= 5 ? 5 : 10) * magnitude;
+    Ticks ticks;
+    ticks.step = step;
+    ticks.lo = std::floor(lo / step + 1e-9) * step;
+    ticks.hi = std::ceil(hi / step - 1e-9) * step;
+    ticks.decimals = std::max(0, int(-std::floor(std::log10(step) + 1e-9)));
+    return ticks;
+}
+
+void RtPlot::setAxisTicks_(QValueAxis* axis, double lo, double hi, bool widen)
+{
+    const Ticks ticks = niceTicks(lo, hi, axis == axisX_ ? 6 : 5);
+    if (widen) {
+        lo = ticks.lo;
+        hi = ticks.hi;
+    }
+    axis->setLabelFormat(QStringLiteral("%.%1f").arg(ticks.decimals));
+    axis->setTickAnchor(0);
+    axis->setTickInterval(ticks.step);
+    axis->setRange(lo, hi);
+}
+
+QList<QPointF> RtPlot::linePoints(const QList<double>& times, const QList<float>& values,
+                                  qsizetype first, qsizetype last, double origin, double from,
+                                  double to, int columns)
 {
     QList<QPointF> line;
-    const qsizetype limit = 2 * qsizetype(std::max(columns, 1)) + 2;
-    if (points.size() <= limit) {
-        line.reserve(points.size());
-        for (const QPointF& p : points)
-            line.append(QPointF(p.x() - now, p.y()));
+    first = std::max<qsizetype>(first, 0);
+    last = std::min({last, times.size(), values.size()});
+    columns = std::max(columns, 1);
+    const qsizetype limit = 2 * qsizetype(columns) + 2;
+    if (last - first <= limit) {
+        line.reserve(last - first);
+        for (qsizetype i = first; i < last; ++i) {
+            if (!std::isnan(values.at(i)))
+                line.append(QPointF(times.at(i) - origin, values.at(i)));
+        }
         return line;
     }
     // More samples than the plot has pixels: each column keeps its lowest and its highest
     // sample, in time order, so a one-sample spike still shows.
-    const qreal windowS = WindowMs / 1000.0;
-    const qreal columnWidth = windowS / std::max(columns, 1);
+    const double columnWidth = (to - from) / columns;
     line.reserve(limit);
-    qsizetype low = 0;
-    qsizetype high = 0;
-    qint64 column = 0;
+    qsizetype low = -1;
+    qsizetype high = -1;
+    qint64 column = -1;
     auto flush = [&] {
-        const QPointF& a = points.at(std::min(low, high));
-        const QPointF& b = points.at(std::max(low, high));
-        line.append(QPointF(a.x() - now, a.y()));
-        if (low != high)
-            line.append(QPointF(b.x() - now, b.y()));
+        if (low < 0)
+            return;
+        const qsizetype a = std::min(low, high);
+        const qsizetype b = std::max(low, high);
+        line.append(QPointF(times.at(a) - origin, values.at(a)));
+        if (a != b)
+            line.append(QPointF(times.at(b) - origin, values.at(b)));
     };
-    for (qsizetype i = 0; i < points.size(); ++i) {
-        const qreal age = points.at(i).x() - now + windowS;
-        const qint64 c = std::max<qint64>(0, qint64(std::floor(age / columnWidth)));
-        if (i == 0 || c != column) {
-            if (i > 0)
-                flush();
+    for (qsizetype i = first; i < last; ++i) {
+        const float v = values.at(i);
+        if (std::isnan(v))
+            continue;
+        const qint64 c = std::clamp<qint64>(qint64(std::floor((times.at(i) - from) / columnWidth)),
+                                            -1, columns);
+        if (c != column) {
+            flush();
             column = c;
             low = high = i;
             continue;
         }
-        if (points.at(i).y() < points.at(low).y())
+        if (v < values.at(low))
             low = i;
-        if (points.at(i).y() > points.at(high).y())
+        if (v > values.at(high))
             high = i;
     }
     flush();
     return line;
+}
+
+std::pair<qsizetype, qsizetype> RtPlot::indexRange_(double from, double to) const
+{
+    const auto begin = std::lower_bound(times_.cbegin(), times_.cend(), from);
+    const auto end = std::upper_bound(begin, times_.cend(), to);
+    return {std::max<qsizetype>(begin - times_.cbegin() - 1, 0),
+            std::min<qsizetype>(end - times_.cbegin() + 1, times_.size())};
 }
 
 void RtPlot::redraw()
@@ -185,30 +280,48 @@ void RtPlot::redraw()
     spent.start();
     dirty_ = false;
     ++redrawCount_;
-    const qreal now = latestMs_ / 1000.0;
+    if (following_) {
+        anchorS_ = latestS_();
+        xLo_ = -spanMs_ / 1000.0;
+        xHi_ = 0;
+    }
+    const double from = anchorS_ + xLo_;
+    const double to = anchorS_ + xHi_;
+    const auto [first, last] = indexRange_(from, to);
     const int columns = std::max(200, int(chart_->plotArea().width()));
-    qreal lo = std::numeric_limits<qreal>::max();
-    qreal hi = std::numeric_limits<qreal>::lowest();
+    double lo = std::numeric_limits<double>::max();
+    double hi = std::numeric_limits<double>::lowest();
     for (Channel& ch : channels_) {
         if (!ch.series)
             continue;
-        const QList<QPointF> line = linePoints(ch.points, now, columns);
+        const QList<QPointF> line =
+            linePoints(times_, ch.values, first, last, anchorS_, from, to, columns);
         for (const QPointF& p : line) {
-            lo = std::min(lo, p.y());
-            hi = std::max(hi, p.y());
+            if (p.x() >= xLo_ && p.x() <= xHi_) {
+                lo = std::min(lo, p.y());
+                hi = std::max(hi, p.y());
+            }
         }
         ch.series->replace(line);
     }
-    if (lo > hi) {
-        lo = -2;
-        hi = 2;
+    setAxisTicks_(axisX_, xLo_, xHi_, false);
+    if (userY_) {
+        setAxisTicks_(axisY_, yLo_, yHi_, false);
+    } else if (!autoY_) {
+        yLo_ = fixedLo_;
+        yHi_ = fixedHi_;
+        setAxisTicks_(axisY_, yLo_, yHi_, false);
     } else {
-        // At least 2 on each side: five whole-number ticks then never repeat a label.
-        const qreal margin = std::max<qreal>(2, (hi - lo) * 0.05);
-        lo -= margin;
-        hi += margin;
+        if (lo > hi) {
+            lo = -1;
+            hi = 1;
+        }
+        // Round ticks around the drawn values, with room above and below the extremes.
+        const Ticks ticks = niceTicks(lo, hi);
+        yLo_ = ticks.lo < lo ? ticks.lo : ticks.lo - ticks.step;
+        yHi_ = ticks.hi > hi ? ticks.hi : ticks.hi + ticks.step;
+        setAxisTicks_(axisY_, yLo_, yHi_, false);
     }
-    axisY_->setRange(lo, hi);
     // Painting the lines afterwards costs a few times what rebuilding them does; on a slow
     // machine with many lines the redraws are spaced out so that the window stays responsive.
     redrawTimer_->setInterval(

@@ -1,0 +1,404 @@
+// The plot's controls, mouse interaction, read-out and export.
+#include "rtplot.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineSeries>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <QWheelEvent>
+#include <QWidgetAction>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+QString csvField(const QString& text)
+{
+    // Labels come from the device: a comma, quote or line break must not split the column.
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QString spanText(int ms)
+{
+    return ms < 60000 ? RtPlot::tr("%1 s").arg(ms / 1000) : RtPlot::tr("%1 min").arg(ms / 60000);
+}
+} // namespace
+
+void RtPlot::buildControls_()
+{
+    pauseButton_ = new QToolButton(this);
+    pauseButton_->setObjectName(QStringLiteral("pauseButton_"));
+    pauseButton_->setText(tr("Pause"));
+    pauseButton_->setToolTip(tr("Hold the plot still; double-click the plot to follow again"));
+    pauseButton_->setCheckable(true);
+    connect(pauseButton_, &QToolButton::toggled, this, &RtPlot::setPaused);
+
+    spanBox_ = new QComboBox(this);
+    spanBox_->setObjectName(QStringLiteral("spanBox_"));
+    spanBox_->setToolTip(tr("Time span"));
+    for (int ms : spansMs())
+        spanBox_->addItem(spanText(ms), ms);
+    spanBox_->setCurrentIndex(int(spansMs().indexOf(DefaultSpanMs)));
+    connect(spanBox_, &QComboBox::activated, this,
+            [this](int index) { setSpanMs(spanBox_->itemData(index).toInt()); });
+
+    // The value axis: automatic, or a fixed range typed by the user.
+    auto* scaleButton = new QToolButton(this);
+    scaleButton->setText(tr("Axis"));
+    scaleButton->setToolTip(tr("Value axis: automatic or fixed"));
+    scaleButton->setPopupMode(QToolButton::InstantPopup);
+    auto* scaleMenu = new QMenu(scaleButton);
+    auto* scaleForm = new QWidget(scaleMenu);
+    auto* form = new QFormLayout(scaleForm);
+    autoBox_ = new QCheckBox(tr("Automatic"), scaleForm);
+    autoBox_->setChecked(true);
+    minBox_ = new QDoubleSpinBox(scaleForm);
+    maxBox_ = new QDoubleSpinBox(scaleForm);
+    for (QDoubleSpinBox* box : {minBox_, maxBox_}) {
+        box->setRange(-1e6, 1e6);
+        box->setDecimals(2);
+        box->setEnabled(false);
+        connect(box, &QDoubleSpinBox::editingFinished, this, &RtPlot::onScaleControls_);
+    }
+    minBox_->setValue(fixedLo_);
+    maxBox_->setValue(fixedHi_);
+    form->addRow(autoBox_);
+    form->addRow(tr("Min"), minBox_);
+    form->addRow(tr("Max"), maxBox_);
+    connect(autoBox_, &QCheckBox::toggled, this, &RtPlot::onScaleControls_);
+    auto* scaleAction = new QWidgetAction(scaleMenu);
+    scaleAction->setDefaultWidget(scaleForm);
+    scaleMenu->addAction(scaleAction);
+    scaleButton->setMenu(scaleMenu);
+
+    auto* saveButton = new QToolButton(this);
+    saveButton->setText(tr("Save"));
+    saveButton->setPopupMode(QToolButton::InstantPopup);
+    auto* saveMenu = new QMenu(saveButton);
+    saveMenu->addAction(tr("Save plot as image..."), this, &RtPlot::onSaveImage_);
+    saveMenu->addAction(tr("Save visible data as CSV..."), this, &RtPlot::onSaveCsv_);
+    saveButton->setMenu(saveMenu);
+
+    readout_ = new QLabel(this);
+    readout_->setObjectName(QStringLiteral("readout_"));
+    readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->addWidget(pauseButton_);
+    bar->addWidget(spanBox_);
+    bar->addWidget(scaleButton);
+    bar->addWidget(saveButton);
+    bar->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addLayout(bar);
+    layout->addWidget(view_, 1);
+    layout->addWidget(readout_);
+}
+
+void RtPlot::setPaused(bool paused)
+{
+    if (paused == isPaused())
+        return;
+    if (paused) {
+        stopFollowing_();
+    } else {
+        followLive();
+    }
+}
+
+void RtPlot::stopFollowing_()
+{
+    if (!following_)
+        return;
+    following_ = false;
+    // The view stays where the last redraw left it.
+    pauseButton_->setChecked(true);
+    emit pausedChanged(true);
+}
+
+void RtPlot::followLive()
+{
+    const bool wasPaused = !following_;
+    following_ = true;
+    userY_ = false;
+    pauseButton_->setChecked(false);
+    redraw();
+    if (wasPaused)
+        emit pausedChanged(false);
+}
+
+void RtPlot::setSpanMs(int ms)
+{
+    spanMs_ = std::clamp(ms, 1000, HistoryMs);
+    const int index = spanBox_->findData(spanMs_);
+    if (index >= 0)
+        spanBox_->setCurrentIndex(index);
+    if (!following_)
+        xLo_ = xHi_ - spanMs_ / 1000.0;
+    redraw();
+}
+
+void RtPlot::setAutoValueRange()
+{
+    autoY_ = true;
+    userY_ = false;
+    autoBox_->setChecked(true);
+    redraw();
+}
+
+void RtPlot::setFixedValueRange(double lo, double hi)
+{
+    if (!(hi > lo))
+        return;
+    fixedLo_ = lo;
+    fixedHi_ = hi;
+    autoY_ = false;
+    userY_ = false;
+    const QSignalBlocker blockAuto(autoBox_);
+    autoBox_->setChecked(false);
+    minBox_->setValue(lo);
+    maxBox_->setValue(hi);
+    minBox_->setEnabled(true);
+    maxBox_->setEnabled(true);
+    redraw();
+}
+
+void RtPlot::onScaleControls_()
+{
+    const bool automatic = autoBox_->isChecked();
+    minBox_->setEnabled(!automatic);
+    maxBox_->setEnabled(!automatic);
+    if (automatic)
+        setAutoValueRange();
+    else if (maxBox_->value() > minBox_->value())
+        setFixedValueRange(minBox_->value(), maxBox_->value());
+}
+
+QPointF RtPlot::valueAt_(const QPoint& pos) const
+{
+    const QRectF area = chart_->plotArea();
+    const QPointF p = chart_->mapFromScene(view_->mapToScene(pos));
+    const double fx = area.width() > 0 ? (p.x() - area.left()) / area.width() : 0;
+    const double fy = area.height() > 0 ? (area.bottom() - p.y()) / area.height() : 0;
+    return {xLo_ + fx * (xHi_ - xLo_), yLo_ + fy * (yHi_ - yLo_)};
+}
+
+void RtPlot::zoomAt(const QPoint& pos, double factorX, double factorY)
+{
+    const QPointF centre = valueAt_(pos);
+    stopFollowing_();
+    const double minWidth = 0.05;
+    if (factorX != 1 && (xHi_ - xLo_) * factorX >= minWidth &&
+        (xHi_ - xLo_) * factorX <= 2 * HistoryMs / 1000.0) {
+        xLo_ = centre.x() + (xLo_ - centre.x()) * factorX;
+        xHi_ = centre.x() + (xHi_ - centre.x()) * factorX;
+    }
+    if (factorY != 1 && (yHi_ - yLo_) * factorY > 1e-6) {
+        userY_ = true;
+        yLo_ = centre.y() + (yLo_ - centre.y()) * factorY;
+        yHi_ = centre.y() + (yHi_ - centre.y()) * factorY;
+    }
+    redraw();
+}
+
+void RtPlot::dragBy(const QPoint& pixels)
+{
+    const QRectF area = chart_->plotArea();
+    if (area.width() <= 0 || area.height() <= 0)
+        return;
+    stopFollowing_();
+    const double dx = pixels.x() / area.width() * (xHi_ - xLo_);
+    const double dy = pixels.y() / area.height() * (yHi_ - yLo_);
+    xLo_ -= dx;
+    xHi_ -= dx;
+    if (dy != 0) {
+        userY_ = true;
+        yLo_ += dy;
+        yHi_ += dy;
+    }
+    redraw();
+}
+
+QString RtPlot::readoutAt(const QPoint& pos) const
+{
+    if (times_.isEmpty() || !chart_->plotArea().contains(chart_->mapFromScene(view_->mapToScene(pos))))
+        return QString();
+    const QPointF value = valueAt_(pos);
+    const double t = anchorS_ + value.x();
+    // The sample nearest in time, then the drawn line nearest in value there.
+    auto it = std::lower_bound(times_.cbegin(), times_.cend(), t);
+    qsizetype index = it - times_.cbegin();
+    if (index == times_.size() || (index > 0 && t - times_.at(index - 1) < times_.at(index) - t))
+        --index;
+    const Channel* best = nullptr;
+    double bestDistance = 0;
+    for (const Channel& ch : channels_) {
+        if (!ch.series || std::isnan(ch.values.at(index)))
+            continue;
+        const double distance = std::abs(ch.values.at(index) - value.y());
+        if (!best || distance < bestDistance) {
+            best = &ch;
+            bestDistance = distance;
+        }
+    }
+    if (!best)
+        return QString();
+    return tr("%1: %2 at %3 s")
+        .arg(best->series->name(), QString::number(double(best->values.at(index)), 'g', 7),
+             QString::number(times_.at(index) - anchorS_, 'f', 2));
+}
+
+bool RtPlot::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != view_->viewport())
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::Wheel: {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        const double factor = std::pow(0.85, wheel->angleDelta().y() / 120.0);
+        // Shift zooms only the time axis, Ctrl only the value axis.
+        const Qt::KeyboardModifiers mods = wheel->modifiers();
+        zoomAt(wheel->position().toPoint(), mods & Qt::ControlModifier ? 1 : factor,
+               mods & Qt::ShiftModifier ? 1 : factor);
+        return true;
+    }
+    case QEvent::MouseButtonPress: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton)
+            break;
+        dragging_ = true;
+        dragFrom_ = mouse->position().toPoint();
+        view_->viewport()->setCursor(Qt::ClosedHandCursor);
+        return true;
+    }
+    case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint pos = mouse->position().toPoint();
+        if (dragging_) {
+            dragBy(pos - dragFrom_);
+            dragFrom_ = pos;
+        }
+        readout_->setText(readoutAt(pos));
+        return dragging_;
+    }
+    case QEvent::MouseButtonRelease:
+        if (!dragging_)
+            break;
+        dragging_ = false;
+        view_->viewport()->unsetCursor();
+        return true;
+    case QEvent::MouseButtonDblClick:
+        followLive();
+        return true;
+    case QEvent::Leave:
+        readout_->clear();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QString RtPlot::visibleCsv() const
+{
+    QString csv = QStringLiteral("time_s");
+    QList<const Channel*> drawn;
+    for (const Channel& ch : channels_) {
+        if (ch.series) {
+            drawn << &ch;
+            csv += QLatin1Char(',') + csvField(ch.series->name());
+        }
+    }
+    csv += QLatin1Char('\n');
+    const double from = anchorS_ + xLo_;
+    const double to = anchorS_ + xHi_;
+    const auto begin = std::lower_bound(times_.cbegin(), times_.cend(), from);
+    for (auto it = begin; it != times_.cend() && *it <= to; ++it) {
+        const qsizetype i = it - times_.cbegin();
+        csv += QString::number(*it, 'f', 3);
+        for (const Channel* ch : std::as_const(drawn)) {
+            csv += QLatin1Char(',');
+            const float v = ch->values.at(i);
+            if (!std::isnan(v))
+                csv += QString::number(double(v), 'g', 7);
+        }
+        csv += QLatin1Char('\n');
+    }
+    return csv;
+}
+
+bool RtPlot::saveCsv(const QString& path) const
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    file.write(visibleCsv().toUtf8());
+    return file.commit();
+}
+
+bool RtPlot::saveImage(const QString& path)
+{
+    if (dirty_)
+        redraw();
+    if (!path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
+        return view_->grab().save(path, "PNG");
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(view_->size());
+    svg.setViewBox(QRect(QPoint(0, 0), view_->size()));
+    svg.setTitle(windowTitle());
+    QPainter painter;
+    if (!painter.begin(&svg))
+        return false;
+    view_->render(&painter);
+    return painter.end() && QFile::exists(path);
+}
+
+void RtPlot::onSaveImage_()
+{
+    QString path = QFileDialog::getSaveFileName(this, tr("Save plot as image"), QString(),
+                                                tr("PNG image (*.png);;SVG drawing (*.svg)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1String(".png");
+    if (!saveImage(path))
+        QMessageBox::warning(this, tr("Save plot as image"), tr("Could not write %1.").arg(path));
+}
+
+void RtPlot::onSaveCsv_()
+{
+    QString path = QFileDialog::getSaveFileName(this, tr("Save visible data as CSV"), QString(),
+                                                tr("CSV file (*.csv)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1String(".csv");
+    if (!saveCsv(path))
+        QMessageBox::warning(this, tr("Save visible data as CSV"),
+                             tr("Could not write %1.").arg(path));
+}
