@@ -1,5 +1,5 @@
 tovrik_add_test(tst_rtdialog SOURCES tst_rtdialog.cpp
-    LIBS tovrik_rtdialog tovrik_mainwindow Qt6::Charts LABELS rtdialog)
+    LIBS tovrik_rtdialog Qt6::Charts LABELS rtdialog)
 tovrik_add_test(tst_rtplot SOURCES tst_rtplot.cpp
     LIBS tovrik_rtdialog Qt6::Charts LABELS rtdialog)
 # End to end against the device simulator, through the main window's test helpers.

@@ -1,7 +1,9 @@
-#include "mainwindow.h"
+#include "channelunit.h"
+#include "livestream.h"
 #include "rtdialog.h"
 #include "rtplot.h"
 
+#include <QCheckBox>
 #include <QChart>
 #include <QHeaderView>
 #include <QLineSeries>
@@ -12,6 +14,7 @@
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolTip>
 
 #include <memory>
 
@@ -44,7 +47,8 @@ QList<int> ramp(int count, int start = 0)
 }
 } // namespace
 
-// The real-time dialog as the main window creates it: table, values, buttons, settings, plot.
+// The real-time dialog on its own, driven through its slots as the window drives it: table,
+// values, units, buttons, Live stream, settings, plot.
 class TestRtDialog : public QObject
 {
     Q_OBJECT
@@ -73,6 +77,17 @@ private slots:
     void checkingChannelsAddsSeries();
     void plotFollowsValues();
     void checkedChannelsSurviveRestart();
+    void channelUnits_data();
+    void channelUnits();
+    void valuesByAddressAndUnit_data();
+    void valuesByAddressAndUnit();
+    void liveStreamFollowsToggleAndPort_data();
+    void liveStreamFollowsToggleAndPort();
+    void liveStreamRenewsAtMostOnceASecond();
+    void liveIsRememberedAndWaitsForThePort();
+    void pauseFreezesPlotNotTable();
+    void valueColumnReadableAtDefaultSize();
+    void firstTickGrowsTheDialogOnce();
 
 private:
     void restart(bool writeSettings);
@@ -92,8 +107,7 @@ private:
         table()->item(row, 0)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
     }
 
-    std::unique_ptr<MainWindow> window_;
-    RtDialog* dialog_ = nullptr;
+    std::unique_ptr<RtDialog> dialog_;
 };
 
 void TestRtDialog::initTestCase()
@@ -104,30 +118,24 @@ void TestRtDialog::initTestCase()
 void TestRtDialog::init()
 {
     QSettings(QStringLiteral("Tovrik"), QStringLiteral("Tovrik")).clear();
-    window_ = std::make_unique<MainWindow>();
-    dialog_ = window_->findChild<RtDialog*>();
-    QVERIFY(dialog_);
+    dialog_ = std::make_unique<RtDialog>(nullptr);
 }
 
 void TestRtDialog::cleanup()
 {
-    window_.reset();
-    dialog_ = nullptr;
+    dialog_.reset();
 }
 
-// Closing the main window stores both windows' settings, as quitting does.
+// The window stores the dialog's settings when the program quits.
 void TestRtDialog::restart(bool writeSettings)
 {
     if (writeSettings)
-        QVERIFY(window_->close());
-    window_ = std::make_unique<MainWindow>();
-    dialog_ = window_->findChild<RtDialog*>();
-    QVERIFY(dialog_);
+        dialog_->writeSettings();
+    dialog_ = std::make_unique<RtDialog>(nullptr);
 }
 
 void TestRtDialog::form()
 {
-    QCOMPARE(dialog_->parentWidget(), window_.get());
     QCOMPARE(dialog_->windowTitle(), QStringLiteral("Real time dialog"));
     QVERIFY(!dialog_->isModal());
     QCOMPARE(dialog_->locale(), QLocale(QLocale::English, QLocale::UnitedStates));
@@ -138,7 +146,8 @@ void TestRtDialog::form()
     QCOMPARE(t->rowCount(), 0);
     QCOMPARE(t->horizontalHeaderItem(0)->text(), QStringLiteral("Label"));
     QCOMPARE(t->horizontalHeaderItem(1)->text(), QStringLiteral("Value"));
-    QVERIFY(t->horizontalHeader()->stretchLastSection());
+    // The label column yields the room; the value column keeps its width.
+    QCOMPARE(t->horizontalHeader()->sectionResizeMode(0), QHeaderView::Stretch);
     QCOMPARE(t->verticalHeader()->defaultSectionSize(), 20);
 
     // The table is the splitter's first pane and the plot the second, under it.
@@ -153,7 +162,9 @@ void TestRtDialog::form()
     QCOMPARE(button("refreshDataPushButton_")->text(), QStringLiteral("Refresh data"));
     QVERIFY(!button("refreshLabelsPushButton_")->isEnabled());
     QVERIFY(!button("refreshDataPushButton_")->isEnabled());
-    // The main window's first start leaves the dialog hidden.
+    auto* live = dialog_->findChild<QCheckBox*>("liveCheckBox_");
+    QCOMPARE(live->text(), QStringLiteral("Live"));
+    QVERIFY(!live->isChecked());
     QVERIFY(!dialog_->isVisible());
 }
 
@@ -318,7 +329,7 @@ void TestRtDialog::labelListReplacesRows()
     dialog_->setLabels(first);
     dialog_->onReceiveData('D', 1, debugPayload(ramp(32, 500)));
     // The labels arrive the way the main window hands them over.
-    emit window_->labelsListReady(second);
+    dialog_->onLabelsListReady_(second);
 
     QCOMPARE(table()->rowCount(), second.size());
     for (int row = 0; row < second.size(); ++row) {
@@ -338,13 +349,15 @@ void TestRtDialog::labelListReplacesRows()
 
 void TestRtDialog::refreshLabelsEmptiesCells()
 {
-    emit window_->serialConnectionOpened(true);
+    dialog_->onSerialOpened_(true);
+    QSignalSpy asked(dialog_.get(), &RtDialog::labelsRequested);
     dialog_->setLabels(numberedLabels(6));
     dialog_->onReceiveData('D', 1, debugPayload(ramp(6, 1)));
     setChecked(2, true);
     QVERIFY(plot()->isChannelShown(2));
 
     QTest::mouseClick(button("refreshLabelsPushButton_"), Qt::LeftButton);
+    QCOMPARE(asked.size(), 1);
     QCOMPARE(table()->rowCount(), 6);
     for (int row = 0; row < 6; ++row) {
         QCOMPARE(cell(row, 0), QStringLiteral("<none>"));
@@ -357,7 +370,7 @@ void TestRtDialog::refreshLabelsEmptiesCells()
     QCOMPARE(cell(0, 1), QStringLiteral("<none>"));
 
     const QStringList labels = numberedLabels(6, QStringLiteral("Fresh"));
-    emit window_->labelsListReady(labels);
+    dialog_->onLabelsListReady_(labels);
     QCOMPARE(cell(5, 0), labels.at(5));
     // The tick was the user's choice for that label, not for the row.
     QCOMPARE(table()->item(2, 0)->checkState(), Qt::Unchecked);
@@ -380,9 +393,15 @@ void TestRtDialog::buttonsFollowSerialConnection()
     QFETCH(QList<bool>, reports);
     QFETCH(bool, enabled);
     for (bool open : reports)
-        emit window_->serialConnectionOpened(open);
+        dialog_->onSerialOpened_(open);
     QCOMPARE(button("refreshLabelsPushButton_")->isEnabled(), enabled);
     QCOMPARE(button("refreshDataPushButton_")->isEnabled(), enabled);
+    if (!enabled)
+        return;
+    // "Refresh data" asks for one 'd' request; the Live stream is off, so nothing else goes.
+    QSignalSpy asked(dialog_.get(), &RtDialog::dataRequested);
+    QTest::mouseClick(button("refreshDataPushButton_"), Qt::LeftButton);
+    QCOMPARE(asked.size(), 1);
 }
 
 void TestRtDialog::geometryDefaultsAndRestart()
@@ -456,15 +475,15 @@ void TestRtDialog::checkingChannelsAddsSeries()
         QCOMPARE(plot()->isChannelShown(row), shown);
     }
     // The plot pane takes room from the table only while it has a line to draw.
-    QCOMPARE(plot()->isVisibleTo(dialog_), !expectedNames.isEmpty());
+    QCOMPARE(plot()->isVisibleTo(dialog_.get()), !expectedNames.isEmpty());
     dialog_->setLabels({QStringLiteral("other")});
-    QVERIFY(!plot()->isVisibleTo(dialog_));
+    QVERIFY(!plot()->isVisibleTo(dialog_.get()));
 }
 
 void TestRtDialog::plotFollowsValues()
 {
     dialog_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(dialog_));
+    QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
     dialog_->setLabels(numberedLabels(8));
     setChecked(1, true);
     setChecked(6, true);
@@ -507,14 +526,259 @@ void TestRtDialog::checkedChannelsSurviveRestart()
     // The choice belongs to the label, wherever the new list puts it.
     const QStringList moved{QStringLiteral("Current [0.1A]  "), labels.at(2),
                             QStringLiteral("Voltage [0.1V]"), labels.at(0)};
-    emit window_->labelsListReady(moved);
+    dialog_->onLabelsListReady_(moved);
     QCOMPARE(table()->item(0, 0)->checkState(), Qt::Checked);
     QCOMPARE(table()->item(1, 0)->checkState(), Qt::Unchecked);
     QCOMPARE(table()->item(2, 0)->checkState(), Qt::Checked);
     QCOMPARE(table()->item(3, 0)->checkState(), Qt::Unchecked);
-    QCOMPARE(plot()->series(0)->name(), QStringLiteral("Current [0.1A]"));
-    QCOMPARE(plot()->series(2)->name(), QStringLiteral("Voltage [0.1V]"));
+    // The legend names the unit the line is drawn in.
+    QCOMPARE(plot()->series(0)->name(), QStringLiteral("Current [A]"));
+    QCOMPARE(plot()->series(2)->name(), QStringLiteral("Voltage [V]"));
     QCOMPARE(plot()->chart()->series().size(), 2);
+}
+
+void TestRtDialog::channelUnits_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("legend");
+    QTest::addColumn<QString>("shown"); // a raw value of 125
+
+    QTest::newRow("tenths of a volt") << "Voltage [0.1V]" << "Voltage [V]" << "12.5 V";
+    QTest::newRow("padded as sent") << "Current [0.1A]  " << "Current [A]" << "12.5 A";
+    QTest::newRow("unit without scale") << "Capacity [mAh]" << "Capacity [mAh]" << "125 mAh";
+    QTest::newRow("space inside") << "Speed [ 0.01 m/s ]" << "Speed [m/s]" << "1.25 m/s";
+    QTest::newRow("scale above one") << "Power [10mW]" << "Power [mW]" << "1250 mW";
+    QTest::newRow("no space before the bracket") << "Height[cm]" << "Height [cm]" << "125 cm";
+    QTest::newRow("degree sign") << QString::fromUtf8("Temp [0.5\u00B0C]")
+                                 << QString::fromUtf8("Temp [\u00B0C]")
+                                 << QString::fromUtf8("62.5 \u00B0C");
+    // Anything else stays raw, under the label as sent without its padding.
+    QTest::newRow("no bracket") << "AngleNick       " << "AngleNick" << "125";
+    QTest::newRow("bracket not closed") << "Voltage [0.1V" << "Voltage [0.1V" << "125";
+    QTest::newRow("bracket not opened") << "Voltage 0.1V]" << "Voltage 0.1V]" << "125";
+    QTest::newRow("no name") << "[0.1V]" << "[0.1V]" << "125";
+    QTest::newRow("scale without unit") << "Gain [0.1]" << "Gain [0.1]" << "125";
+    QTest::newRow("zero scale") << "Voltage [0V]" << "Voltage [0V]" << "125";
+    QTest::newRow("text after the bracket") << "Voltage [0.1V] x" << "Voltage [0.1V] x"
+                                            << "125";
+    QTest::newRow("nested brackets") << "Voltage [[V]]" << "Voltage [[V]]" << "125";
+    QTest::newRow("empty brackets") << "Voltage []" << "Voltage []" << "125";
+    QTest::newRow("two dots") << "Voltage [0.1.2V]" << "Voltage [0.1.2V]" << "125";
+    QTest::newRow("empty label") << "" << "" << "125";
+}
+
+void TestRtDialog::channelUnits()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, legend);
+    QFETCH(QString, shown);
+    const ChannelUnit unit = ChannelUnit::parse(label);
+    QCOMPARE(unit.displayName(), legend);
+    QCOMPARE(unit.format(125), shown);
+}
+
+void TestRtDialog::valuesByAddressAndUnit_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("address");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");    // the table's value cell
+    QTest::addColumn<QString>("toolTip"); // the same cell's tool tip
+    QTest::addColumn<double>("plotted");
+
+    const QString plain = QStringLiteral("Analog");
+    const QString volts = QStringLiteral("Voltage [0.1V]  ");
+    QTest::newRow("Flight Ctrl, FF FF") << plain << 1 << QByteArray::fromHex("ffff") << "-1" << ""
+                                        << -1.0;
+    QTest::newRow("Navi Ctrl, FF FF") << plain << 2 << QByteArray::fromHex("ffff") << "65535" << ""
+                                      << 65535.0;
+    QTest::newRow("Navi Ctrl, 00 80") << plain << 2 << QByteArray::fromHex("0080") << "32768" << ""
+                                      << 32768.0;
+    QTest::newRow("compass, 00 80") << plain << 3 << QByteArray::fromHex("0080") << "-32768" << ""
+                                    << -32768.0;
+    QTest::newRow("Flight Ctrl volts") << volts << 1 << QByteArray::fromHex("7d00") << "125"
+                                       << "12.5 V" << 12.5;
+    QTest::newRow("Flight Ctrl negative volts") << volts << 1 << QByteArray::fromHex("fbff")
+                                                << "-5" << "-0.5 V" << -0.5;
+    QTest::newRow("Navi Ctrl volts, top bit set") << volts << 2 << QByteArray::fromHex("ffff")
+                                                  << "65535" << "6553.5 V" << 6553.5;
+}
+
+// The table shows the raw number read with the controller's signedness; the tool tip and the
+// plot show it in the label's unit.
+void TestRtDialog::valuesByAddressAndUnit()
+{
+    QFETCH(QString, label);
+    QFETCH(int, address);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QFETCH(QString, toolTip);
+    QFETCH(double, plotted);
+
+    dialog_->setLabels({QStringLiteral("first"), label});
+    setChecked(1, true);
+    QByteArray payload = debugPayload({7, 0});
+    payload.replace(4, 2, bytes);
+    dialog_->onReceiveData('D', address, payload);
+    QCOMPARE(cell(0, 1), QStringLiteral("7"));
+    QCOMPARE(cell(1, 1), text);
+    QCOMPARE(table()->item(1, 1)->toolTip(), toolTip);
+    plot()->redraw();
+    QCOMPARE(plot()->series(1)->count(), 1);
+    QCOMPARE(plot()->series(1)->at(0).y(), plotted);
+}
+
+void TestRtDialog::liveStreamFollowsToggleAndPort_data()
+{
+    QTest::addColumn<QString>("steps"); // L/l: Live on/off, O/o: port open/closed
+    QTest::addColumn<int>("renewals");
+    QTest::addColumn<int>("stops");
+    QTest::addColumn<bool>("active");
+
+    QTest::newRow("off by default, port open") << "O" << 0 << 0 << false;
+    QTest::newRow("on while closed waits") << "L" << 0 << 0 << false;
+    QTest::newRow("on, then the port opens") << "LO" << 1 << 0 << true;
+    QTest::newRow("port open, then on") << "OL" << 1 << 0 << true;
+    QTest::newRow("switched off sends a stop") << "OLl" << 1 << 1 << false;
+    QTest::newRow("closed port ends it silently") << "OLo" << 1 << 0 << false;
+    QTest::newRow("off while closed tells nobody") << "OLol" << 1 << 0 << false;
+    QTest::newRow("resumes after a reconnect") << "OLoO" << 1 << 0 << true;
+    QTest::newRow("on twice is one stream") << "OLL" << 1 << 0 << true;
+    QTest::newRow("reported open twice") << "LOO" << 1 << 0 << true;
+}
+
+void TestRtDialog::liveStreamFollowsToggleAndPort()
+{
+    QFETCH(QString, steps);
+    QFETCH(int, renewals);
+    QFETCH(int, stops);
+    QFETCH(bool, active);
+
+    // Driven through the dialog as the user and the window drive it. The renewals right away
+    // are counted; a renewal held back by the one-a-second limit would come later.
+    auto* live = dialog_->findChild<QCheckBox*>("liveCheckBox_");
+    QSignalSpy renewed(dialog_.get(), &RtDialog::dataRequested);
+    QSignalSpy stopped(dialog_.get(), &RtDialog::dataStopRequested);
+    for (QChar step : steps) {
+        switch (step.toLatin1()) {
+        case 'L': live->setChecked(true); break;
+        case 'l': live->setChecked(false); break;
+        case 'O': dialog_->onSerialOpened_(true); break;
+        case 'o': dialog_->onSerialOpened_(false); break;
+        }
+    }
+    QCOMPARE(renewed.size(), renewals);
+    QCOMPARE(stopped.size(), stops);
+    QCOMPARE(dialog_->liveStream()->isActive(), active);
+}
+
+void TestRtDialog::liveStreamRenewsAtMostOnceASecond()
+{
+    LiveStream live;
+    QSignalSpy renewed(&live, &LiveStream::renewRequested);
+    live.setPortOpen(true);
+    QElapsedTimer clock;
+    clock.start();
+    live.setEnabled(true);
+    QCOMPARE(renewed.size(), 1);
+    // Off and on again at once: the stop goes out, the renewal waits for the gap.
+    live.setEnabled(false);
+    live.setEnabled(true);
+    QCOMPARE(renewed.size(), 1);
+    QVERIFY(renewed.wait(2000));
+    QVERIFY2(clock.elapsed() >= LiveStream::MinimumGapMs - 20, qPrintable(QString::number(clock.elapsed())));
+    // Then one renewal per period, inside the device's four seconds.
+    QCOMPARE(live.renewIntervalMs(), LiveStream::DefaultRenewMs);
+    QVERIFY(LiveStream::DefaultRenewMs * 2 < 4000);
+    clock.restart();
+    QVERIFY(renewed.wait(3000));
+    const qint64 period = clock.elapsed();
+    QVERIFY2(period >= LiveStream::DefaultRenewMs - 50 && period <= LiveStream::DefaultRenewMs + 500,
+             qPrintable(QString::number(period)));
+    live.setPortOpen(false);
+    QVERIFY(!renewed.wait(LiveStream::DefaultRenewMs + 300));
+}
+
+void TestRtDialog::liveIsRememberedAndWaitsForThePort()
+{
+    auto* live = dialog_->findChild<QCheckBox*>("liveCheckBox_");
+    live->setChecked(true);
+    restart(true);
+    live = dialog_->findChild<QCheckBox*>("liveCheckBox_");
+    QVERIFY(live->isChecked());
+    QCOMPARE(QSettings(QStringLiteral("Tovrik"), QStringLiteral("Tovrik"))
+                 .value("RtDialog/live")
+                 .toBool(),
+             true);
+    QSignalSpy renewed(dialog_.get(), &RtDialog::dataRequested);
+    QVERIFY(!dialog_->liveStream()->isActive());
+    dialog_->onSerialOpened_(true);
+    QCOMPARE(renewed.size(), 1);
+}
+
+void TestRtDialog::pauseFreezesPlotNotTable()
+{
+    dialog_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
+    dialog_->setLabels(numberedLabels(4));
+    setChecked(2, true);
+    for (int frame = 0; frame < 3; ++frame)
+        dialog_->onReceiveData('D', 1, debugPayload(ramp(4, frame)));
+    QTRY_COMPARE(plot()->series(2)->count(), 3);
+
+    plot()->setPaused(true);
+    const int redraws = plot()->redrawCount();
+    for (int frame = 3; frame < 10; ++frame)
+        dialog_->onReceiveData('D', 1, debugPayload(ramp(4, frame)));
+    QCOMPARE(cell(2, 1), QStringLiteral("11"));
+    QTest::qWait(3 * RtPlot::RedrawIntervalMs);
+    QCOMPARE(plot()->redrawCount(), redraws);
+    QCOMPARE(plot()->series(2)->count(), 3);
+
+    // The samples taken while paused are there once the plot follows again.
+    plot()->setPaused(false);
+    QCOMPARE(plot()->series(2)->count(), 10);
+    QCOMPARE(plot()->series(2)->at(9).y(), 11.0);
+}
+
+void TestRtDialog::valueColumnReadableAtDefaultSize()
+{
+    QStringList labels;
+    for (int i = 0; i < 32; ++i)
+        labels << QStringLiteral("Voltage [0.1V]  ");
+    dialog_->setLabels(labels);
+    dialog_->onReceiveData('D', 1, debugPayload(QList<int>(32, -32768)));
+    dialog_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
+    QCOMPARE(dialog_->size(), QSize(230, 340));
+    QTableWidget* t = table();
+    const int needed = t->fontMetrics().horizontalAdvance(QStringLiteral("-32768"));
+    QVERIFY2(t->columnWidth(1) > needed, qPrintable(QString::number(t->columnWidth(1))));
+    QVERIFY2(t->columnViewportPosition(1) + t->columnWidth(1) <= t->viewport()->width(),
+             qPrintable(QStringLiteral("%1 + %2 > %3")
+                            .arg(t->columnViewportPosition(1))
+                            .arg(t->columnWidth(1))
+                            .arg(t->viewport()->width())));
+    QVERIFY(t->columnWidth(0) > 0);
+}
+
+void TestRtDialog::firstTickGrowsTheDialogOnce()
+{
+    dialog_->setLabels(numberedLabels(4));
+    dialog_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
+    QCOMPARE(dialog_->size(), QSize(230, 340));
+    setChecked(0, true);
+    QTRY_VERIFY(dialog_->height() > 500);
+    QVERIFY(dialog_->width() > 400);
+
+    // The user's size stands from then on.
+    dialog_->resize(300, 400);
+    QTRY_COMPARE(dialog_->size(), QSize(300, 400));
+    setChecked(0, false);
+    setChecked(1, true);
+    QTest::qWait(50);
+    QCOMPARE(dialog_->size(), QSize(300, 400));
 }
 
 QTEST_MAIN(TestRtDialog)
