@@ -1,72 +1,104 @@
 #include "rtplot.h"
 
 #include <QChart>
+#include <QChartView>
+#include <QFile>
+#include <QImage>
 #include <QLineSeries>
 #include <QSet>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
-// The live plot on its own: the 30-second window, coalesced redraws, channels and colours.
+namespace {
+QValueAxis* axis(const RtPlot& plot, Qt::Orientation orientation)
+{
+    return qobject_cast<QValueAxis*>(plot.chart()->axes(orientation).value(0));
+}
+
+// The middle of the plot area, in the chart view's coordinates.
+QPoint plotCentre(const RtPlot& plot)
+{
+    const QPointF scene = plot.chart()->mapToScene(plot.chart()->plotArea().center());
+    return plot.view()->mapFromScene(scene);
+}
+} // namespace
+
+// The live plot on its own: history and span, thinning, coalesced redraws, value axis, pause,
+// zoom and drag, colours, and export.
 class TestRtPlot : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void windowKeepsLastThirtySeconds_data();
-    void windowKeepsLastThirtySeconds();
+    void historyAndSpan_data();
+    void historyAndSpan();
     void thinningKeepsShape_data();
     void thinningKeepsShape();
     void burstOfSamplesGivesOneRedraw();
     void hiddenPlotRedrawsWhenShown();
     void shortSampleLeavesOtherChannelsAlone();
     void renamingKeepsTheLine();
-    void valueAxisCoversDrawnValues_data();
-    void valueAxisCoversDrawnValues();
-    void coloursAreDistinct();
+    void niceTicks_data();
+    void niceTicks();
+    void valueAxisAutomaticOrFixed_data();
+    void valueAxisAutomaticOrFixed();
+    void zoomDragAndFollowAgain();
+    void coloursFollowTheLabel();
+    void csvOfTheVisibleWindow();
+    void exportsImages();
     void clearForgetsEverything();
 };
 
-void TestRtPlot::windowKeepsLastThirtySeconds_data()
+void TestRtPlot::historyAndSpan_data()
 {
     QTest::addColumn<int>("periodMs");
     QTest::addColumn<int>("samples");
+    QTest::addColumn<int>("spanMs");
 
-    QTest::newRow("100 frames a second for 45 s") << 10 << 4500;
-    QTest::newRow("default 300 ms for 2 minutes") << 300 << 400;
-    QTest::newRow("one a second, under the window") << 1000 << 12;
-    QTest::newRow("sparse, 7 s apart") << 7000 << 20;
-    QTest::newRow("single sample") << 10 << 1;
-    QTest::newRow("flood, 1 ms apart, thinned to the cap") << 1 << 10000;
+    QTest::newRow("60 a second for 12 minutes, 10 min span") << 17 << 42353 << 600000;
+    QTest::newRow("60 a second for 12 minutes, 10 s span") << 17 << 42353 << 10000;
+    QTest::newRow("default 300 ms for 2 minutes, 30 s") << 300 << 400 << 30000;
+    QTest::newRow("sparse, 7 s apart, 2 min") << 7000 << 40 << 120000;
+    QTest::newRow("single sample") << 10 << 1 << 30000;
+    QTest::newRow("flood, 5 ms apart, capped") << 5 << 130000 << 600000;
 }
 
-void TestRtPlot::windowKeepsLastThirtySeconds()
+void TestRtPlot::historyAndSpan()
 {
     QFETCH(int, periodMs);
     QFETCH(int, samples);
+    QFETCH(int, spanMs);
 
     RtPlot plot;
     plot.setChannelShown(0, QStringLiteral("a"), true);
+    plot.setSpanMs(spanMs);
     const qint64 start = 1000000; // any origin
     for (int i = 0; i < samples; ++i)
-        plot.addSample(start + qint64(i) * periodMs, {i});
+        plot.addSample(start + qint64(i) * periodMs, {double(i % 1000)});
     plot.redraw();
 
-    const qint64 spanMs = qint64(samples - 1) * periodMs;
-    // Everything inside the window, plus the one sample just before it.
-    const int inside = int(std::min<qint64>(spanMs, RtPlot::WindowMs) / periodMs) + 1;
-    const int expected =
-        std::min(spanMs > RtPlot::WindowMs ? inside + 1 : inside, RtPlot::MaxPointsPerChannel);
-    QCOMPARE(plot.sampleCount(0), expected);
-    // The line runs from the oldest kept sample to the newest, at the right edge.
+    // Ten minutes are kept whatever the span, plus the one sample before them.
+    const qint64 lastMs = qint64(samples - 1) * periodMs;
+    const int inHistory = int(std::min<qint64>(lastMs, RtPlot::HistoryMs) / periodMs) + 1;
+    const int expected = std::min(lastMs > RtPlot::HistoryMs ? inHistory + 1 : inHistory,
+                                  RtPlot::MaxSamples);
+    QCOMPARE(plot.sampleCount(), expected);
+    QCOMPARE(plot.timeRange(), QPointF(-spanMs / 1000.0, 0));
+    // The line ends at the newest sample at the right edge and starts at the left edge.
     QLineSeries* s = plot.series(0);
     QVERIFY(s->count() > 0);
-    QCOMPARE(s->at(s->count() - 1), QPointF(0, samples - 1));
-    QCOMPARE(s->at(0).y(), qreal(samples - expected));
-    QVERIFY(s->at(0).x() >= -RtPlot::WindowMs / 1000.0 - periodMs / 1000.0);
+    QCOMPARE(s->at(s->count() - 1), QPointF(0, (samples - 1) % 1000));
+    const double span = spanMs / 1000.0;
+    QVERIFY(s->at(0).x() >= -span - periodMs / 1000.0);
+    if (lastMs > spanMs && samples <= RtPlot::MaxSamples)
+        QVERIFY(s->at(0).x() <= -span);
 }
 
 void TestRtPlot::thinningKeepsShape_data()
@@ -77,7 +109,7 @@ void TestRtPlot::thinningKeepsShape_data()
 
     QTest::newRow("fewer samples than columns") << 150 << 200 << QList<int>{7, 80};
     QTest::newRow("just at the limit") << 402 << 200 << QList<int>{0, 401};
-    QTest::newRow("full window at 100 a second") << 3001 << 200 << QList<int>{1234, 2000};
+    QTest::newRow("ten minutes at 60 a second") << 36000 << 400 << QList<int>{1234, 30000};
     QTest::newRow("spikes at both ends") << 6000 << 300 << QList<int>{0, 5999};
     QTest::newRow("neighbouring spike and dip") << 6000 << 250 << QList<int>{3000, 3001};
     QTest::newRow("one column") << 1000 << 1 << QList<int>{500};
@@ -89,27 +121,36 @@ void TestRtPlot::thinningKeepsShape()
     QFETCH(int, columns);
     QFETCH(QList<int>, spikes);
 
-    // Samples evenly spread over the window, ending at t = 100 s; flat except the spikes.
-    QList<QPointF> points;
-    const qreal now = 100;
-    const qreal step = RtPlot::WindowMs / 1000.0 / samples;
-    for (int i = 0; i < samples; ++i)
-        points.append(QPointF(now - (samples - 1 - i) * step, 0));
+    // Samples evenly spread over 30 s ending at t = 100 s; flat except the spikes, with a gap
+    // (a channel without a value) that must not be drawn.
+    QList<double> times;
+    QList<float> values;
+    const double now = 100;
+    const double step = 30.0 / samples;
+    for (int i = 0; i < samples; ++i) {
+        times.append(now - (samples - 1 - i) * step);
+        values.append(0);
+    }
+    const int gap = samples / 3;
+    values[gap] = std::numeric_limits<float>::quiet_NaN();
     for (int k = 0; k < spikes.size(); ++k)
-        points[spikes.at(k)].setY(k % 2 ? -1000 - k : 1000 + k);
+        values[spikes.at(k)] = k % 2 ? -1000 - k : 1000 + k;
 
-    const QList<QPointF> line = RtPlot::linePoints(points, now, columns);
+    const QList<QPointF> line =
+        RtPlot::linePoints(times, values, 0, samples, now, now - 30, now, columns);
     if (samples <= 2 * columns + 2)
-        QCOMPARE(line.size(), samples);
+        QCOMPARE(line.size(), samples - 1);
     else
         QVERIFY(line.size() <= 2 * columns + 2);
     for (qsizetype i = 1; i < line.size(); ++i)
         QVERIFY(line.at(i - 1).x() < line.at(i).x());
-    QCOMPARE(line.first().x(), points.first().x() - now);
+    for (const QPointF& p : line)
+        QVERIFY(!std::isnan(p.y()));
+    QCOMPARE(line.first().x(), times.first() - now);
     QCOMPARE(line.last().x(), 0.0);
     // Every spike is still drawn, at its own time.
     for (int index : spikes) {
-        const QPointF spike(points.at(index).x() - now, points.at(index).y());
+        const QPointF spike(times.at(index) - now, values.at(index));
         QVERIFY2(line.contains(spike), qPrintable(QStringLiteral("spike %1 lost").arg(index)));
     }
 }
@@ -122,7 +163,7 @@ void TestRtPlot::burstOfSamplesGivesOneRedraw()
     QVERIFY(QTest::qWaitForWindowExposed(&plot));
     QTRY_COMPARE(plot.redrawCount(), 1); // adding the line
     for (int i = 0; i < 200; ++i)
-        plot.addSample(i * 10, {0, 0, i});
+        plot.addSample(i * 10, {0, 0, double(i)});
     // Samples never redraw by themselves; the timer does, once for the whole burst.
     QCOMPARE(plot.redrawCount(), 1);
     QCOMPARE(plot.series(2)->count(), 0);
@@ -170,9 +211,11 @@ void TestRtPlot::renamingKeepsTheLine()
     RtPlot plot;
     plot.setChannelShown(5, QStringLiteral("old"), true);
     QLineSeries* before = plot.series(5);
+    const QColor colour = before->color();
     plot.setChannelShown(5, QStringLiteral("new"), true);
     QCOMPARE(plot.series(5), before);
     QCOMPARE(before->name(), QStringLiteral("new"));
+    QCOMPARE(before->color(), colour);
     QCOMPARE(plot.chart()->series().size(), 1);
 
     plot.setChannelShown(5, QStringLiteral("new"), false);
@@ -184,46 +227,245 @@ void TestRtPlot::renamingKeepsTheLine()
     QVERIFY(plot.chart()->series().isEmpty());
 }
 
-void TestRtPlot::valueAxisCoversDrawnValues_data()
+void TestRtPlot::niceTicks_data()
 {
-    QTest::addColumn<QList<int>>("values");
-    QTest::newRow("extremes") << QList<int>{-32768, 0, 32767};
-    QTest::newRow("flat line") << QList<int>{42, 42, 42};
-    QTest::newRow("negative only") << QList<int>{-5, -300, -17};
-    QTest::newRow("one value") << QList<int>{0};
+    QTest::addColumn<double>("lo");
+    QTest::addColumn<double>("hi");
+    QTest::addColumn<double>("step");
+    QTest::addColumn<int>("decimals");
+
+    QTest::newRow("angles around zero") << -162.0 << 160.0 << 100.0 << 0;
+    QTest::newRow("volts") << 11.8 << 12.6 << 0.2 << 1;
+    QTest::newRow("small positive") << 0.1 << 0.37 << 0.1 << 1;
+    QTest::newRow("flat line") << 42.0 << 42.0 << 0.5 << 1;
+    QTest::newRow("full signed range") << -32768.0 << 32767.0 << 20000.0 << 0;
+    QTest::newRow("unsigned range") << 0.0 << 65535.0 << 20000.0 << 0;
+    QTest::newRow("tiny") << -0.003 << 0.004 << 0.002 << 3;
+    QTest::newRow("ten seconds") << -10.0 << 0.0 << 2.0 << 0;
 }
 
-void TestRtPlot::valueAxisCoversDrawnValues()
+void TestRtPlot::niceTicks()
 {
-    QFETCH(QList<int>, values);
+    QFETCH(double, lo);
+    QFETCH(double, hi);
+    QFETCH(double, step);
+    QFETCH(int, decimals);
+
+    const RtPlot::Ticks ticks = RtPlot::niceTicks(lo, hi);
+    QCOMPARE(ticks.step, step);
+    QCOMPARE(ticks.decimals, decimals);
+    QVERIFY(ticks.lo <= lo && ticks.hi >= hi);
+    // Whole steps from a multiple of the step: every label is round.
+    const double first = ticks.lo / ticks.step;
+    QVERIFY(std::abs(first - std::round(first)) < 1e-6);
+    const double count = (ticks.hi - ticks.lo) / ticks.step;
+    QVERIFY(count >= 2 && count <= 10);
+}
+
+void TestRtPlot::valueAxisAutomaticOrFixed_data()
+{
+    QTest::addColumn<QList<double>>("values");
+    QTest::addColumn<bool>("fixed");
+
+    for (bool fixed : {false, true}) {
+        const char* mode = fixed ? "fixed" : "automatic";
+        QTest::addRow("%s, extremes", mode) << QList<double>{-32768, 0, 32767} << fixed;
+        QTest::addRow("%s, flat line", mode) << QList<double>{42, 42, 42} << fixed;
+        QTest::addRow("%s, negative only", mode) << QList<double>{-5, -300, -17} << fixed;
+        QTest::addRow("%s, tenths", mode) << QList<double>{12.1, 12.5, 12.3} << fixed;
+    }
+}
+
+void TestRtPlot::valueAxisAutomaticOrFixed()
+{
+    QFETCH(QList<double>, values);
+    QFETCH(bool, fixed);
     RtPlot plot;
     plot.setChannelShown(1, QStringLiteral("b"), true);
     // Channel 0 is not drawn: its huge values must not stretch the axis.
     for (int i = 0; i < values.size(); ++i)
         plot.addSample(i * 10, {1000000, values.at(i)});
+    if (fixed)
+        plot.setFixedValueRange(-10, 20);
     plot.redraw();
 
-    auto* axis = qobject_cast<QValueAxis*>(plot.chart()->axes(Qt::Vertical).value(0));
-    QVERIFY(axis);
-    const int lo = *std::min_element(values.begin(), values.end());
-    const int hi = *std::max_element(values.begin(), values.end());
-    QVERIFY(axis->min() < lo);
-    QVERIFY(axis->max() > hi);
-    QVERIFY(axis->max() < 1000000);
-    // Whole-number tick labels stay distinct: at least one unit between ticks.
-    QVERIFY(axis->max() - axis->min() >= axis->tickCount() - 1);
+    QValueAxis* y = axis(plot, Qt::Vertical);
+    if (fixed) {
+        QCOMPARE(y->min(), -10.0);
+        QCOMPARE(y->max(), 20.0);
+        plot.setAutoValueRange();
+        QVERIFY(plot.isAutoValueRange());
+    }
+    const double lo = *std::min_element(values.begin(), values.end());
+    const double hi = *std::max_element(values.begin(), values.end());
+    QVERIFY(y->min() < lo);
+    QVERIFY(y->max() > hi);
+    QVERIFY(y->max() < 1000000);
+    // Ticks at round values: the range is whole steps from a round minimum.
+    QVERIFY(y->tickType() == QValueAxis::TicksDynamic);
+    const double steps = (y->max() - y->min()) / y->tickInterval();
+    QVERIFY(std::abs(steps - std::round(steps)) < 1e-6 && steps <= 12);
+    const double mantissa = y->tickInterval() / std::pow(10, std::floor(std::log10(y->tickInterval())));
+    QVERIFY2(qFuzzyCompare(mantissa, 1) || qFuzzyCompare(mantissa, 2) || qFuzzyCompare(mantissa, 5),
+             qPrintable(QString::number(y->tickInterval())));
 }
 
-void TestRtPlot::coloursAreDistinct()
+void TestRtPlot::zoomDragAndFollowAgain()
 {
-    QSet<QRgb> colours;
-    for (int ch = 0; ch < 32; ++ch)
-        colours << RtPlot::channelColour(ch).rgb();
-    QCOMPARE(colours.size(), 32);
-
     RtPlot plot;
-    plot.setChannelShown(3, QStringLiteral("d"), true);
-    QCOMPARE(plot.series(3)->color(), RtPlot::channelColour(3));
+    plot.resize(600, 400);
+    plot.setChannelShown(0, QStringLiteral("a"), true);
+    for (int i = 0; i < 600; ++i)
+        plot.addSample(i * 100, {double(i % 50)});
+    plot.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&plot));
+    plot.redraw();
+    QSignalSpy paused(&plot, &RtPlot::pausedChanged);
+
+    // Zooming in around the middle halves both ranges and stops following.
+    const QPointF x0 = plot.timeRange();
+    const QPointF y0 = plot.valueRange();
+    plot.zoomAt(plotCentre(plot), 0.5, 0.5);
+    QVERIFY(plot.isPaused());
+    QCOMPARE(paused.size(), 1);
+    QVERIFY(qAbs((plot.timeRange().y() - plot.timeRange().x()) - (x0.y() - x0.x()) / 2) < 1e-6);
+    QVERIFY(qAbs((plot.valueRange().y() - plot.valueRange().x()) - (y0.y() - y0.x()) / 2) < 1e-6);
+    QVERIFY(plot.timeRange().x() > x0.x() && plot.timeRange().y() < x0.y());
+
+    // New samples leave a paused view alone.
+    const QPointF zoomed = plot.timeRange();
+    const int redraws = plot.redrawCount();
+    plot.addSample(60000, {7});
+    QTest::qWait(3 * RtPlot::RedrawIntervalMs);
+    QCOMPARE(plot.redrawCount(), redraws);
+
+    // Dragging to the right shows earlier samples; up shows lower values.
+    plot.dragBy(QPoint(100, 0));
+    QVERIFY(plot.timeRange().x() < zoomed.x());
+    const QPointF yBefore = plot.valueRange();
+    plot.dragBy(QPoint(0, -50));
+    QVERIFY(plot.valueRange().x() < yBefore.x());
+    // The wheel in the view zooms too.
+    const QPointF beforeWheel = plot.timeRange();
+    QWheelEvent wheel(plotCentre(plot), plot.view()->viewport()->mapToGlobal(plotCentre(plot)),
+                      QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(plot.view()->viewport(), &wheel);
+    QVERIFY(plot.timeRange().y() - plot.timeRange().x() > beforeWheel.y() - beforeWheel.x());
+
+    // A double click follows the newest samples again, over the chosen span.
+    QTest::mouseDClick(plot.view()->viewport(), Qt::LeftButton, {}, plotCentre(plot));
+    QVERIFY(!plot.isPaused());
+    QCOMPARE(paused.size(), 2);
+    QCOMPARE(plot.timeRange(), QPointF(-RtPlot::DefaultSpanMs / 1000.0, 0));
+    QCOMPARE(plot.series(0)->at(plot.series(0)->count() - 1), QPointF(0, 7));
+
+    // The read-out names the line and the value under the mouse.
+    const QString readout = plot.readoutAt(plotCentre(plot));
+    QVERIFY2(readout.startsWith(QStringLiteral("a: ")), qPrintable(readout));
+}
+
+void TestRtPlot::coloursFollowTheLabel()
+{
+    QSet<QRgb> palette;
+    for (int i = 0; i < 32; ++i)
+        palette << RtPlot::paletteColour(i).rgb();
+    QCOMPARE(palette.size(), 32);
+
+    // The same label gets the same colour on any row.
+    RtPlot a;
+    RtPlot b;
+    a.setChannelShown(3, QStringLiteral("Voltage [V]"), true);
+    b.setChannelShown(17, QStringLiteral("Voltage [V]"), true);
+    QCOMPARE(a.series(3)->color(), RtPlot::colourFor(QStringLiteral("Voltage [V]")));
+    QCOMPARE(b.series(17)->color(), a.series(3)->color());
+
+    // Lines drawn together never share a colour, even when their names would.
+    RtPlot all;
+    QSet<QRgb> used;
+    for (int ch = 0; ch < 32; ++ch) {
+        all.setChannelShown(ch, QStringLiteral("Analog%1").arg(ch), true);
+        used << all.series(ch)->color().rgb();
+    }
+    QCOMPARE(used.size(), 32);
+}
+
+void TestRtPlot::csvOfTheVisibleWindow()
+{
+    RtPlot plot;
+    plot.setChannelShown(0, QStringLiteral("Voltage [V]"), true);
+    plot.setChannelShown(2, QStringLiteral("odd, \"name\""), true);
+    // One minute at 10 samples a second; channel 2 misses every other sample.
+    for (int i = 0; i <= 600; ++i) {
+        QVector<double> values{i * 0.1, 5, 7};
+        if (i % 2)
+            values.resize(2);
+        plot.addSample(qint64(i) * 100, values);
+    }
+    plot.setSpanMs(10000);
+
+    const QStringList lines = plot.visibleCsv().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.first(), QStringLiteral("time_s,Voltage [V],\"odd, \"\"name\"\"\""));
+    // The last ten seconds: 50.0 to 60.0, both ends included.
+    QCOMPARE(lines.size(), 1 + 101);
+    QCOMPARE(lines.at(1), QStringLiteral("50.000,50,7"));
+    QCOMPARE(lines.at(2), QStringLiteral("50.100,50.1,"));
+    QCOMPARE(lines.last(), QStringLiteral("60.000,60,7"));
+
+    // Zoomed in, the file holds what is on screen.
+    plot.resize(600, 400);
+    plot.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&plot));
+    plot.redraw();
+    plot.zoomAt(plotCentre(plot), 0.5, 1);
+    const QPointF range = plot.timeRange();
+    const QStringList zoomed = plot.visibleCsv().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QVERIFY(zoomed.size() > 40 && zoomed.size() < 60);
+    for (qsizetype i = 1; i < zoomed.size(); ++i) {
+        const double t = zoomed.at(i).section(QLatin1Char(','), 0, 0).toDouble() - 60;
+        QVERIFY(t >= range.x() - 1e-3 && t <= range.y() + 1e-3);
+    }
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("visible.csv"));
+    QVERIFY(plot.saveCsv(path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()), plot.visibleCsv());
+    QVERIFY(!plot.saveCsv(dir.filePath(QStringLiteral("missing/folder/visible.csv"))));
+}
+
+void TestRtPlot::exportsImages()
+{
+    RtPlot plot;
+    plot.resize(500, 300);
+    plot.setChannelShown(0, QStringLiteral("a"), true);
+    for (int i = 0; i < 100; ++i)
+        plot.addSample(i * 100, {double(i)});
+    plot.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&plot));
+
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("plot.png"));
+    QVERIFY(plot.saveImage(png));
+    const QImage image(png);
+    QCOMPARE(image.size(), plot.view()->size() * plot.view()->devicePixelRatio());
+    // The line's colour is in the picture.
+    bool found = false;
+    const QRgb line = plot.series(0)->color().rgb();
+    for (int y = 0; y < image.height() && !found; ++y) {
+        for (int x = 0; x < image.width() && !found; ++x)
+            found = image.pixel(x, y) == line;
+    }
+    QVERIFY(found);
+
+    const QString svg = dir.filePath(QStringLiteral("plot.svg"));
+    QVERIFY(plot.saveImage(svg));
+    QFile file(svg);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    QVERIFY(text.contains("<svg"));
+    QVERIFY(text.contains(plot.series(0)->color().name().toLatin1()));
 }
 
 void TestRtPlot::clearForgetsEverything()
@@ -234,6 +476,7 @@ void TestRtPlot::clearForgetsEverything()
     plot.clear();
     QVERIFY(plot.chart()->series().isEmpty());
     QVERIFY(!plot.isChannelShown(0));
+    QCOMPARE(plot.sampleCount(), 0);
 
     // A channel drawn again starts without the forgotten samples.
     plot.setChannelShown(1, QStringLiteral("b"), true);

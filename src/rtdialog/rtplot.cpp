@@ -251,7 +251,7 @@ QList<QPointF> RtPlot::linePoints(const QList<double>& times, const QList<float>
             continue;
         const qint64 c = std::clamp<qint64>(qint64(std::floor((times.at(i) - from) / columnWidth)),
                                             -1, columns);
-        if (c != column) {
+        if (low < 0 || c != column) {
             flush();
             column = c;
             low = high = i;
@@ -318,8 +318,10 @@ void RtPlot::redraw()
         }
         // Round ticks around the drawn values, with room above and below the extremes.
         const Ticks ticks = niceTicks(lo, hi);
-        yLo_ = ticks.lo < lo ? ticks.lo : ticks.lo - ticks.step;
-        yHi_ = ticks.hi > hi ? ticks.hi : ticks.hi + ticks.step;
+        // (Samples are kept as float: a value on a tick counts as on it.)
+        const double near = ticks.step * 1e-3;
+        yLo_ = ticks.lo < lo - near ? ticks.lo : ticks.lo - ticks.step;
+        yHi_ = ticks.hi > hi + near ? ticks.hi : ticks.hi + ticks.step;
         setAxisTicks_(axisY_, yLo_, yHi_, false);
     }
     // Painting the lines afterwards costs a few times what rebuilding them does; on a slow
