@@ -1,3 +1,4 @@
+#include "livestream.h"
 #include "mainwindow.h"
 #include "mainwindowtestkit.h"
 #include "rtdialog.h"
@@ -5,6 +6,8 @@
 #include "serialtesthelpers.h"
 
 #include <QChart>
+#include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QSpinBox>
@@ -27,6 +30,8 @@ private slots:
     void cleanup();
     void labelsValuesAndStream();
     void buttonsFollowTheConnection();
+    void liveKeepsTheStreamAlive();
+    void liveRequestsAndStop();
 
 private:
     QTableWidget* rtTable() const { return dialog_->findChild<QTableWidget*>("tableWidget_"); }
@@ -47,6 +52,11 @@ private:
         }
         return rtTable()->rowCount() > 0;
     }
+
+    // Watches the 'D' frames reaching the plot for `ms`; the longest time without one.
+    qint64 longestGap(int ms) const;
+    QCheckBox* liveBox() const { return dialog_->findChild<QCheckBox*>("liveCheckBox_"); }
+    RtPlot* plot() const { return dialog_->findChild<RtPlot*>(); }
 
     std::unique_ptr<Simulator> sim_;
     std::unique_ptr<MainWindow> window_;
@@ -141,6 +151,86 @@ void TestRtDialogMkSim::buttonsFollowTheConnection()
     QCOMPARE(connectButton(window_.get())->text(), QStringLiteral("Connect"));
     QVERIFY(!rtButton("refreshLabelsPushButton_")->isEnabled());
     QVERIFY(!rtButton("refreshDataPushButton_")->isEnabled());
+}
+
+qint64 TestRtDialogMkSim::longestGap(int ms) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    qint64 lastFrame = 0;
+    qint64 longest = 0;
+    int count = plot()->sampleCount();
+    while (clock.elapsed() < ms) {
+        QTest::qWait(50);
+        const int now = plot()->sampleCount();
+        if (now != count) {
+            count = now;
+            lastFrame = clock.elapsed();
+        }
+        longest = std::max(longest, clock.elapsed() - lastFrame);
+    }
+    return longest;
+}
+
+// The device drops the 'D' stream 4 s after the last 'd': with Live on it never does, with
+// Live off it stops at once, and a reconnect resumes it without a click.
+void TestRtDialogMkSim::liveKeepsTheStreamAlive()
+{
+    QVERIFY(connectTo(window_.get(), port_));
+    rtButton("refreshLabelsPushButton_")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(rtTable()->rowCount(), 32, 10000);
+    window_->findChild<QSpinBox*>("spinBoxDCmd_")->setValue(20); // 200 ms
+
+    liveBox()->setChecked(true);
+    QTRY_VERIFY_WITH_TIMEOUT(plot()->sampleCount() > 0, 3000);
+    const qint64 gapWhileLive = longestGap(9000);
+    QVERIFY2(gapWhileLive < 1000, qPrintable(QString::number(gapWhileLive)));
+
+    liveBox()->setChecked(false);
+    QElapsedTimer stopping;
+    stopping.start();
+    // Stopped within 5 s: after that, nothing for two seconds.
+    QTRY_VERIFY_WITH_TIMEOUT(longestGap(500) >= 500, 5000);
+    QVERIFY(stopping.elapsed() < 5000);
+    QVERIFY(longestGap(2000) >= 2000);
+
+    // Live again, across a disconnect and a connect by the user.
+    liveBox()->setChecked(true);
+    QTRY_VERIFY_WITH_TIMEOUT(longestGap(400) < 400, 3000);
+    connectButton(window_.get())->click(); // "Disconnect"
+    QVERIFY(!dialog_->liveStream()->isActive());
+    QVERIFY(longestGap(1500) >= 1000);
+    QVERIFY(connectTo(window_.get(), port_));
+    QVERIFY(dialog_->liveStream()->isActive());
+    QTRY_VERIFY_WITH_TIMEOUT(longestGap(400) < 400, 3000);
+    const qint64 gapAfterReconnect = longestGap(6000);
+    QVERIFY2(gapAfterReconnect < 1000, qPrintable(QString::number(gapAfterReconnect)));
+}
+
+// What goes over the line: the window's 'd' interval while Live is on, at most one request a
+// second, and 'd' with interval 0 when it is switched off.
+void TestRtDialogMkSim::liveRequestsAndStop()
+{
+    FakeDevice device(QStringLiteral("rtlive"));
+    QVERIFY(device.isValid());
+    QVERIFY(connectTo(window_.get(), device.portName()));
+    window_->findChild<QSpinBox*>("spinBoxDCmd_")->setValue(25);
+    const qsizetype before = device.requests().size();
+
+    liveBox()->setChecked(true);
+    QTest::qWait(3500);
+    liveBox()->setChecked(false);
+    QTRY_VERIFY(!device.requests().isEmpty() &&
+                decodeRequest(device.requests().constLast()).parameter == 0);
+    QList<Request> sent;
+    for (const QByteArray& frame : device.requests().mid(before))
+        sent << decodeRequest(frame);
+    // At 0, 1.5 and 3 s, then the stop.
+    QCOMPARE(sent.size(), 4);
+    for (qsizetype i = 0; i < sent.size(); ++i) {
+        QCOMPARE(sent.at(i).cmd, 'd');
+        QCOMPARE(sent.at(i).parameter, i + 1 < sent.size() ? 25 : 0);
+    }
 }
 
 QTEST_MAIN(TestRtDialogMkSim)
