@@ -107,7 +107,11 @@ void RtPlot::setChannelShown(int channel, const QString& name, bool shown)
             for (int k = 0; k < 32 && taken.contains(colour.rgb()); ++k)
                 colour = paletteColour((index + k + 1) % 32);
             ch.series = new QLineSeries;
-            ch.series->setPen(QPen(colour, 1.5));
+            // A one-pixel cosmetic pen is drawn without stroking: redraws of many long lines
+            // cost a fraction of what a wider pen costs.
+            QPen pen(colour, 1);
+            pen.setCosmetic(true);
+            ch.series->setPen(pen);
             chart_->addSeries(ch.series); // the chart owns the series
             ch.series->attachAxis(axisX_);
             ch.series->attachAxis(axisY_);
@@ -288,7 +292,9 @@ void RtPlot::redraw()
     const double from = anchorS_ + xLo_;
     const double to = anchorS_ + xHi_;
     const auto [first, last] = indexRange_(from, to);
-    const int columns = std::max(200, int(chart_->plotArea().width()));
+    // One lowest and one highest sample every two pixels: a one-sample spike still shows, and
+    // the chart has half as many points to lay out as at one column a pixel.
+    const int columns = std::max(200, int(chart_->plotArea().width()) / 2);
     double lo = std::numeric_limits<double>::max();
     double hi = std::numeric_limits<double>::lowest();
     for (Channel& ch : channels_) {
