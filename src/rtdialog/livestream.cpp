@@ -7,6 +7,8 @@
 LiveStream::LiveStream(QObject* parent) : QObject(parent), timer_(new QTimer(this))
 {
     timer_->setSingleShot(true);
+    // A coarse timer may fire up to 5 % early, which would break the one-a-second limit.
+    timer_->setTimerType(Qt::PreciseTimer);
     connect(timer_, &QTimer::timeout, this, &LiveStream::renew_);
 }
 
