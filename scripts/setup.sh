@@ -8,6 +8,7 @@ TOVRIK_PACKAGES=(
     qt6-base-dev qt6-serialport-dev qt6-declarative-dev qt6-charts-dev
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-qpa-plugins libgl-dev
     libudev-dev libbenchmark-dev
+    qt6-svg-dev # the real-time plot saves SVG pictures
     clang-14 libclang-rt-14-dev
     xvfb xauth imagemagick
     # Installation checks: desktop entry, AppStream and MIME validators, PNG sizes, manual pages.

@@ -137,6 +137,7 @@ void RtPlot::stopFollowing_()
     following_ = false;
     // The view stays where the last redraw left it.
     pauseButton_->setChecked(true);
+    pauseButton_->setText(tr("Resume"));
     emit pausedChanged(true);
 }
 
@@ -146,6 +147,7 @@ void RtPlot::followLive()
     following_ = true;
     userY_ = false;
     pauseButton_->setChecked(false);
+    pauseButton_->setText(tr("Pause"));
     redraw();
     if (wasPaused)
         emit pausedChanged(false);
