@@ -1,3 +1,2 @@
 tovrik_add_test(tst_mkhelper SOURCES tst_mkhelper.cpp LIBS tovrik_protocol)
-tovrik_add_test(tst_requests SOURCES tst_requests.cpp serialtesthelpers.h
-    LIBS tovrik_protocol tovrik_serial LABELS serial)
+tovrik_add_test(tst_requests SOURCES tst_requests.cpp LIBS tovrik_protocol)

@@ -15,6 +15,10 @@
 
 #include <memory>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 using namespace MainWindowTestKit;
 
 // Connection handling of the real window: the port list following virtual ports as they come
@@ -119,23 +123,25 @@ private slots:
 
     void portThatCannotOpenIsReported()
     {
-        // A "port" whose target is an ordinary file: listed, but no terminal to open.
-        const QString target = QDir::current().filePath(QStringLiteral("not-a-tty"));
-        QFile file(target);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        const QString link =
-            QDir(qEnvironmentVariable("TOVRIK_PORTS_DIR")).filePath(QStringLiteral("broken"));
-        QFile::remove(link);
-        QVERIFY(QFile::link(target, link));
+        // A port another holder has locked: listed, but refused, with the holder named.
+        FakeDevice device(QStringLiteral("held"));
+        QVERIFY(device.isValid());
+        const int holder =
+            ::open(QFile::encodeName(device.portName()).constData(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+        QVERIFY(holder >= 0);
+        QCOMPARE(::flock(holder, LOCK_EX | LOCK_NB), 0);
         QSignalSpy opened(window_.get(), &MainWindow::serialConnectionOpened);
 
-        QVERIFY(!connectTo(window_.get(), link));
+        QVERIFY(!connectTo(window_.get(), device.portName()));
+        ::close(holder);
         QCOMPARE(connectButton(window_.get())->text(), QStringLiteral("Connect"));
-        QCOMPARE(redConsoleLines(window_.get()),
-                 QStringList{QStringLiteral("Serial device '%1' Failed to open").arg(link)});
+        const QStringList red = redConsoleLines(window_.get());
+        QCOMPARE(red.size(), 2);
+        QCOMPARE(red.at(0),
+                 QStringLiteral("Serial device '%1' Failed to open").arg(device.portName()));
+        QVERIFY2(red.at(1).contains(QStringLiteral("(pid %1)").arg(::getpid())),
+                 qPrintable(red.at(1)));
         QCOMPARE(opened.count(), 0);
-        QFile::remove(link);
     }
 
     void emptyListRefusesEvenToDisconnect()

@@ -20,6 +20,8 @@ private slots:
     void secondLinkIsRefused();
     void unplugWhileOpen();
     void destroyWhileFlooded();
+    void disconnectFromAStoppedDevice();
+    void failedLinkIsReportedOnce();
 
 private:
     static QByteArray request(char cmd, int p1 = -1)
@@ -40,18 +42,22 @@ private:
 void TestMkSerial::openFailsWithoutAPort_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::newRow("no name") << QString();
-    QTest::newRow("missing") << QStringLiteral("/dev/tovrik-missing");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no name") << QString() << "could not be opened";
+    QTest::newRow("missing") << QStringLiteral("/dev/tovrik-missing") << "is gone";
+    QTest::newRow("not a terminal") << QStringLiteral("/dev/null") << "is not a serial port";
 }
 
 void TestMkSerial::openFailsWithoutAPort()
 {
     QFETCH(QString, name);
+    QFETCH(QString, reason);
     MkSerial serial;
     serial.setDeviceName(name);
     QCOMPARE(serial.deviceName(), name);
     QVERIFY(!serial.open());
     QVERIFY(!serial.isOpen());
+    QVERIFY2(serial.openFailureReason().contains(reason), qPrintable(serial.openFailureReason()));
     serial.close(); // closing a link that never opened is harmless
     QVERIFY(!serial.isOpen());
 }
@@ -196,6 +202,7 @@ void TestMkSerial::unplugWhileOpen()
     QSignalSpy removed(&serial, &MkSerial::deviceRemoved);
     QSignalSpy frames(&serial, &MkSerial::newFrameReceived);
     QSignalSpy errors(&serial, &MkSerial::writeError);
+    QSignalSpy lost(&serial, &MkSerial::connectionLost);
     serial.setUpNotifications();
     QVERIFY(serial.open());
     serial.write(request('d', 1));
@@ -212,6 +219,9 @@ void TestMkSerial::unplugWhileOpen()
     serial.write(request('v'));
     QTRY_COMPARE(errors.size(), 1);
     QCOMPARE(errors.first().at(0).value<qint64>(), qint64(-1));
+    // The dead line was reported once, with a reason, however many errors it gave.
+    QCOMPARE(lost.size(), 1);
+    QVERIFY(!lost.first().at(0).toString().isEmpty());
     serial.close();
     QVERIFY(!serial.isOpen());
     QCOMPARE(frames.size(), seen);
@@ -233,6 +243,72 @@ void TestMkSerial::destroyWhileFlooded()
     QTRY_VERIFY(frames.size() > 100);
     serial.reset(); // closes, stops and joins both threads with traffic in flight
     QVERIFY(!serial);
+}
+
+void TestMkSerial::disconnectFromAStoppedDevice()
+{
+    REQUIRE_SIMULATOR();
+    Simulator sim;
+    const QString path = sim.start({"--name", "frozen"});
+    QVERIFY(!path.isEmpty());
+    MkSerial serial;
+    serial.setDeviceName(path);
+    QSignalSpy errors(&serial, &MkSerial::writeError);
+    QSignalSpy lost(&serial, &MkSerial::connectionLost);
+    QVERIFY(serial.open());
+    const qint64 pid = sim.process().processId();
+    QCOMPARE(::kill(pid_t(pid), SIGSTOP), 0);
+    constexpr int kRequests = 5000;
+    for (int i = 0; i < kRequests; ++i)
+        serial.write(request('v'));
+    QTest::qWait(300); // the line fills and the send loop waits for room
+
+    QElapsedTimer clock;
+    clock.start();
+    serial.close();
+    const qint64 ms = clock.elapsed();
+    ::kill(pid_t(pid), SIGCONT);
+    // Far below the seconds a stalled write would wait; the figure itself is measured in the
+    // serial benchmark.
+    QVERIFY2(ms < 1000, qPrintable(QString::number(ms)));
+    QVERIFY(!serial.isOpen());
+    // Some thousands fit in the terminal's queue; the rest were still waiting.
+    QVERIFY(serial.droppedRequests() > 0);
+    QVERIFY(serial.droppedRequests() <= kRequests);
+    QTest::qWait(200);
+    QCOMPARE(errors.size(), 0);
+    QCOMPARE(lost.size(), 0);
+
+    // The next open starts with nothing dropped and nothing queued.
+    QVERIFY(serial.open());
+    QCOMPARE(serial.droppedRequests(), qsizetype(0));
+    serial.close();
+    QCOMPARE(serial.droppedRequests(), qsizetype(0));
+}
+
+void TestMkSerial::failedLinkIsReportedOnce()
+{
+    auto pty = std::make_unique<Pty>();
+    QVERIFY(pty->isValid());
+    MkSerial serial;
+    serial.setDeviceName(pty->path());
+    QSignalSpy lost(&serial, &MkSerial::connectionLost);
+    QList<QThread*> threads;
+    connect(&serial, &MkSerial::connectionLost, this,
+            [&] { threads << QThread::currentThread(); });
+    QVERIFY(serial.open());
+    pty.reset(); // the far side goes away: reads and writes fail from now on
+    QTRY_COMPARE(lost.size(), 1);
+    QVERIFY(!lost.first().at(0).toString().isEmpty());
+    QCOMPARE(threads.first(), QThread::currentThread());
+    QSignalSpy errors(&serial, &MkSerial::writeError);
+    serial.write(request('v'));
+    serial.write(request('v'));
+    QTRY_COMPARE(errors.size(), 2);
+    QTest::qWait(100);
+    QCOMPARE(lost.size(), 1);
+    QVERIFY(serial.isOpen()); // closing is the owner's decision
+    serial.close();
 }
 
 QTEST_GUILESS_MAIN(TestMkSerial)

@@ -1,11 +1,28 @@
+#include "framesink.h"
 #include "mkhelper.h"
-#include "mkserial.h"
-#include "serialtesthelpers.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
-// The request builder, through the real serial link on a pseudo-terminal: what reaches the wire.
+// Keeps what the request builder hands over, as the serial link would send it.
+class RecordingSink : public FrameSink
+{
+public:
+    void write(const QByteArray& frame) override { written += frame; }
+    bool isOpen() override { return open; }
+
+    // Takes up to size bytes of what was written, oldest first.
+    QByteArray read(qsizetype size)
+    {
+        const QByteArray out = written.left(size);
+        written.remove(0, out.size());
+        return out;
+    }
+
+    QByteArray written;
+    bool open = true;
+};
+
+// The request builder: what it hands to the registered sink.
 class TestRequests : public QObject
 {
     Q_OBJECT
@@ -21,30 +38,20 @@ private slots:
     void debugLine();
 
 private:
-    void sendAndExpect(void (*request)(), const QByteArray& expected);
-
-    Pty* pty_ = nullptr;
-    MkSerial* serial_ = nullptr;
+    RecordingSink sink_;
 };
 
 void TestRequests::init()
 {
-    pty_ = new Pty;
-    QVERIFY(pty_->isValid());
-    serial_ = new MkSerial;
-    serial_->setDeviceName(pty_->path());
-    QVERIFY(serial_->open());
-    MkHelper::setCurrentSerialPort(serial_);
+    sink_.written.clear();
+    sink_.open = true;
+    MkHelper::setCurrentSerialPort(&sink_);
 }
 
 void TestRequests::cleanup()
 {
     MkHelper::setCurrentSerialPort(nullptr);
     MkHelper::setDebug(false);
-    delete serial_;
-    serial_ = nullptr;
-    delete pty_;
-    pty_ = nullptr;
 }
 
 void TestRequests::noLinkRegistered()
@@ -54,11 +61,11 @@ void TestRequests::noLinkRegistered()
     MkHelper::rqVersion();
     MkHelper::rqDebug(10);
     MkHelper::rq('a', 3);
-    QCOMPARE(pty_->read(1, 300), QByteArray()); // nothing was built or sent
+    QCOMPARE(sink_.written, QByteArray()); // nothing was built or sent
 
-    MkHelper::setCurrentSerialPort(serial_);
+    MkHelper::setCurrentSerialPort(&sink_);
     QVERIFY(MkHelper::isSerialOpen());
-    serial_->close();
+    sink_.open = false;
     QVERIFY(!MkHelper::isSerialOpen());
 }
 
@@ -86,7 +93,7 @@ void TestRequests::requestsOnTheWire()
         MkHelper::rqLabelAnalogValues(5);
         break;
     }
-    QCOMPARE(pty_->read(expected.size()), expected);
+    QCOMPARE(sink_.read(expected.size()), expected);
 }
 
 void TestRequests::parameterByteDecodes_data()
@@ -107,7 +114,7 @@ void TestRequests::parameterByteDecodes()
     QFETCH(int, p1);
     QFETCH(char, byte);
     MkHelper::rq(cmd, p1);
-    const QByteArray frame = pty_->read(10);
+    const QByteArray frame = sink_.read(10);
     QCOMPARE(frame.size(), 10);
     char gotCmd = 0;
     int address = 0;
@@ -125,7 +132,7 @@ void TestRequests::debugLine()
     MkHelper::rq('d', 10);
     QTest::ignoreMessage(QtDebugMsg, "Send cmd= v");
     MkHelper::rq('v');
-    QCOMPARE(pty_->read(16).size(), 16);
+    QCOMPARE(sink_.read(16).size(), 16);
     MkHelper::setDebug(false);
     static QStringList messages;
     messages.clear();
@@ -134,7 +141,7 @@ void TestRequests::debugLine()
     MkHelper::rq('v');
     qInstallMessageHandler(previous);
     QCOMPARE(messages, QStringList());
-    QCOMPARE(pty_->read(6), QByteArray("#bv@x\r"));
+    QCOMPARE(sink_.read(6), QByteArray("#bv@x\r"));
 }
 
 QTEST_GUILESS_MAIN(TestRequests)

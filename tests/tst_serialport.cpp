@@ -1,9 +1,14 @@
+#include "opendiagnosis.h"
 #include "serialport.h"
 #include "serialtesthelpers.h"
 
 #include <QtTest>
 
 #include <atomic>
+#include <cstring>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 
 class TestSerialPort : public QObject
@@ -21,25 +26,34 @@ private slots:
     void waitReportsInput();
     void hangUpIsAnError();
     void largeWriteIsCompleted();
+    void interruptWakesAStalledWriter();
+    void reasonTexts_data();
+    void reasonTexts();
+    void lockTableAndOpenDescriptors();
+    void holderProcessIsNamed_data();
+    void holderProcessIsNamed();
 };
 
 void TestSerialPort::openFailures_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::newRow("empty name") << QString();
-    QTest::newRow("missing device") << QStringLiteral("/dev/tovrik-no-such-port");
-    QTest::newRow("not a terminal") << QStringLiteral("/dev/null");
-    QTest::newRow("directory") << QStringLiteral("/tmp");
+    QTest::addColumn<int>("errorCode");
+    QTest::newRow("empty name") << QString() << 0;
+    QTest::newRow("missing device") << QStringLiteral("/dev/tovrik-no-such-port") << ENOENT;
+    QTest::newRow("not a terminal") << QStringLiteral("/dev/null") << ENOTTY;
+    QTest::newRow("directory") << QStringLiteral("/tmp") << EISDIR;
 }
 
 void TestSerialPort::openFailures()
 {
     QFETCH(QString, name);
+    QFETCH(int, errorCode);
     SerialPort port;
     port.setName(name);
     QVERIFY(!port.open());
     QVERIFY(!port.isOpen());
     QVERIFY(!port.errorString().isEmpty());
+    QCOMPARE(port.errorCode(), errorCode);
 }
 
 void TestSerialPort::closedPortRefusesIo()
@@ -95,6 +109,7 @@ void TestSerialPort::exclusiveAccess()
     QVERIFY(!second.open());
     QVERIFY(!second.isOpen());
     QVERIFY(!second.errorString().isEmpty());
+    QCOMPARE(second.errorCode(), EBUSY);
     // The refused open must not have disturbed the owner.
     QVERIFY(pty.write("#bv@x\r"));
     QTRY_COMPARE(first.bytesAvailable(), qint64(6));
@@ -181,6 +196,7 @@ void TestSerialPort::hangUpIsAnError()
     QVERIFY(port.waitForReadyRead(5000));
     char buf[16];
     QCOMPARE(port.read(buf, sizeof buf), qint64(-1));
+    QVERIFY(port.failure() != 0);
     port.close();
 }
 
@@ -206,6 +222,190 @@ void TestSerialPort::largeWriteIsCompleted()
     QCOMPARE(written.load(), qint64(big.size()));
     QCOMPARE(got.size(), big.size());
     QVERIFY(got == big);
+}
+
+void TestSerialPort::interruptWakesAStalledWriter()
+{
+    // Nobody reads the far side: the writer fills the output queue and waits for room, which
+    // without the interrupt would take seconds.
+    Pty pty;
+    QVERIFY(pty.isValid());
+    SerialPort port;
+    port.setName(pty.path());
+    QVERIFY(port.open());
+    const QByteArray big(256 * 1024, 'x');
+    std::atomic<qint64> written{0};
+    std::atomic<bool> done{false};
+    QThread* writer = QThread::create([&] {
+        written = port.write(big.constData(), big.size());
+        done = true;
+    });
+    writer->start();
+    QTest::qWait(300);
+    QVERIFY(!done.load());
+    QElapsedTimer clock;
+    clock.start();
+    port.interrupt();
+    QVERIFY(writer->wait(5000));
+    delete writer;
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(written.load() < big.size());
+    // Every later wait and write of this open returns at once; the line itself is not failed.
+    QVERIFY(!port.waitForReadyRead(5000));
+    QCOMPARE(port.write("#bv@x\r", 6), qint64(-1));
+    QCOMPARE(port.failure(), 0);
+    port.close();
+    QVERIFY(port.open());
+    QCOMPARE(port.write("#bv@x\r", 6), qint64(6));
+}
+
+void TestSerialPort::reasonTexts_data()
+{
+    QTest::addColumn<int>("err");
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<bool>("accountInGroup");
+    QTest::addColumn<bool>("sessionInGroup");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QString>("absent");
+    const QString dev = QStringLiteral("/dev/ttyUSB0");
+    QTest::newRow("permission, not in the group")
+        << EACCES << "dialout" << false << false
+        << QStringList{dev, "'dialout'", "not in it", "sudo usermod -aG dialout $USER",
+                       "log out and in again"}
+        << QString();
+    QTest::newRow("permission, added but not logged in again")
+        << EACCES << "dialout" << true << false
+        << QStringList{dev, "'dialout'", "Log out and in again"} << "usermod";
+    QTest::newRow("permission, in the group and the session")
+        << EACCES << "dialout" << true << true
+        << QStringList{dev, QString::fromLocal8Bit(std::strerror(EACCES))} << "usermod";
+    QTest::newRow("permission, group unknown")
+        << EACCES << QString() << false << false
+        << QStringList{dev, QString::fromLocal8Bit(std::strerror(EACCES))} << "usermod";
+    QTest::newRow("not a terminal")
+        << ENOTTY << QString() << false << false
+        << QStringList{dev, "not a serial port", QString::fromLocal8Bit(std::strerror(ENOTTY))}
+        << QString();
+    QTest::newRow("gone") << ENOENT << QString() << false << false
+                          << QStringList{dev, "gone", QString::fromLocal8Bit(std::strerror(ENOENT))}
+                          << QString();
+    QTest::newRow("other") << EIO << QString() << false << false
+                           << QStringList{dev, QString::fromLocal8Bit(std::strerror(EIO))}
+                           << "gone";
+}
+
+void TestSerialPort::reasonTexts()
+{
+    QFETCH(int, err);
+    QFETCH(QString, group);
+    QFETCH(bool, accountInGroup);
+    QFETCH(bool, sessionInGroup);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, absent);
+    const QString dev = QStringLiteral("/dev/ttyUSB0");
+    const QString text = err == EACCES
+        ? OpenDiagnosis::permissionText(dev, {group, accountInGroup, sessionInGroup})
+        : OpenDiagnosis().explain(dev, err);
+    for (const QString& part : expected)
+        QVERIFY2(text.contains(part), qPrintable(text));
+    if (!absent.isEmpty())
+        QVERIFY2(!text.contains(absent), qPrintable(text));
+}
+
+void TestSerialPort::lockTableAndOpenDescriptors()
+{
+    // A process table of our own: a lock owner (with a waiter and a lock on another file beside
+    // it) and a process with the device open under another name.
+    Pty pty;
+    QVERIFY(pty.isValid());
+    struct stat st{};
+    QCOMPARE(::stat(QFile::encodeName(pty.path()).constData(), &st), 0);
+    const QByteArray id = QByteArray::number(major(st.st_dev), 16).rightJustified(2, '0') + ':' +
+                          QByteArray::number(minor(st.st_dev), 16).rightJustified(2, '0') + ':' +
+                          QByteArray::number(quint64(st.st_ino));
+    QTemporaryDir proc;
+    QVERIFY(proc.isValid());
+    auto put = [&](const QString& name, const QByteArray& content) {
+        QDir().mkpath(QFileInfo(proc.filePath(name)).path());
+        QFile f(proc.filePath(name));
+        return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
+    };
+    QVERIFY(put("locks", "1: POSIX  ADVISORY  WRITE 700 00:05:1 0 EOF\n"
+                         "2: FLOCK  ADVISORY  WRITE 812 " + id + " 0 EOF\n"
+                         "2: -> FLOCK  ADVISORY  WRITE 999 " + id + " 0 EOF\n"));
+    QVERIFY(put("812/comm", "ModemManager\n"));
+    QVERIFY(put("900/comm", "minicom\n"));
+    QVERIFY(put("700/comm", "other\n"));
+    QVERIFY(QDir().mkpath(proc.filePath("900/fd")));
+    QVERIFY(QFile::link("/dev/null", proc.filePath("900/fd/0")));
+    QVERIFY(QFile::link(pty.path(), proc.filePath("900/fd/3")));
+    QVERIFY(QDir().mkpath(proc.filePath("700/fd")));
+    QVERIFY(QFile::link("/dev/null", proc.filePath("700/fd/3")));
+
+    const OpenDiagnosis diagnosis(proc.path());
+    const QList<PortHolder> holders = diagnosis.holders(pty.path());
+    QCOMPARE(holders.size(), 2);
+    QCOMPARE(holders.at(0).pid, 812);
+    QCOMPARE(holders.at(0).program, QStringLiteral("ModemManager"));
+    QCOMPARE(holders.at(1).pid, 900);
+    QCOMPARE(holders.at(1).program, QStringLiteral("minicom"));
+    QCOMPARE(diagnosis.explain(pty.path(), EBUSY),
+             QStringLiteral("%1 is held by ModemManager (pid 812), minicom (pid 900). Close it, "
+                            "then connect again.")
+                 .arg(pty.path()));
+    QVERIFY(OpenDiagnosis(proc.filePath("none")).explain(pty.path(), EBUSY).contains(
+        "held by another program"));
+}
+
+void TestSerialPort::holderProcessIsNamed_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<bool>("locks");
+    QTest::newRow("has it open") << "sleep" << false;
+    QTest::newRow("holds a lock on it") << "flock" << true;
+}
+
+void TestSerialPort::holderProcessIsNamed()
+{
+    QFETCH(QString, program);
+    QFETCH(bool, locks);
+    Pty pty;
+    QVERIFY(pty.isValid());
+    QProcess child;
+    child.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    if (locks) {
+        child.start("flock", {"--exclusive", pty.path(), "sleep", "60"});
+    } else {
+        child.setStandardInputFile(pty.path());
+        child.start("sleep", {"60"});
+    }
+    QVERIFY(child.waitForStarted(5000));
+    const qint64 pid = child.processId();
+    SerialPort port;
+    port.setName(pty.path());
+    if (locks) {
+        // Refused for as long as the child's lock stands, whoever we are.
+        const auto refused = [&] {
+            const bool opened = port.open();
+            port.close();
+            return !opened;
+        };
+        QTRY_VERIFY(refused());
+        QCOMPARE(port.errorCode(), EBUSY);
+    }
+    const OpenDiagnosis diagnosis;
+    QTRY_VERIFY(!diagnosis.holders(pty.path()).isEmpty());
+    const QList<PortHolder> holders = diagnosis.holders(pty.path());
+    const auto it = std::find_if(holders.cbegin(), holders.cend(),
+                                 [&](const PortHolder& h) { return h.pid == pid; });
+    QVERIFY(it != holders.cend());
+    QCOMPARE(it->program, program);
+    if (locks)
+        QCOMPARE(holders.first().pid, pid); // the lock's owner comes first
+    const QString text = diagnosis.explain(pty.path(), EBUSY);
+    QVERIFY2(text.contains(QStringLiteral("%1 (pid %2)").arg(program).arg(pid)), qPrintable(text));
+    child.kill();
+    child.waitForFinished(5000);
 }
 
 QTEST_GUILESS_MAIN(TestSerialPort)

@@ -30,6 +30,8 @@ private slots:
     void noFrameWaitsBehindAFinishingLoop();
     void stopKeepsQueuedFramesForTheNextStart();
     void writersOnSeveralThreads();
+    void closingDropsWhatDidNotGoOut_data();
+    void closingDropsWhatDidNotGoOut();
 
 private:
     static QByteArray frame(int i) { return "#b" + QByteArray::number(i) + "=\r"; }
@@ -203,6 +205,54 @@ void TestThreadSend::writersOnSeveralThreads()
         }
     }
     QCOMPARE(frames, kWriters * kEach);
+}
+
+void TestThreadSend::closingDropsWhatDidNotGoOut_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("deviceReads");
+    QTest::newRow("device stopped reading") << 5000 << false;
+    QTest::newRow("everything already out") << 3 << true;
+}
+
+void TestThreadSend::closingDropsWhatDidNotGoOut()
+{
+    QFETCH(int, count);
+    QFETCH(bool, deviceReads);
+    SendRig rig;
+    QVERIFY(rig.open());
+    ThreadSend& thread = rig.thread;
+    QList<qint64> errors;
+    QObject context;
+    connect(
+        &thread, &ThreadSend::writeError, &context, [&](qint64 code) { errors << code; },
+        Qt::QueuedConnection);
+
+    for (int i = 0; i < count; ++i)
+        thread.write("#bv@x\r");
+    QByteArray got;
+    if (deviceReads) {
+        got = rig.pty.read(6 * count);
+        QTRY_VERIFY(!thread.isRunning());
+    } else {
+        // The line's queue fills; the loop then waits for room inside its write.
+        QTRY_VERIFY(thread.queued() < count);
+        QTest::qWait(300);
+        QVERIFY(thread.isRunning());
+    }
+
+    rig.port.interrupt();
+    const qsizetype dropped = thread.stopAndDrop();
+    QVERIFY(!thread.isRunning());
+    QCOMPARE(thread.queued(), qsizetype(0));
+    got += rig.pty.read(6 * count, 500);
+    // What went out whole and what was dropped add up; a frame cut short counts as dropped.
+    QCOMPARE(got.count('\r') + dropped, qsizetype(count));
+    if (!deviceReads)
+        QVERIFY(dropped > 0);
+    // The interrupted write is no error of the line.
+    QTest::qWait(100);
+    QCOMPARE(errors, QList<qint64>());
 }
 
 QTEST_GUILESS_MAIN(TestThreadSend)

@@ -42,6 +42,8 @@ void MainWindow::onConnect_()
         ui_->connectPushButton_->setText(tr("Connect"));
         printConsoleNoError(tr("Serial device '%1' closed succesfully.")
                                 .arg(serial_->deviceName().toHtmlEscaped()));
+        if (serial_->droppedRequests() > 0)
+            printConsoleNoError(tr("Requests dropped on closing: %1").arg(serial_->droppedRequests()));
         emit serialConnectionOpened(false);
         return;
     }
@@ -55,6 +57,7 @@ void MainWindow::onConnect_()
     } else {
         printConsoleError(
             tr("Serial device '%1' Failed to open").arg(serial_->deviceName().toHtmlEscaped()));
+        printConsoleError(serial_->openFailureReason().toHtmlEscaped());
     }
 }
 

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-class MkSerial;
+class FrameSink;
 
 // The version record of a 'V' payload: bytes 0..9 unchanged, plus "major.minor<patch letter>".
 struct VersionInfo
@@ -42,8 +42,9 @@ public:
     static VersionInfo decodeVersion(const QByteArray& data);
     static QString parseAddress(int address);
 
-    // Request builder: every request goes to address 1 on the registered link.
-    static void setCurrentSerialPort(MkSerial* serial);
+    // Request builder: every request goes to address 1 on the registered sink (none: requests
+    // are dropped).
+    static void setCurrentSerialPort(FrameSink* sink);
     static void setDebug(bool on);
     static bool isSerialOpen();
     static void rq(char cmd, int p1);
@@ -57,6 +58,6 @@ public:
     static void rqDisplay(int p1);
 
 private:
-    static MkSerial* serialPort_;
+    static FrameSink* serialPort_;
     static bool debug_;
 };

@@ -1,14 +1,14 @@
 #include "mkhelper.h"
-#include "mkserial.h"
+#include "framesink.h"
 
 #include <QDebug>
 
-MkSerial* MkHelper::serialPort_ = nullptr;
+FrameSink* MkHelper::serialPort_ = nullptr;
 bool MkHelper::debug_ = false;
 
-void MkHelper::setCurrentSerialPort(MkSerial* serial)
+void MkHelper::setCurrentSerialPort(FrameSink* sink)
 {
-    serialPort_ = serial;
+    serialPort_ = sink;
 }
 
 void MkHelper::setDebug(bool on)

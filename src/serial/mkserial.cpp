@@ -1,8 +1,11 @@
 #include "mkserial.h"
+#include "opendiagnosis.h"
 #include "portwatcher.h"
 #include "serialport.h"
 #include "threadreceive.h"
 #include "threadsend.h"
+
+#include <cstring>
 
 namespace {
 bool isFtdi(const PortInfo& info)
@@ -41,14 +44,21 @@ void MkSerial::initThread_()
     threadSend_ = new ThreadSend(this, *port_, threadReceive_->mutex());
     connect(threadReceive_, &ThreadReceive::newFrameReceived, this, &MkSerial::newFrameReceived,
             Qt::QueuedConnection);
-    connect(threadSend_, &ThreadSend::writeError, this, &MkSerial::writeError,
+    connect(threadSend_, &ThreadSend::writeError, this, &MkSerial::onWriteError_,
+            Qt::QueuedConnection);
+    connect(threadReceive_, &ThreadReceive::portFailed, this, &MkSerial::onPortFailed_,
             Qt::QueuedConnection);
 }
 
 bool MkSerial::open()
 {
-    if (!port_->open())
+    if (!port_->open()) {
+        openFailureReason_ = OpenDiagnosis().explain(port_->name(), port_->errorCode());
         return false;
+    }
+    openFailureReason_.clear();
+    droppedRequests_ = 0;
+    lostReported_ = false;
     threadSend_->start(QThread::InheritPriority);
     threadReceive_->start(QThread::InheritPriority);
     return true;
@@ -58,9 +68,16 @@ void MkSerial::close()
 {
     // Both loops must have left the port before its descriptor goes away, or a read or write
     // could land on a descriptor number the system has already given to someone else.
+    // A write waiting for room on a device that stopped reading is woken rather than waited
+    // for; what is still queued is dropped, not sent to a closed port.
     threadSend_->stop();
     threadReceive_->stop();
-    threadSend_->stopAndWait();
+    const bool wasOpen = port_->isOpen();
+    if (wasOpen)
+        port_->interrupt();
+    const qsizetype dropped = threadSend_->stopAndDrop();
+    if (wasOpen)
+        droppedRequests_ = dropped;
     threadReceive_->stopAndWait();
     port_->close();
 }
@@ -88,6 +105,10 @@ QList<QPortInfo> MkSerial::getPorts()
         QPortInfo port;
         port.name = info.portName;
         port.isFTDI = isFtdi(info);
+        port.manufacturer = info.manufacturer;
+        port.product = info.product;
+        port.serialNumber = info.serialNumber;
+        port.byId = info.byId;
         ports.append(port);
     }
     return ports;
@@ -120,4 +141,21 @@ void MkSerial::onDeviceDiscovered_(const PortInfo& info)
 void MkSerial::onDeviceRemoved_(const PortInfo& info)
 {
     emit deviceRemoved(info.portName);
+}
+
+void MkSerial::onWriteError_(qint64 errorCode)
+{
+    emit writeError(errorCode);
+    if (port_->isOpen() && port_->failure() != 0)
+        onPortFailed_();
+}
+
+void MkSerial::onPortFailed_()
+{
+    if (!port_->isOpen() || lostReported_)
+        return;
+    lostReported_ = true;
+    const int err = port_->failure();
+    emit connectionLost(err > 0 ? QString::fromLocal8Bit(std::strerror(err))
+                                : tr("the device hung up"));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framesink.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -36,8 +38,9 @@ struct QPortInfo
 };
 
 // The serial link: owns the port, the port watcher and both worker threads. Frames and write
-// errors are announced on the GUI thread; so are ports that appear and go away.
-class MkSerial : public QObject
+// errors are announced on the GUI thread; so are ports that appear and go away, and the end of
+// an open link that failed.
+class MkSerial : public QObject, public FrameSink
 {
     Q_OBJECT
 public:
@@ -45,21 +48,28 @@ public:
     ~MkSerial() override;
 
     bool open();
+    // Returns at once whatever the device does: requests still queued are dropped (see
+    // droppedRequests()), a write stalled on a device that stopped reading is abandoned.
     void close();
-    bool isOpen();
+    bool isOpen() override;
+    // After a failed open: one line for the user with the reason and what helps.
+    QString openFailureReason() const { return openFailureReason_; }
+    // Requests the last close() dropped before they went out.
+    qsizetype droppedRequests() const { return droppedRequests_; }
     QString deviceName() const;
     void setDeviceName(const QString& name);
     QList<QPortInfo> getPorts();
     void setUpNotifications();
-    void write(const QByteArray& data);
+    void write(const QByteArray& data) override;
     bool setDebug(bool on);
 
 signals:
     void newFrameReceived(const QByteArray& data);
     // A frame was handed to the send thread (emitted on the caller's thread, by write()).
     void frameWritten(const QByteArray& frame);
-    // The open link failed for good (read error, device gone); the link is still to be closed
-    // by the owner. The reason is a text for the user.
+    // The open link failed for good (read error, write error meaning the device is gone);
+    // emitted once per open, on the GUI thread. The link is still to be closed by the owner.
+    // The reason is a text for the user.
     void connectionLost(const QString& reason);
     void writeError(qint64 errorCode);
     void deviceDiscovered(const QString& name, bool isFTDI);
@@ -68,6 +78,8 @@ signals:
 private slots:
     void onDeviceDiscovered_(const PortInfo& info);
     void onDeviceRemoved_(const PortInfo& info);
+    void onWriteError_(qint64 errorCode);
+    void onPortFailed_();
 
 private:
     void initSerialPort_();
@@ -78,4 +90,7 @@ private:
     ThreadSend* threadSend_ = nullptr;
     ThreadReceive* threadReceive_ = nullptr;
     bool debug_ = false;
+    bool lostReported_ = false;
+    QString openFailureReason_;
+    qsizetype droppedRequests_ = 0;
 };

@@ -3,6 +3,7 @@
 #include "virtualports.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QSerialPortInfo>
@@ -10,9 +11,17 @@
 #include <QTimer>
 
 #include <libudev.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace {
 constexpr quint16 kFtdiVendorId = 0x0403;
+constexpr int kBurstMs = 20;
+const char* const kDevDir = "/dev";
+const char* const kByIdDir = "/dev/serial/by-id";
+
+int periodicRescanMs = 0; // set for comparisons only
 
 QString physicalName(const QSerialPortInfo& info)
 {
@@ -32,21 +41,36 @@ QString physicalName(const QSerialPortInfo& info)
     return parts.join(QLatin1Char(' '));
 }
 
-QList<PortInfo> virtualPorts()
+// Device path -> the by-id link name that leads to it.
+QMap<QString, QString> byIdNames()
 {
-    QList<PortInfo> ports;
-    const QDir dir(virtualPortsDir());
-    const QFileInfoList entries =
-        dir.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo& entry : entries) {
-        // exists() follows the link: a link whose target has gone is no port.
-        if (!entry.isSymLink() || !entry.exists())
-            continue;
-        ports.append(
-            {entry.absoluteFilePath(),
-             QStringLiteral("virtual %1 -> %2").arg(entry.fileName(), entry.symLinkTarget())});
+    QMap<QString, QString> names;
+    const QFileInfoList links =
+        QDir(QString::fromLatin1(kByIdDir)).entryInfoList(QDir::System | QDir::Files);
+    for (const QFileInfo& link : links) {
+        const QString target = link.canonicalFilePath();
+        if (!target.isEmpty())
+            names.insert(target, link.fileName());
     }
-    return ports;
+    return names;
+}
+
+// A character device of the tty class. Pseudo-terminal slaves (majors 136-143) are not in
+// sysfs; every other terminal has a "subsystem" link there that ends in "tty".
+bool isTerminal(const QString& path)
+{
+    struct stat st{};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISCHR(st.st_mode))
+        return false;
+    const unsigned maj = major(st.st_rdev);
+    if (maj >= 136 && maj <= 143)
+        return true;
+    const QByteArray subsystem =
+        "/sys/dev/char/" + QByteArray::number(maj) + ':' + QByteArray::number(minor(st.st_rdev)) +
+        "/subsystem";
+    char target[256] = {};
+    const ssize_t n = ::readlink(subsystem.constData(), target, sizeof target - 1);
+    return n > 0 && QByteArray(target, int(n)).endsWith("/tty");
 }
 } // namespace
 
@@ -66,53 +90,119 @@ PortWatcher::~PortWatcher()
 
 QList<PortInfo> PortWatcher::getPorts()
 {
+    return systemPorts() + virtualPorts();
+}
+
+QList<PortInfo> PortWatcher::systemPorts()
+{
     QList<PortInfo> ports;
+    const QMap<QString, QString> byId = byIdNames();
     const auto system = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo& info : system)
-        ports.append({info.systemLocation(), physicalName(info)});
-    ports.append(virtualPorts());
+    for (const QSerialPortInfo& info : system) {
+        PortInfo port;
+        port.portName = info.systemLocation();
+        port.physName = physicalName(info);
+        port.manufacturer = info.manufacturer();
+        port.product = info.description();
+        port.serialNumber = info.serialNumber();
+        port.byId = byId.value(QFileInfo(port.portName).canonicalFilePath());
+        ports.append(port);
+    }
     return ports;
+}
+
+QList<PortInfo> PortWatcher::virtualPorts()
+{
+    QList<PortInfo> ports;
+    const QDir dir(virtualPortsDir());
+    const QFileInfoList entries =
+        dir.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo& entry : entries) {
+        // A link whose target has gone, or that leads to anything but a terminal (a regular
+        // file, /dev/null), is no port.
+        if (!entry.isSymLink() || !isTerminal(entry.absoluteFilePath()))
+            continue;
+        PortInfo port;
+        port.portName = entry.absoluteFilePath();
+        port.physName =
+            QStringLiteral("virtual %1 -> %2").arg(entry.fileName(), entry.symLinkTarget());
+        ports.append(port);
+    }
+    return ports;
+}
+
+void PortWatcher::setPeriodicRescanForComparison(int ms)
+{
+    periodicRescanMs = ms;
 }
 
 void PortWatcher::setUpNotifications()
 {
-    if (timer_)
+    if (active_)
         return;
+    active_ = true;
     rescan();
 
-    timer_ = new QTimer(this);
-    timer_->setInterval(kRescanMs);
-    connect(timer_, &QTimer::timeout, this, &PortWatcher::rescan);
-    timer_->start();
+    fallback_ = new QTimer(this);
+    connect(fallback_, &QTimer::timeout, this, &PortWatcher::rescan);
+    if (periodicRescanMs > 0) {
+        fallback_->start(periodicRescanMs);
+        return;
+    }
 
-    // Events come in bursts (a link and its target, several udev events per adapter): one
+    // Events come in bursts (several udev events per adapter, a link and its target): one
     // rescan shortly after the first is enough.
     soon_ = new QTimer(this);
     soon_->setSingleShot(true);
-    soon_->setInterval(20);
+    soon_->setInterval(kBurstMs);
     connect(soon_, &QTimer::timeout, this, &PortWatcher::rescan);
+    virtualSoon_ = new QTimer(this);
+    virtualSoon_->setSingleShot(true);
+    virtualSoon_->setInterval(kBurstMs);
+    connect(virtualSoon_, &QTimer::timeout, this, &PortWatcher::rescanVirtual_);
+    virtualCheck_ = new QTimer(this);
+    virtualCheck_->setInterval(kVirtualCheckMs);
+    connect(virtualCheck_, &QTimer::timeout, this, &PortWatcher::rescanVirtual_);
 
     dirWatch_ = new QFileSystemWatcher(this);
-    dirWatch_->addPath(virtualPortsDir());
-    connect(dirWatch_, &QFileSystemWatcher::directoryChanged, soon_, qOverload<>(&QTimer::start));
-
-    setUpUdev_();
+    virtualEvents_ = dirWatch_->addPath(virtualPortsDir());
+    // Device nodes appear in /dev also where no udev daemon runs; by-id links come later, from
+    // udev, and are watched while their directory exists.
+    const bool devWatched = dirWatch_->addPath(QString::fromLatin1(kDevDir));
+    connect(dirWatch_, &QFileSystemWatcher::directoryChanged, this, [this](const QString& path) {
+        if (path == virtualPortsDir())
+            virtualSoon_->start();
+        else
+            soon_->start();
+    });
+    const bool udevWatched = setUpUdev_();
+    systemEvents_ = devWatched || udevWatched;
+    if (!systemEvents_) {
+        qCDebug(lcSerial) << "no event source for system ports; rescanning every"
+                          << kFallbackRescanMs << "ms";
+        fallback_->start(kFallbackRescanMs);
+    }
+    rescanVirtual_(); // starts the virtual check when needed
 }
 
-void PortWatcher::setUpUdev_()
+bool PortWatcher::setUpUdev_()
 {
+    // Without the daemon the monitor can be made but never hears anything.
+    if (::access("/run/udev/control", F_OK) != 0)
+        return false;
     udev_ = udev_new();
     if (!udev_)
-        return;
+        return false;
     monitor_ = udev_monitor_new_from_netlink(udev_, "udev");
     if (!monitor_ ||
         udev_monitor_filter_add_match_subsystem_devtype(monitor_, "tty", nullptr) < 0 ||
         udev_monitor_enable_receiving(monitor_) < 0) {
-        qCDebug(lcSerial) << "no udev monitor; relying on periodic re-enumeration";
-        return;
+        qCDebug(lcSerial) << "no udev monitor";
+        return false;
     }
     udevNotifier_ = new QSocketNotifier(udev_monitor_get_fd(monitor_), QSocketNotifier::Read);
     connect(udevNotifier_, &QSocketNotifier::activated, this, &PortWatcher::onUdevEvent_);
+    return true;
 }
 
 void PortWatcher::onUdevEvent_()
@@ -124,8 +214,32 @@ void PortWatcher::onUdevEvent_()
 
 void PortWatcher::rescan()
 {
+    system_ = systemPorts();
+    if (dirWatch_ && QFileInfo::exists(QString::fromLatin1(kByIdDir)))
+        dirWatch_->addPath(QString::fromLatin1(kByIdDir));
+    report_(system_ + virtualPorts());
+}
+
+void PortWatcher::rescanVirtual_()
+{
+    // The directory may have been removed and made again, which ends its watch.
+    if (dirWatch_ && !dirWatch_->directories().contains(virtualPortsDir()))
+        virtualEvents_ = dirWatch_->addPath(virtualPortsDir());
+    const QList<PortInfo> virt = virtualPorts();
+    report_(system_ + virt);
+    if (!virtualCheck_)
+        return;
+    // Only a listed link can lose its terminal unseen; new links are reported by the watch.
+    const bool needed = !virt.isEmpty() || !virtualEvents_;
+    if (needed && !virtualCheck_->isActive())
+        virtualCheck_->start();
+    else if (!needed)
+        virtualCheck_->stop();
+}
+
+void PortWatcher::report_(const QList<PortInfo>& ports)
+{
     QMap<QString, QString> now;
-    const QList<PortInfo> ports = getPorts();
     for (const PortInfo& p : ports)
         now.insert(p.portName, p.physName);
 
@@ -136,7 +250,7 @@ void PortWatcher::rescan()
     for (auto it = before.cbegin(); it != before.cend(); ++it) {
         const auto found = now.constFind(it.key());
         if (found == now.cend() || found.value() != it.value())
-            emit deviceRemoved({it.key(), it.value()});
+            emit deviceRemoved({it.key(), it.value(), {}, {}, {}, {}});
     }
     for (const PortInfo& p : ports) {
         const auto found = before.constFind(p.portName);

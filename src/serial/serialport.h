@@ -31,6 +31,17 @@ public:
     void close();
     bool isOpen() const { return fd_.load() >= 0; }
     QString errorString() const { return error_; }
+    // The system's error number behind the last failed open (EBUSY when another holder's lock
+    // refused it), 0 when the failure was not the system's (no name, already open).
+    int errorCode() const { return errorCode_; }
+
+    // Wakes a reader or writer waiting on the port and makes every further wait and write of
+    // this open return at once; used so that closing never waits for a stalled line. Any
+    // thread, while the port is open.
+    void interrupt();
+    // The error number that ended the open line (EIO for a pulled adapter or a pty whose far
+    // side has gone), 0 while it is healthy; -1 for a hang-up seen without an error number.
+    int failure() const { return failure_.load(); }
 
     // Bytes waiting in the input queue; -1 when closed or on error.
     qint64 bytesAvailable() const;
@@ -45,7 +56,13 @@ public:
     qint64 write(const char* data, qint64 size);
 
 private:
+    void noteFailure_(int err);
+
     QString name_;
     QString error_;
+    int errorCode_ = 0;
     std::atomic<int> fd_{-1};
+    std::atomic<int> wakeFd_{-1}; // eventfd that interrupt() makes readable
+    std::atomic<bool> interrupted_{false};
+    std::atomic<int> failure_{0};
 };

@@ -83,6 +83,7 @@ void ThreadReceive::run()
         // The descriptor is dead (adapter pulled, far side of a pty gone): every further poll
         // would return at once. Stop reading and idle until the owner closes the link.
         qCDebug(lcSerial) << "read error; receive loop idles until closed";
+        emit portFailed();
         while (!stop_.load())
             QThread::msleep(kWaitMs);
     }

@@ -53,6 +53,8 @@ signals:
     void newFrameReceived(const QByteArray& dataReceived);
     // Worker side: the outbox has frames. At most one is pending at a time.
     void framesReady();
+    // Worker side: the port failed for good (read error, hang-up); emitted once per start.
+    void portFailed();
 
 protected:
     void run() override;

@@ -25,6 +25,23 @@ void ThreadSend::stopAndWait()
     std::lock_guard<std::mutex> sync(mutex_);
 }
 
+qsizetype ThreadSend::stopAndDrop()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        dropping_ = true;
+        stop_.store(true);
+    }
+    wait();
+    std::lock_guard<std::mutex> lock(mutex_);
+    const qsizetype count = queue_.size() + dropped_;
+    queue_.clear();
+    errors_.clear();
+    dropped_ = 0;
+    dropping_ = false;
+    return count;
+}
+
 void ThreadSend::write(const QByteArray& data)
 {
     {
@@ -89,6 +106,10 @@ void ThreadSend::run()
         const qint64 written = port_.write(frame.constData(), frame.size());
         if (written < 0) {
             std::lock_guard<std::mutex> lock(mutex_);
+            if (dropping_) {
+                ++dropped_;
+                continue;
+            }
             errors_.append(written);
             if (!errorsPending_) {
                 errorsPending_ = true;

@@ -31,6 +31,11 @@ public:
     void stop();
     // Asks the loop to end and returns once it has left the port.
     void stopAndWait();
+    // Ends the loop for a closing link: queued frames are dropped, a write that fails because
+    // the port was interrupted is dropped too instead of reported, and errors not yet
+    // delivered are discarded. Interrupt the port first so the frame in hand does not wait for
+    // a stalled line. Returns the number of frames that never went out.
+    qsizetype stopAndDrop();
     qsizetype queued() const;
 
 public slots:
@@ -62,5 +67,7 @@ private:
     bool active_ = false;        // guarded by mutex_
     QList<qint64> errors_;       // guarded by mutex_
     bool errorsPending_ = false; // guarded by mutex_
+    bool dropping_ = false;      // guarded by mutex_
+    qsizetype dropped_ = 0;      // guarded by mutex_
     std::atomic<bool> stop_{true};
 };
