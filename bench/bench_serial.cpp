@@ -6,6 +6,7 @@
 #include "mkserial.h"
 #include "serialport.h"
 #include "serialtesthelpers.h" // Pty: the far side of a link
+#include "threadsend.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -138,6 +139,62 @@ void BM_FrameLatency(benchmark::State& state)
     state.counters["max_us"] = samples.back();
 }
 BENCHMARK(BM_FrameLatency)->Iterations(2000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// Closing a link whose device stopped reading, with 5 000 requests queued: the link as it is,
+// and beside it the earlier close, which waited for the stalled write to give up.
+void BM_CloseStalledLink(benchmark::State& state)
+{
+    constexpr int kRequests = 5000;
+    const QByteArray request = "#bv@x\r";
+    double nowMs = 0;
+    double oldMs = 0;
+    qsizetype dropped = 0;
+    for (auto _ : state) {
+        {
+            Pty pty; // nobody reads the far side
+            MkSerial serial;
+            serial.setDeviceName(pty.path());
+            if (!serial.open()) {
+                state.SkipWithError("cannot open the link");
+                return;
+            }
+            for (int i = 0; i < kRequests; ++i)
+                serial.write(request);
+            cpuOver(0.3); // the line fills; the send loop waits for room
+            QElapsedTimer clock;
+            clock.start();
+            serial.close();
+            nowMs = clock.nsecsElapsed() / 1e6;
+            dropped = serial.droppedRequests();
+        }
+        {
+            Pty pty;
+            SerialPort port;
+            port.setName(pty.path());
+            QMutex receiveMutex;
+            ThreadSend send(nullptr, port, receiveMutex);
+            if (!port.open()) {
+                state.SkipWithError("cannot open the port");
+                return;
+            }
+            for (int i = 0; i < kRequests; ++i)
+                send.write(request);
+            cpuOver(0.3);
+            QElapsedTimer clock;
+            clock.start();
+            send.stopAndWait();
+            port.close();
+            oldMs = clock.nsecsElapsed() / 1e6;
+            send.stopAndDrop(); // the rest of the queue, which the earlier close left behind
+        }
+        state.SetIterationTime(nowMs / 1000.0);
+    }
+    state.counters["close_ms"] = nowMs;
+    state.counters["waiting_close_ms"] = oldMs;
+    state.counters["waiting_over_now"] = nowMs > 0 ? oldMs / nowMs : 0.0;
+    state.counters["dropped"] = double(dropped);
+}
+BENCHMARK(BM_CloseStalledLink)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 QString simulatorPath()
 {

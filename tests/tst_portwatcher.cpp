@@ -15,7 +15,8 @@ private slots:
     void cleanup();
     void portsDirectory_data();
     void portsDirectory();
-    void emptyDirectoryListsNoVirtualPort();
+    void onlyLinksToTerminalsAreListed_data();
+    void onlyLinksToTerminalsAreListed();
     void ftdiFlag_data();
     void ftdiFlag();
     void presentPortsReportedBeforeSetUpReturns();
@@ -97,16 +98,48 @@ void TestPortWatcher::portsDirectory()
     QDir(QDir::tempPath() + QStringLiteral("/tovrik-pw-%1").arg(getpid())).removeRecursively();
 }
 
-void TestPortWatcher::emptyDirectoryListsNoVirtualPort()
+void TestPortWatcher::onlyLinksToTerminalsAreListed_data()
 {
+    QTest::addColumn<QString>("target"); // "pty" for a fresh terminal, "file" for a plain file
+    QTest::addColumn<bool>("isLink");
+    QTest::addColumn<bool>("listed");
+    QTest::newRow("link to a terminal") << "pty" << true << true;
+    QTest::newRow("link to a regular file") << "file" << true << false;
+    QTest::newRow("link to /dev/null") << "/dev/null" << true << false;
+    QTest::newRow("link to a directory") << "/tmp" << true << false;
+    QTest::newRow("dangling link") << "/dev/tovrik-gone" << true << false;
+    QTest::newRow("plain file, no link") << "file" << false << false;
+}
+
+void TestPortWatcher::onlyLinksToTerminalsAreListed()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, isLink);
+    QFETCH(bool, listed);
     MkSerial serial;
+    serial.setUpNotifications();
+    QSignalSpy discovered(&serial, &MkSerial::deviceDiscovered);
     QVERIFY(virtualNames(serial.getPorts()).isEmpty());
-    // Plain files and dangling links are no ports.
-    QFile plain(dir_ + "/plain");
-    QVERIFY(plain.open(QIODevice::WriteOnly));
-    plain.close();
-    QVERIFY(!link("dangling", dir_ + "/nowhere").isEmpty());
-    QVERIFY(virtualNames(serial.getPorts()).isEmpty());
+
+    Pty pty;
+    QVERIFY(pty.isValid());
+    QTemporaryDir files;
+    QString path = dir_ + "/port";
+    if (target == "pty") {
+        target = pty.path();
+    } else if (target == "file") {
+        target = isLink ? files.filePath("file") : path;
+        QFile plain(target);
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+    }
+    if (isLink)
+        QVERIFY(QFile::link(target, path));
+    QCOMPARE(virtualNames(serial.getPorts()), listed ? QStringList{path} : QStringList());
+    // The watcher agrees with the list.
+    if (listed)
+        QTRY_COMPARE(discovered.size(), 1);
+    QTest::qWait(100);
+    QCOMPARE(discovered.size(), listed ? 1 : 0);
 }
 
 void TestPortWatcher::ftdiFlag_data()
@@ -191,7 +224,8 @@ void TestPortWatcher::appearanceAndRemovalReportedOnce()
     Pty pty;
     QVERIFY(pty.isValid());
     const QString path = link("plugged-FTDI", pty.path());
-    QTRY_COMPARE(discovered.size(), 1);
+    // Hot-plug is reported within a second.
+    QTRY_COMPARE_WITH_TIMEOUT(discovered.size(), 1, 1000);
     QCOMPARE(discovered.first().at(0).toString(), path);
     QCOMPARE(discovered.first().at(1).toBool(), true);
 
@@ -204,7 +238,7 @@ void TestPortWatcher::appearanceAndRemovalReportedOnce()
     QCOMPARE(removed.size(), 0);
 
     QVERIFY(QFile::remove(path));
-    QTRY_COMPARE(removed.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(removed.size(), 1, 1000);
     QCOMPARE(removed.first().at(0).toString(), path);
     watcher->rescan();
     QCOMPARE(removed.size(), 1);
@@ -222,8 +256,8 @@ void TestPortWatcher::linkWhoseTargetGoesIsRemoved()
     serial.setUpNotifications();
     QVERIFY(virtualNames(serial.getPorts()).contains(path));
 
-    pty.reset(); // the terminal disappears, the link stays behind
-    QTRY_COMPARE(removed.size(), 1);
+    pty.reset(); // the terminal disappears, the link stays behind, the directory is unchanged
+    QTRY_COMPARE_WITH_TIMEOUT(removed.size(), 1, 1000);
     QCOMPARE(removed.first().at(0).toString(), path);
     // Another process may be handed the same terminal number at once, which revives the link.
     if (!QFileInfo::exists(path))
