@@ -152,7 +152,8 @@ void MkSerial::onWriteError_(qint64 errorCode)
 
 void MkSerial::onPortFailed_()
 {
-    if (!port_->isOpen() || lostReported_)
+    // A report from a line closed and opened again since finds the new line healthy.
+    if (!port_->isOpen() || lostReported_ || port_->failure() == 0)
         return;
     lostReported_ = true;
     const int err = port_->failure();
