@@ -56,12 +56,14 @@ QMap<QString, QString> byIdNames()
 }
 
 // A character device of the tty class. Pseudo-terminal slaves (majors 136-143) are not in
-// sysfs; every other terminal has a "subsystem" link there that ends in "tty".
-bool isTerminal(const QString& path)
+// sysfs; every other terminal has a "subsystem" link there that ends in "tty". The node's
+// change time goes to instance: a node made anew for the same number has another.
+bool isTerminal(const QString& path, QString* instance)
 {
     struct stat st{};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISCHR(st.st_mode))
         return false;
+    *instance = QStringLiteral("%1.%2").arg(st.st_ctim.tv_sec).arg(st.st_ctim.tv_nsec);
     const unsigned maj = major(st.st_rdev);
     if (maj >= 136 && maj <= 143)
         return true;
@@ -120,9 +122,9 @@ QList<PortInfo> PortWatcher::virtualPorts()
     for (const QFileInfo& entry : entries) {
         // A link whose target has gone, or that leads to anything but a terminal (a regular
         // file, /dev/null), is no port.
-        if (!entry.isSymLink() || !isTerminal(entry.absoluteFilePath()))
-            continue;
         PortInfo port;
+        if (!entry.isSymLink() || !isTerminal(entry.absoluteFilePath(), &port.instance))
+            continue;
         port.portName = entry.absoluteFilePath();
         port.physName =
             QStringLiteral("virtual %1 -> %2").arg(entry.fileName(), entry.symLinkTarget());
@@ -239,22 +241,28 @@ void PortWatcher::rescanVirtual_()
 
 void PortWatcher::report_(const QList<PortInfo>& ports)
 {
+    // The physical name, then the instance: what must stay the same for a port to be the same.
+    const auto key = [](const PortInfo& p) { return p.physName + QLatin1Char('\n') + p.instance; };
     QMap<QString, QString> now;
     for (const PortInfo& p : ports)
-        now.insert(p.portName, p.physName);
+        now.insert(p.portName, key(p));
 
-    // A name that now stands for other hardware (a link pointed elsewhere) is a removal and an
-    // appearance.
+    // A name that now stands for another device (a link pointed elsewhere, a terminal number
+    // reused) is a removal and an appearance.
     const QMap<QString, QString> before = known_;
     known_ = now;
     for (auto it = before.cbegin(); it != before.cend(); ++it) {
         const auto found = now.constFind(it.key());
-        if (found == now.cend() || found.value() != it.value())
-            emit deviceRemoved({it.key(), it.value(), {}, {}, {}, {}});
+        if (found == now.cend() || found.value() != it.value()) {
+            PortInfo gone;
+            gone.portName = it.key();
+            gone.physName = it.value().section(QLatin1Char('\n'), 0, 0);
+            emit deviceRemoved(gone);
+        }
     }
     for (const PortInfo& p : ports) {
         const auto found = before.constFind(p.portName);
-        if (found == before.cend() || found.value() != p.physName)
+        if (found == before.cend() || found.value() != key(p))
             emit deviceDiscovered(p);
     }
 }

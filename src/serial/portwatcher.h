@@ -21,6 +21,9 @@ struct PortInfo
     QString product;
     QString serialNumber;
     QString byId; // the /dev/serial/by-id name leading to the port, if any
+    // Tells apart two devices behind the same name, such as a pseudo-terminal number handed to
+    // another program after ours went away (its node is made anew).
+    QString instance;
 };
 
 // Lists the serial ports present and reports each one that appears or goes away.
@@ -82,7 +85,7 @@ private:
     bool systemEvents_ = false;
     bool virtualEvents_ = false;
     QList<PortInfo> system_;       // the system list as last taken
-    QMap<QString, QString> known_; // port name -> physical name
+    QMap<QString, QString> known_; // port name -> physical name and instance
     QTimer* soon_ = nullptr;        // full rescan shortly after a burst of system events
     QTimer* virtualSoon_ = nullptr; // virtual rescan shortly after a directory change
     QTimer* virtualCheck_ = nullptr;
