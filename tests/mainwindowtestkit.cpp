@@ -174,8 +174,9 @@ FakeDevice::FakeDevice(const QString& linkName)
     const QDir portsDir(qEnvironmentVariable("TOVRIK_PORTS_DIR"));
     portsDir.mkpath(QStringLiteral("."));
     link_ = portsDir.filePath(linkName);
+    terminal_ = QString::fromLocal8Bit(slavePath);
     QFile::remove(link_);
-    if (!QFile::link(QString::fromLocal8Bit(slavePath), link_)) {
+    if (!QFile::link(terminal_, link_)) {
         ::close(master_);
         master_ = -1;
     }
@@ -243,6 +244,12 @@ void FakeDevice::unplug()
 {
     if (!link_.isEmpty())
         QFile::remove(link_);
+}
+
+bool FakeDevice::plugIn()
+{
+    QFile::remove(link_);
+    return QFile::link(terminal_, link_);
 }
 
 Request decodeRequest(const QByteArray& frame)

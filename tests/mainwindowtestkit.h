@@ -70,6 +70,8 @@ public:
     void send(const QByteArray& bytes);
     // Removes the link, as when the adapter is pulled out.
     void unplug();
+    // Makes the link again, as when the same adapter is plugged back in.
+    bool plugIn();
 
 private:
     void readPending_();
@@ -77,6 +79,7 @@ private:
     int master_ = -1;
     int slave_ = -1;
     QString link_;
+    QString terminal_;
     QByteArray pending_;
     QList<QByteArray> requests_;
     std::function<QByteArray(const QByteArray&)> responder_;

@@ -1,6 +1,9 @@
+#include "autoreconnect.h"
 #include "mainwindow.h"
 #include "mainwindowtestkit.h"
+#include "mkserial.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,8 +25,8 @@
 using namespace MainWindowTestKit;
 
 // Connection handling of the real window: the port list following virtual ports as they come
-// and go, "FTDI only", connect and disconnect with their messages, failures, and removal of the
-// connected port.
+// and go, "FTDI only", connect and disconnect with their messages, failures, the link ending
+// without the user, and reopening by itself when the device comes back.
 class TestMainWindowConnection : public QObject
 {
     Q_OBJECT
@@ -214,23 +217,227 @@ private slots:
         QVERIFY(!lines.filter(plain.portName()).size());
     }
 
-    void removingTheConnectedPortClosesIt()
+    // However the link ends without the user, the window, the real-time dialog and the console
+    // agree: one closed state, announced once.
+    void linkEndsClosedEverywhere_data()
     {
-        auto device = std::make_unique<FakeDevice>(QStringLiteral("pulled"));
-        const QString name = device->portName();
+        QTest::addColumn<QStringList>("events");
+        QTest::addColumn<QStringList>("lines");
+
+        QTest::newRow("port removed")
+            << QStringList{"unplug"}
+            << QStringList{"Device %1 removed", "Connection with device %1 closed"};
+        QTest::newRow("link failed")
+            << QStringList{"lost"}
+            << QStringList{"Connection with device %1 lost: Input/output error"};
+        QTest::newRow("link failed, then port removed")
+            << QStringList{"lost", "unplug"}
+            << QStringList{"Connection with device %1 lost: Input/output error",
+                           "Device %1 removed"};
+        QTest::newRow("port removed, late failure report")
+            << QStringList{"unplug", "lost"}
+            << QStringList{"Device %1 removed", "Connection with device %1 closed"};
+    }
+
+    void linkEndsClosedEverywhere()
+    {
+        QFETCH(QStringList, events);
+        QFETCH(QStringList, lines);
+        // No reopening while the states are compared.
+        window_->findChild<AutoReconnect*>()->setDelays(60'000, 60'000, 60'000);
+        FakeDevice device(QStringLiteral("pulled"));
+        const QString name = device.portName();
         QVERIFY(connectTo(window_.get(), name));
         QSignalSpy opened(window_.get(), &MainWindow::serialConnectionOpened);
+        const int before = consoleLines(window_.get()).size();
 
-        device.reset();
-        QTRY_COMPARE(connectButton(window_.get())->text(), QStringLiteral("Connect"));
-        const QStringList lines = consoleLines(window_.get());
-        const int removed = lines.indexOf(QStringLiteral("Device %1 removed").arg(name));
-        QVERIFY(removed >= 0);
-        QCOMPARE(lines.value(removed + 1),
-                 QStringLiteral("Connection with device %1 closed").arg(name));
-        QVERIFY(!listed().contains(name));
-        // The real-time dialog is not told on this path.
-        QCOMPARE(opened.count(), 0);
+        for (const QString& event : events) {
+            if (event == QLatin1String("unplug")) {
+                device.unplug();
+                QTRY_VERIFY(!listed().contains(name));
+            } else {
+                emit window_->findChild<MkSerial*>()->connectionLost(
+                    QStringLiteral("Input/output error"));
+                QTest::qWait(20);
+            }
+        }
+        QCOMPARE(connectButton(window_.get())->text(), QStringLiteral("Connect"));
+        QCOMPARE(opened.count(), 1);
+        QCOMPARE(opened.at(0).at(0).toBool(), false);
+        for (const char* button : {"refreshLabelsPushButton_", "refreshDataPushButton_"})
+            QVERIFY(!window_->findChild<QPushButton*>(button)->isEnabled());
+        QStringList expected;
+        for (const QString& line : lines)
+            expected << line.arg(name);
+        QCOMPARE(consoleLines(window_.get()).mid(before), expected);
+    }
+
+    // The device the user connected comes back: reopened by itself unless the user said no.
+    void replugReopens_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<bool>("reopened");
+
+        QTest::newRow("automatic") << QString() << true;
+        QTest::newRow("Disconnect pressed") << QStringLiteral("disconnect") << false;
+        QTest::newRow("setting off") << QStringLiteral("off") << false;
+        QTest::newRow("setting off and on again") << QStringLiteral("off,on") << true;
+    }
+
+    void replugReopens()
+    {
+        QFETCH(QString, before);
+        QFETCH(bool, reopened);
+        auto* reconnect = window_->findChild<AutoReconnect*>();
+        reconnect->setDelays(10, 100, 1000);
+        auto* setting = window_->findChild<QAction*>(QStringLiteral("actionReconnect_"));
+        QVERIFY(setting->isChecked());
+        FakeDevice device(QStringLiteral("replugged"));
+        const QString name = device.portName();
+        QVERIFY(connectTo(window_.get(), name));
+
+        for (const QString& step : before.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            if (step == QLatin1String("disconnect"))
+                connectButton(window_.get())->click();
+            else
+                setting->setChecked(step == QLatin1String("on"));
+        }
+        device.unplug();
+        QTRY_VERIFY(!listed().contains(name));
+        QSignalSpy opened(window_.get(), &MainWindow::serialConnectionOpened);
+        QVERIFY(device.plugIn());
+        QVERIFY(listsExactly({name}));
+
+        const QString back =
+            QStringLiteral("Serial device '%1' is back: connection reopened automatically.")
+                .arg(name);
+        if (!reopened) {
+            QTest::qWait(300);
+            QCOMPARE(connectButton(window_.get())->text(), QStringLiteral("Connect"));
+            QVERIFY(!hasLine(back));
+            QCOMPARE(opened.count(), 0);
+            return;
+        }
+        QTRY_COMPARE(connectButton(window_.get())->text(), QStringLiteral("Disconnect"));
+        QVERIFY(hasLine(back));
+        QCOMPARE(opened.count(), 1);
+        QCOMPARE(opened.at(0).at(0).toBool(), true);
+        QCOMPARE(ports(window_.get())->currentText(), name);
+        window_->rqRefreshData();
+        QTRY_COMPARE(device.requests().size(), 1);
+    }
+
+    void reconnectSettingAndLastDeviceSurviveARestart()
+    {
+        FakeDevice first(QStringLiteral("a-first"));
+        FakeDevice used(QStringLiteral("b-used"));
+        QVERIFY(listsExactly({first.portName(), used.portName()}));
+        QCOMPARE(ports(window_.get())->currentText(), first.portName());
+        QVERIFY(connectTo(window_.get(), used.portName()));
+        window_->findChild<QAction*>(QStringLiteral("actionReconnect_"))->setChecked(false);
+        window_->close();
+        window_.reset();
+
+        window_ = std::make_unique<MainWindow>();
+        QVERIFY(listsExactly({first.portName(), used.portName()}));
+        QCOMPARE(ports(window_.get())->currentText(), used.portName());
+        QVERIFY(!window_->findChild<QAction*>(QStringLiteral("actionReconnect_"))->isChecked());
+        // Not connected by itself at start-up.
+        QCOMPARE(connectButton(window_.get())->text(), QStringLiteral("Connect"));
+    }
+
+    // The reconnect policy alone: attempts spaced out by doubling waits, never more often.
+    void reconnectBacksOff_data()
+    {
+        QTest::addColumn<int>("stableMs");
+        QTest::addColumn<QList<int>>("waits");
+
+        // Each open fails: 10, 20, 40, 80, then the cap.
+        QTest::newRow("failing to open") << 60'000 << QList<int>{20, 40, 80, 80, 80};
+        // The link opens and drops at once each time: the wait keeps growing.
+        QTest::newRow("dropping at once") << 60'000 << QList<int>{20, 40, 80, 80, 80};
+        // A link that stayed up long enough starts short again.
+        QTest::newRow("stable in between") << 0 << QList<int>{10, 10, 10, 10, 10};
+    }
+
+    void reconnectBacksOff()
+    {
+        QFETCH(int, stableMs);
+        QFETCH(QList<int>, waits);
+        const bool opensEachTime = QByteArray(QTest::currentDataTag()) != "failing to open";
+        AutoReconnect policy;
+        policy.setDelays(10, 80, stableMs);
+        QSignalSpy requests(&policy, &AutoReconnect::reopenRequested);
+        policy.arm(QStringLiteral("serial:A1"), QStringLiteral("/dev/ttyUSB0"));
+        policy.linkLost();
+        QVERIFY(policy.isPending());
+        QCOMPARE(policy.nextDelayMs(), 10);
+
+        QList<int> seen;
+        for (int attempt = 1; attempt <= waits.size(); ++attempt) {
+            QTRY_COMPARE(requests.count(), attempt);
+            QCOMPARE(requests.last().at(0).toString(), QStringLiteral("/dev/ttyUSB0"));
+            QVERIFY(!policy.isPending());
+            if (opensEachTime) {
+                policy.linkOpened();
+                policy.linkLost();
+            } else {
+                policy.openFailed();
+            }
+            QVERIFY(policy.isPending());
+            seen << policy.nextDelayMs();
+        }
+        QCOMPARE(seen, waits);
+    }
+
+    void reconnectOnlyWhenWanted_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<bool>("attempted");
+
+        QTest::newRow("followed device appears") << "appears" << true;
+        QTest::newRow("under a new port name") << "renamed" << true;
+        QTest::newRow("another device appears") << "other" << false;
+        QTest::newRow("after Disconnect") << "disarmed" << false;
+        QTest::newRow("setting off") << "disabled" << false;
+        QTest::newRow("port removed before the attempt") << "removed" << false;
+        QTest::newRow("link already open again") << "open" << false;
+    }
+
+    void reconnectOnlyWhenWanted()
+    {
+        QFETCH(QString, situation);
+        QFETCH(bool, attempted);
+        AutoReconnect policy;
+        policy.setDelays(30, 100, 1000);
+        QSignalSpy requests(&policy, &AutoReconnect::reopenRequested);
+        const QString id = QStringLiteral("by-id:usb-FTDI_MK_A1-if00-port0");
+        policy.arm(id, QStringLiteral("/dev/ttyUSB0"));
+        policy.portRemoved(QStringLiteral("/dev/ttyUSB0"));
+        policy.linkLost();
+        QVERIFY(!policy.isPending());
+
+        QString port = situation == QLatin1String("renamed") ? QStringLiteral("/dev/ttyUSB1")
+                                                              : QStringLiteral("/dev/ttyUSB0");
+        if (situation == QLatin1String("disarmed"))
+            policy.disarm();
+        if (situation == QLatin1String("disabled"))
+            policy.setEnabled(false);
+        policy.portAppeared(port, situation == QLatin1String("other")
+                                      ? QStringLiteral("serial:OTHER")
+                                      : id);
+        if (situation == QLatin1String("removed"))
+            policy.portRemoved(port);
+        if (situation == QLatin1String("open"))
+            policy.linkOpened();
+
+        if (attempted) {
+            QTRY_COMPARE(requests.count(), 1);
+            QCOMPARE(requests.at(0).at(0).toString(), port);
+        } else {
+            QTest::qWait(100);
+            QCOMPARE(requests.count(), 0);
+        }
     }
 
     void writeWhileClosedIsReported()

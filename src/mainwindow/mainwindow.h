@@ -2,11 +2,13 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMap>
 #include <QMainWindow>
 #include <QStringList>
 #include <map>
 
 #include "framemodel.h"
+#include "mkserial.h"
 
 class QAction;
 class QCheckBox;
@@ -18,6 +20,11 @@ class Ui_MainWindow;
 class RtDialog;
 class MkSerial;
 class FrameStore;
+class AutoReconnect;
+class LinkStatistics;
+class QLabel;
+class QSettings;
+class StatisticsDialog;
 
 class MainWindow : public QMainWindow
 {
@@ -43,6 +50,8 @@ public:
 
     // Every frame of the session, received and sent, in arrival order.
     FrameStore* frameStore() const { return frameStore_; }
+    // Counts of what crossed the link, fed from the frame store.
+    LinkStatistics* linkStatistics() const { return linkStatistics_; }
 
 signals:
     void labelsListReady(QStringList);
@@ -70,6 +79,8 @@ private slots:
     void onWriteError_(qint64 errorCode);
     void onDeviceDiscovered_(const QString& name, bool isFTDI);
     void onDeviceRemoved_(const QString& name);
+    void onConnectionLost_(const QString& reason);
+    void onReopenRequested_(const QString& name);
     void onFrameSelection_();
     void onAbout_();
     void onShowTerminal_(bool on);
@@ -81,6 +92,22 @@ private:
     void initGUI_();
     bool userReallyWantsToQuit_();
     void initSerialPort_();
+    // Connection state: every open and every close of the link goes through these two.
+    enum class CloseCause
+    {
+        User,      // "Disconnect"
+        Unplugged, // the port went away
+        Lost       // the link failed (read or write error)
+    };
+    bool openLink_(const QString& name, bool automatic);
+    void closeLink_(CloseCause cause, const QString& reason = QString());
+    QPortInfo portInfo_(const QString& name);
+    void addPortItem_(const QPortInfo& port);
+    void choosePort_();
+    void initConnectionExtras_();
+    void updateLinkStatus_();
+    void readConnectionSettings_(QSettings& settings);
+    void writeConnectionSettings_(QSettings& settings) const;
     void insertItem_(int row, char cmd, int address, const QByteArray& payload);
     void readSettings_();
     void writeSettings_();
@@ -100,6 +127,18 @@ private:
     MkSerial* serial_ = nullptr;
     FrameStore* frameStore_ = nullptr;
     QString deviceName_;
+    AutoReconnect* reconnect_ = nullptr;
+    QAction* reconnectAction_ = nullptr;
+    QAction* statisticsAction_ = nullptr;
+    LinkStatistics* linkStatistics_ = nullptr;
+    StatisticsDialog* statisticsDialog_ = nullptr;
+    QLabel* linkStatusLabel_ = nullptr;
+    QTimer* linkStatusTimer_ = nullptr;
+    QMap<QString, QPortInfo> portInfos_; // what the link told of each listed port
+    QString lastDevice_;                 // identity of the device last connected by the button
+    QString lostPort_;                   // port whose link failure was reported already
+    bool reconnectEnabled_ = true;
+    bool userChosePort_ = false;
     QString cmdFilter_;
     bool ftdiOnly_ = false;
     bool hexDisplay_ = false;

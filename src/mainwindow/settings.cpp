@@ -26,6 +26,7 @@ void MainWindow::readSettings_()
     hexDisplay_ = settings.value(QStringLiteral("hexDisplay"), false).toBool();
     ui_->checkBoxHex_->setChecked(hexDisplay_);
     cmdFilter_ = settings.value(QStringLiteral("cmdFilter"), QStringLiteral("VNPLAUDk")).toString();
+    readConnectionSettings_(settings);
 }
 
 void MainWindow::writeSettings_()
@@ -41,4 +42,5 @@ void MainWindow::writeSettings_()
     settings.setValue(QStringLiteral("FTDIOnly"), ftdiOnly_);
     settings.setValue(QStringLiteral("hexDisplay"), hexDisplay_);
     settings.setValue(QStringLiteral("cmdFilter"), cmdFilter_);
+    writeConnectionSettings_(settings);
 }
