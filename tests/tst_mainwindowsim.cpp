@@ -1,11 +1,17 @@
+#include "linkstatistics.h"
 #include "mainwindow.h"
 #include "mainwindowtestkit.h"
 #include "serialtesthelpers.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QDialog>
+#include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -165,7 +171,9 @@ private slots:
         QTRY_COMPARE(rowsOf('V'), 1);
     }
 
-    void simulatorExitClosesTheConnection()
+    // The simulator going away closes the link everywhere; started again under the same name,
+    // it is reconnected by itself and answers.
+    void simulatorExitAndRestartReconnects()
     {
         QVERIFY(connectToSimulator());
         QSignalSpy opened(window_.get(), &MainWindow::serialConnectionOpened);
@@ -173,12 +181,70 @@ private slots:
         QVERIFY(sim_.process().waitForFinished(5000));
 
         QTRY_COMPARE(connectButton(window_.get())->text(), QStringLiteral("Connect"));
-        QTRY_VERIFY(consoleLines(window_.get())
-                        .contains(QStringLiteral("Connection with device %1 closed").arg(port_)));
-        QVERIFY(
+        QTRY_VERIFY(
             consoleLines(window_.get()).contains(QStringLiteral("Device %1 removed").arg(port_)));
         QCOMPARE(ports(window_.get())->findText(port_), -1);
-        QCOMPARE(opened.count(), 0);
+        QCOMPARE(opened.count(), 1);
+        QCOMPARE(opened.at(0).at(0).toBool(), false);
+
+        QCOMPARE(sim_.start({"--name", "sim", "--seed", "7"}), port_);
+        QTRY_COMPARE_WITH_TIMEOUT(connectButton(window_.get())->text(),
+                                  QStringLiteral("Disconnect"), 5000);
+        QVERIFY(consoleLines(window_.get())
+                    .contains(QStringLiteral(
+                                  "Serial device '%1' is back: connection reopened automatically.")
+                                  .arg(port_)));
+        QCOMPARE(opened.count(), 2);
+        QCOMPARE(opened.at(1).at(0).toBool(), true);
+        button('v')->click();
+        QTRY_COMPARE(rowsOf('V'), 1);
+    }
+
+    // What crossed the link is counted per letter, shown in the status bar and the Statistics
+    // window, and "Clear" there starts afresh.
+    void statisticsOfTheConversation()
+    {
+        QVERIFY(connectToSimulator());
+        button('v')->click();
+        button('p')->click();
+        QTRY_COMPARE(rowsOf('P'), 1);
+        QCOMPARE(rowsOf('V'), 1);
+
+        LinkStatistics* stats = window_->linkStatistics();
+        const qint64 now = FrameRecord::nowUs();
+        int answered = 0;
+        for (const LinkStatistics::Row& row : stats->rows(now)) {
+            if (row.cmd == 'V' || row.cmd == 'P') {
+                QCOMPARE(row.received, 1);
+                QCOMPARE(row.answers, 1);
+                QVERIFY(row.latencyMinUs >= 0 && row.latencyMinUs == row.latencyMaxUs);
+                ++answered;
+            }
+            if (row.cmd == 'v' || row.cmd == 'p')
+                QCOMPARE(row.sent, 1);
+        }
+        QCOMPARE(answered, 2);
+        QCOMPARE(stats->totals(now).bad, 0);
+
+        auto* status = window_->findChild<QLabel*>(QStringLiteral("linkStatusLabel_"));
+        QTRY_VERIFY2(QRegularExpression(QStringLiteral("^rx [0-9.]+ k?B/s · [1-9][0-9]* frames/s · 0 bad$"))
+                         .match(status->text())
+                         .hasMatch(),
+                     qPrintable(status->text()));
+
+        window_->findChild<QAction*>(QStringLiteral("actionStatistics_"))->trigger();
+        auto* dialog = window_->findChild<QDialog*>(QStringLiteral("statisticsDialog_"));
+        QVERIFY(dialog->isVisible());
+        auto* view = dialog->findChild<QTableView*>(QStringLiteral("statisticsView_"));
+        QStringList letters;
+        for (int row = 0; row < view->model()->rowCount(); ++row)
+            letters << view->model()->index(row, 0).data().toString();
+        QCOMPARE(letters, (QStringList{"P", "V", "p", "v"}));
+
+        dialog->findChild<QPushButton*>(QStringLiteral("statisticsClear_"))->click();
+        QCOMPARE(view->model()->rowCount(), 0);
+        QCOMPARE(status->text(), QStringLiteral("rx 0 B/s · 0 frames/s · 0 bad"));
+        QCOMPARE(stats->totals(FrameRecord::nowUs()).received, 0);
     }
 };
 
