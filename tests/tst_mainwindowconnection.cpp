@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
@@ -309,7 +310,7 @@ private slots:
         QVERIFY(listsExactly({name}));
 
         const QString back =
-            QStringLiteral("Serial device '%1' is back: connection reopened automatically.")
+            QStringLiteral("Serial device '%1' reopened automatically.")
                 .arg(name);
         if (!reopened) {
             QTest::qWait(300);
@@ -344,6 +345,18 @@ private slots:
         QVERIFY(!window_->findChild<QAction*>(QStringLiteral("actionReconnect_"))->isChecked());
         // Not connected by itself at start-up.
         QCOMPARE(connectButton(window_.get())->text(), QStringLiteral("Connect"));
+    }
+
+    void startUpPrefersAnAdapterToOnBoardPorts()
+    {
+        FakeDevice device(QStringLiteral("adapter"));
+        window_ = std::make_unique<MainWindow>();
+        QVERIFY(listsExactly({device.portName()}));
+        const QStringList names = listed();
+        const QStringList onBoard = names.filter(QRegularExpression(QStringLiteral("^/dev/ttyS[0-9]+$")));
+        if (onBoard.isEmpty() || names.indexOf(onBoard.first()) > names.indexOf(device.portName()))
+            QSKIP("no on-board port listed before the virtual one on this machine");
+        QCOMPARE(ports(window_.get())->currentText(), device.portName());
     }
 
     // The reconnect policy alone: attempts spaced out by doubling waits, never more often.

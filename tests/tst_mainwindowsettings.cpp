@@ -68,10 +68,16 @@ private slots:
         group.sort();
         QCOMPARE(group, (QStringList{"pos", "showRtDialog", "showTerminal", "size"}));
         settings.endGroup();
+        settings.beginGroup(QStringLiteral("Connection"));
+        group = settings.childKeys();
+        group.sort();
+        QCOMPARE(group, (QStringList{"lastDevice", "reconnect"}));
+        settings.endGroup();
         // The real-time dialog keeps a group of its own; nothing else is stored.
         QStringList groups = settings.childGroups();
         groups.removeAll(QStringLiteral("RtDialog"));
-        QCOMPARE(groups, QStringList{"MainWindow"});
+        groups.sort();
+        QCOMPARE(groups, (QStringList{"Connection", "MainWindow"}));
     }
 
     void valuesCarryToTheNextWindow_data()

@@ -192,7 +192,7 @@ private slots:
                                   QStringLiteral("Disconnect"), 5000);
         QVERIFY(consoleLines(window_.get())
                     .contains(QStringLiteral(
-                                  "Serial device '%1' is back: connection reopened automatically.")
+                                  "Serial device '%1' reopened automatically.")
                                   .arg(port_)));
         QCOMPARE(opened.count(), 2);
         QCOMPARE(opened.at(1).at(0).toBool(), true);

@@ -33,7 +33,9 @@ QString toolTipOf(const QPortInfo& port)
         lines << MainWindow::tr("Serial number: %1").arg(port.serialNumber);
     if (!port.byId.isEmpty())
         lines << MainWindow::tr("By-id name: %1").arg(port.byId);
-    if (lines.isEmpty())
+    if (lines.isEmpty() && isLegacyPort(port.name))
+        lines << MainWindow::tr("On-board serial port %1").arg(port.name);
+    else if (lines.isEmpty())
         lines << MainWindow::tr("No details about the adapter of %1").arg(port.name);
     return lines.join(QLatin1Char('\n'));
 }
@@ -140,7 +142,7 @@ bool MainWindow::openLink_(const QString& name, bool automatic)
         return false;
     }
     if (automatic)
-        printConsoleNoError(tr("Serial device '%1' is back: connection reopened automatically.")
+        printConsoleNoError(tr("Serial device '%1' reopened automatically.")
                                 .arg(serial_->deviceName().toHtmlEscaped()));
     else
         printConsoleNoError(tr("Serial device '%1' opened succesfully.")
