@@ -1,2 +1,3 @@
 tovrik_add_bench(bench_console SOURCES bench_console.cpp LIBS tovrik_mainwindow)
 tovrik_add_bench(bench_framelog SOURCES bench_framelog.cpp LIBS tovrik_mainwindow)
+tovrik_add_bench(bench_reconnect SOURCES bench_reconnect.cpp LIBS tovrik_mainwindow)
