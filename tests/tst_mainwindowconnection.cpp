@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
@@ -326,6 +327,36 @@ private slots:
         QCOMPARE(ports(window_.get())->currentText(), name);
         window_->rqRefreshData();
         QTRY_COMPARE(device.requests().size(), 1);
+    }
+
+    // The device is back but another program holds its port: tried again with growing waits,
+    // reopened once the port is free.
+    void reopenRetriesWhileThePortIsHeld()
+    {
+        window_->findChild<AutoReconnect*>()->setDelays(10, 80, 60'000);
+        FakeDevice device(QStringLiteral("held"));
+        const QString name = device.portName();
+        QVERIFY(connectTo(window_.get(), name));
+        // Opened through the link while it exists, locked once the window let go.
+        const int holder = ::open(QFile::encodeName(name).constData(), O_RDWR | O_NOCTTY);
+        QVERIFY(holder >= 0);
+        const auto closeHolder = qScopeGuard([holder] { ::close(holder); });
+        device.unplug();
+        QTRY_COMPARE(connectButton(window_.get())->text(), QStringLiteral("Connect"));
+        QVERIFY(::flock(holder, LOCK_EX | LOCK_NB) == 0);
+        QVERIFY(device.plugIn());
+        const auto retries = [this] {
+            return consoleLines(window_.get()).filter(QStringLiteral("Trying again in "));
+        };
+        QTRY_VERIFY(retries().size() >= 4);
+        ::flock(holder, LOCK_UN);
+        QTRY_COMPARE(connectButton(window_.get())->text(), QStringLiteral("Disconnect"));
+
+        const QStringList waits = retries();
+        QCOMPARE(waits.mid(0, 4), (QStringList{"Trying again in 0.02 s.", "Trying again in 0.04 s.",
+                                               "Trying again in 0.08 s.", "Trying again in 0.08 s."}));
+        QCOMPARE(redConsoleLines(window_.get()).filter(QStringLiteral("Failed to open")).size(),
+                 waits.size());
     }
 
     void reconnectSettingAndLastDeviceSurviveARestart()

@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QMap>
 #include <QMainWindow>
+#include <QMap>
 #include <QStringList>
 #include <map>
 
