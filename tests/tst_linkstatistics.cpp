@@ -85,8 +85,8 @@ private slots:
         QTest::addColumn<qint64>("answers");
         QTest::addColumn<QList<qint64>>("minMedianMaxMs");
 
-        QTest::newRow("one answer") << QStringList{"0 >v", "12 V"} << 'V' << qint64(1)
-                                    << QList<qint64>{12, 12, 12};
+        QTest::newRow("one answer")
+            << QStringList{"0 >v", "12 V"} << 'V' << qint64(1) << QList<qint64>{12, 12, 12};
         QTest::newRow("in order of sending")
             << QStringList{"0 >a", "5 >a", "10 >a", "20 A", "35 A", "50 A"} << 'A' << qint64(3)
             << QList<qint64>{20, 30, 40};
@@ -99,9 +99,8 @@ private slots:
         QTest::newRow("lost answer does not shift later pairs")
             << QStringList{"0 >v", "6000 >v", "6008 V"} << 'V' << qint64(1)
             << QList<qint64>{8, 8, 8};
-        QTest::newRow("bad answer is no answer")
-            << QStringList{"0 >v", "10 !V", "25 V"} << 'V' << qint64(1)
-            << QList<qint64>{25, 25, 25};
+        QTest::newRow("bad answer is no answer") << QStringList{"0 >v", "10 !V", "25 V"} << 'V'
+                                                 << qint64(1) << QList<qint64>{25, 25, 25};
         QTest::newRow("answer without request")
             << QStringList{"0 V", "10 V"} << 'V' << qint64(0) << QList<qint64>{-1, -1, -1};
         QTest::newRow("answer to another letter")
@@ -121,9 +120,9 @@ private slots:
         const LinkStatistics::Row row = rowOf(stats, answer, kT0 + 10'000'000);
         QCOMPARE(row.answers, answers);
         const auto ms = [](qint64 us) { return us < 0 ? us : us / 1000; };
-        QCOMPARE((QList<qint64>{ms(row.latencyMinUs), ms(row.latencyMedianUs),
-                                ms(row.latencyMaxUs)}),
-                 minMedianMaxMs);
+        QCOMPARE(
+            (QList<qint64>{ms(row.latencyMinUs), ms(row.latencyMedianUs), ms(row.latencyMaxUs)}),
+            minMedianMaxMs);
     }
 
     void rates_data()
@@ -135,8 +134,7 @@ private slots:
 
         // 61 'D' frames a second for 20 s: only the last 5 s count.
         QTest::newRow("steady stream") << 1220 << 16 << qint64(0) << 62.6;
-        QTest::newRow("just started: divided by a second at least") << 3 << 100 << qint64(0)
-                                                                    << 3.0;
+        QTest::newRow("just started: divided by a second at least") << 3 << 100 << qint64(0) << 3.0;
         QTest::newRow("silent for longer than the window") << 100 << 10 << qint64(5001) << 0.0;
         QTest::newRow("half the window silent") << 1000 << 10 << qint64(2500) << 50.0;
     }

@@ -2,6 +2,7 @@
 #include "mainwindow.h"
 #include "mainwindowtestkit.h"
 #include "mkserial.h"
+#include "statisticsdialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -388,6 +389,31 @@ private slots:
         if (onBoard.isEmpty() || names.indexOf(onBoard.first()) > names.indexOf(device.portName()))
             QSKIP("no on-board port listed before the virtual one on this machine");
         QCOMPARE(ports(window_.get())->currentText(), device.portName());
+    }
+
+    void statusBarTexts_data()
+    {
+        QTest::addColumn<double>("bytesPerSecond");
+        QTest::addColumn<double>("framesPerSecond");
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("idle") << 0.0 << 0.0 << "rx 0 B/s · 0 frames/s · 2 bad";
+        QTest::newRow("trickle") << 19.4 << 0.2 << "rx 19 B/s · 0.2 frames/s · 2 bad";
+        QTest::newRow("just under a kilobyte") << 999.4 << 9.94 << "rx 999 B/s · 9.9 frames/s · 2 bad";
+        QTest::newRow("rounds up to a kilobyte") << 999.6 << 9.96 << "rx 1.0 kB/s · 10 frames/s · 2 bad";
+        QTest::newRow("debug stream") << 5734.0 << 61.2 << "rx 5.7 kB/s · 61 frames/s · 2 bad";
+    }
+
+    void statusBarTexts()
+    {
+        QFETCH(double, bytesPerSecond);
+        QFETCH(double, framesPerSecond);
+        QFETCH(QString, text);
+        LinkStatistics::Totals totals;
+        totals.rxBytesPerSecond = bytesPerSecond;
+        totals.rxFramesPerSecond = framesPerSecond;
+        totals.bad = 2;
+        QCOMPARE(StatisticsDialog::summaryText(totals), text);
     }
 
     // The reconnect policy alone: attempts spaced out by doubling waits, never more often.

@@ -57,8 +57,7 @@ void MainWindow::initSerialPort_()
             Qt::QueuedConnection);
     connect(serial_, &MkSerial::writeError, this, &MainWindow::onWriteError_, Qt::QueuedConnection);
     connect(serial_, &MkSerial::frameWritten, this, [this](const QByteArray& frame) {
-        frameStore_->append(
-            FrameRecord::fromFrame(frame, FrameRecord::Sent, FrameRecord::nowUs()));
+        frameStore_->append(FrameRecord::fromFrame(frame, FrameRecord::Sent, FrameRecord::nowUs()));
     });
     connect(serial_, &MkSerial::deviceDiscovered, this, &MainWindow::onDeviceDiscovered_);
     connect(serial_, &MkSerial::deviceRemoved, this, &MainWindow::onDeviceRemoved_);
@@ -170,7 +169,8 @@ void MainWindow::closeLink_(CloseCause cause, const QString& reason)
         break;
     case CloseCause::Lost:
         lostPort_ = serial_->deviceName();
-        printConsoleError(tr("Connection with device %1 lost: %2").arg(name, reason.toHtmlEscaped()));
+        printConsoleError(
+            tr("Connection with device %1 lost: %2").arg(name, reason.toHtmlEscaped()));
         break;
     }
     if (!wasOpen)

@@ -34,7 +34,7 @@ StatisticsDialog::StatisticsDialog(LinkStatistics* statistics, QWidget* parent)
     layout->addWidget(view_);
     layout->addWidget(totals_);
     layout->addWidget(buttons);
-    resize(640, 320);
+    resize(640, 420);
 
     timer_->setInterval(kRefreshMs);
     connect(timer_, &QTimer::timeout, this, &StatisticsDialog::refresh);
@@ -53,9 +53,12 @@ QString StatisticsDialog::byteRateText(double bytesPerSecond)
 
 QString StatisticsDialog::summaryText(const LinkStatistics::Totals& totals)
 {
+    // A slow trickle keeps a decimal, so one frame every few seconds does not read as none.
+    const double frames = totals.rxFramesPerSecond;
+    const QString rate = frames < 9.95 && frames > 0 ? QString::number(frames, 'f', 1)
+                                                     : QString::number(qRound(frames));
     return tr("rx %1 · %2 frames/s · %3 bad")
-        .arg(byteRateText(totals.rxBytesPerSecond))
-        .arg(qRound(totals.rxFramesPerSecond))
+        .arg(byteRateText(totals.rxBytesPerSecond), rate)
         .arg(totals.bad);
 }
 

@@ -133,8 +133,8 @@ QList<LinkStatistics::Row> LinkStatistics::rows(qint64 nowUs) const
             std::nth_element(sorted.begin(), sorted.begin() + std::ptrdiff_t(mid), sorted.end());
             qint64 median = sorted[mid];
             if (sorted.size() % 2 == 0) {
-                const qint64 below = *std::max_element(sorted.begin(),
-                                                       sorted.begin() + std::ptrdiff_t(mid));
+                const qint64 below =
+                    *std::max_element(sorted.begin(), sorted.begin() + std::ptrdiff_t(mid));
                 median = (below + median) / 2;
             }
             row.latencyMedianUs = median;

@@ -79,9 +79,9 @@ private:
     struct Letter
     {
         Row row;
-        std::deque<qint64> recent;     // times of frames inside the rate window
-        std::deque<qint64> pending;    // send times of requests not answered yet
-        std::deque<qint64> latencies;  // newest kLatencySamples latencies
+        std::deque<qint64> recent;    // times of frames inside the rate window
+        std::deque<qint64> pending;   // send times of requests not answered yet
+        std::deque<qint64> latencies; // newest kLatencySamples latencies
     };
 
     static void prune_(std::deque<qint64>& times, qint64 fromUs);
