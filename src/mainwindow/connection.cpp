@@ -138,6 +138,7 @@ bool MainWindow::openLink_(const QString& name, bool automatic)
     if (!serial_->open()) {
         printConsoleError(
             tr("Serial device '%1' Failed to open").arg(serial_->deviceName().toHtmlEscaped()));
+        printConsoleError(serial_->openFailureReason().toHtmlEscaped());
         return false;
     }
     if (automatic)
@@ -173,6 +174,8 @@ void MainWindow::closeLink_(CloseCause cause, const QString& reason)
             tr("Connection with device %1 lost: %2").arg(name, reason.toHtmlEscaped()));
         break;
     }
+    if (serial_->droppedRequests() > 0)
+        printConsoleNoError(tr("Requests dropped on closing: %1").arg(serial_->droppedRequests()));
     if (!wasOpen)
         return;
     if (cause != CloseCause::User)
