@@ -1,9 +1,12 @@
 #include "mainwindow.h"
 #include "mainwindowtestkit.h"
+#include "screengeometry.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPushButton>
 #include <QSettings>
 #include <QTableWidget>
@@ -178,6 +181,132 @@ private slots:
                  storedFlag);
         MainWindow second;
         QCOMPARE(!rtDialog(&second)->isHidden(), shownNextTime);
+    }
+
+    void geometryIsFittedToAScreen_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPoint>("pos");
+        QTest::addColumn<QList<QRect>>("screens");
+        QTest::addColumn<QRect>("expected");
+
+        const QList<QRect> one{QRect(0, 0, 1600, 1200)};
+        const QList<QRect> two{QRect(0, 0, 1600, 1200), QRect(1600, 200, 1280, 1024)};
+        QTest::newRow("fits: unchanged")
+            << QSize(640, 720) << QPoint(40, 60) << one << QRect(40, 60, 640, 720);
+        QTest::newRow("huge size cut to the screen")
+            << QSize(40000, 40000) << QPoint(0, 0) << one << QRect(0, 0, 1600, 1200);
+        QTest::newRow("huge size at a huge position")
+            << QSize(40000, 40000) << QPoint(-3000, -3000) << one << QRect(0, 0, 1600, 1200);
+        QTest::newRow("off every screen: default position")
+            << QSize(510, 680) << QPoint(-3000, -3000) << one << QRect(200, 200, 510, 680);
+        QTest::newRow("hanging over the corner: moved back")
+            << QSize(800, 600) << QPoint(1500, 1100) << one << QRect(800, 600, 800, 600);
+        QTest::newRow("empty size: default size")
+            << QSize(0, 0) << QPoint(10, 10) << one << QRect(10, 10, 510, 680);
+        QTest::newRow("invalid size: default size")
+            << QSize(-5, 300) << QPoint(10, 10) << one << QRect(10, 10, 510, 680);
+        QTest::newRow("second screen kept")
+            << QSize(640, 480) << QPoint(1700, 300) << two << QRect(1700, 300, 640, 480);
+        QTest::newRow("mostly on the second screen: fitted to it")
+            << QSize(1400, 1100) << QPoint(1500, 250) << two << QRect(1600, 200, 1280, 1024);
+        QTest::newRow("below the second screen's reach: default position")
+            << QSize(300, 300) << QPoint(1700, 0 - 400) << two << QRect(200, 200, 300, 300);
+        QTest::newRow("no screen known: as stored")
+            << QSize(640, 480) << QPoint(-10, 5) << QList<QRect>() << QRect(-10, 5, 640, 480);
+    }
+    void geometryIsFittedToAScreen()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QPoint, pos);
+        QFETCH(QList<QRect>, screens);
+        QFETCH(QRect, expected);
+        QCOMPARE(ScreenGeometry::fit(size, pos, screens, QSize(510, 680), QPoint(200, 200)),
+                 expected);
+    }
+
+    // The stored geometry of both windows goes through the fit, and a value of the wrong type
+    // counts as absent.
+    void storedGeometryIsSafe_data()
+    {
+        QTest::addColumn<QVariant>("size");
+        QTest::addColumn<QVariant>("pos");
+        QTest::addColumn<QRect>("mainWindow"); // on the tests' 1600 x 1200 screen
+
+        QTest::newRow("huge size, far away") << QVariant(QSize(40000, 40000))
+                                              << QVariant(QPoint(-3000, -3000))
+                                              << QRect(0, 0, 1600, 1200);
+        QTest::newRow("text instead of a size") << QVariant(QStringLiteral("big"))
+                                                << QVariant(QPoint(10, 20))
+                                                << QRect(10, 20, 510, 680);
+        QTest::newRow("list instead of a position")
+            << QVariant(QSize(400, 500)) << QVariant(QStringList{"1", "2"})
+            << QRect(200, 200, 400, 500);
+    }
+    void storedGeometryIsSafe()
+    {
+        QFETCH(QVariant, size);
+        QFETCH(QVariant, pos);
+        QFETCH(QRect, mainWindow);
+        {
+            QSettings settings(QStringLiteral("Tovrik"), QStringLiteral("Tovrik"));
+            for (const char* group : {"MainWindow", "RtDialog"}) {
+                settings.setValue(QLatin1String(group) + QLatin1String("/size"), size);
+                settings.setValue(QLatin1String(group) + QLatin1String("/pos"), pos);
+            }
+        }
+        MainWindow window;
+        QCOMPARE(QRect(window.pos(), window.size()), mainWindow);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QDialog* dialog = rtDialog(&window);
+        QVERIFY(screen.contains(QRect(dialog->pos(), dialog->size())));
+    }
+
+    void flagsAndFilterOfTheWrongType_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QVariant>("used"); // bool for flags, string for the filter
+
+        QTest::newRow("FTDIOnly text") << "FTDIOnly" << QVariant("xyz") << QVariant(false);
+        QTest::newRow("FTDIOnly as written") << "FTDIOnly" << QVariant("true") << QVariant(true);
+        QTest::newRow("FTDIOnly one") << "FTDIOnly" << QVariant(1) << QVariant(true);
+        QTest::newRow("FTDIOnly two") << "FTDIOnly" << QVariant(2) << QVariant(false);
+        QTest::newRow("hexDisplay list")
+            << "hexDisplay" << QVariant(QStringList{"a", "b"}) << QVariant(false);
+        QTest::newRow("hexDisplay upper case") << "hexDisplay" << QVariant("TRUE") << QVariant(true);
+        QTest::newRow("showTerminal text")
+            << "MainWindow/showTerminal" << QVariant("no") << QVariant(true);
+        QTest::newRow("showTerminal as written")
+            << "MainWindow/showTerminal" << QVariant("false") << QVariant(false);
+        QTest::newRow("cmdFilter list")
+            << "cmdFilter" << QVariant(QStringList{"V", "D"}) << QVariant("VNPLAUDk");
+        QTest::newRow("cmdFilter number") << "cmdFilter" << QVariant(12) << QVariant("VNPLAUDk");
+        QTest::newRow("cmdFilter text") << "cmdFilter" << QVariant("DV") << QVariant("DV");
+    }
+    void flagsAndFilterOfTheWrongType()
+    {
+        QFETCH(QString, key);
+        QFETCH(QVariant, stored);
+        QFETCH(QVariant, used);
+        QSettings(QStringLiteral("Tovrik"), QStringLiteral("Tovrik")).setValue(key, stored);
+        {
+            MainWindow window;
+            if (key == QLatin1String("FTDIOnly"))
+                QCOMPARE(checkBox(&window, "FTDIOnlyCheckBox_")->isChecked(), used.toBool());
+            else if (key == QLatin1String("hexDisplay"))
+                QCOMPARE(checkBox(&window, "checkBoxHex_")->isChecked(), used.toBool());
+            else if (key == QLatin1String("MainWindow/showTerminal"))
+                QCOMPARE(terminalAction(&window)->isChecked(), used.toBool());
+            window.close();
+        }
+        // What was in force is what the window writes back.
+        const QVariant written =
+            QSettings(QStringLiteral("Tovrik"), QStringLiteral("Tovrik")).value(key);
+        if (used.typeId() == QMetaType::Bool)
+            QCOMPARE(written.toBool(), used.toBool());
+        else
+            QCOMPARE(written.toString(), used.toString());
     }
 
     void hiddenConsoleKeepsCollecting()

@@ -17,6 +17,7 @@ private slots:
     void severalFramesInOneReadAllArrive();
     void manyFramesInOrder();
     void endlessLineIsBounded();
+    void noiseIsReportedOncePerBurst();
     void restartDiscardsPartialFrame();
     void restartWhileStoppingDoesNotLoseTheRestart();
     void hangUpEmitsNothingAndStops();
@@ -62,24 +63,34 @@ void TestThreadReceive::getNextCommand_data()
     QTest::addColumn<bool>("found");
     QTest::addColumn<QByteArray>("frameAfter");
     QTest::addColumn<QByteArray>("rest");
+    QTest::addColumn<int>("dropped");
 
-    QTest::newRow("empty") << QByteArray() << QByteArray() << false << QByteArray() << QByteArray();
-    QTest::newRow("no terminator kept")
-        << QByteArray("#bv@x") << QByteArray() << false << QByteArray() << QByteArray("#bv@x");
+    QTest::newRow("empty") << QByteArray() << QByteArray() << false << QByteArray() << QByteArray()
+                           << 0;
+    QTest::newRow("no terminator kept") << QByteArray("#bv@x") << QByteArray() << false
+                                        << QByteArray() << QByteArray("#bv@x") << 0;
     QTest::newRow("one frame") << QByteArray("#bv@x\r") << QByteArray() << true
-                               << QByteArray("#bv@x\r") << QByteArray();
+                               << QByteArray("#bv@x\r") << QByteArray() << 0;
     QTest::newRow("first of two") << QByteArray("#bv@x\r#ba====DW\r") << QByteArray() << true
-                                  << QByteArray("#bv@x\r") << QByteArray("#ba====DW\r");
+                                  << QByteArray("#bv@x\r") << QByteArray("#ba====DW\r") << 0;
     QTest::newRow("partial tail kept") << QByteArray("#bv@x\r#ba=") << QByteArray() << true
-                                       << QByteArray("#bv@x\r") << QByteArray("#ba=");
-    QTest::newRow("junk stays in front") << QByteArray("xy#bv@x\r") << QByteArray() << true
-                                         << QByteArray("xy#bv@x\r") << QByteArray();
-    QTest::newRow("lone terminator")
-        << QByteArray("\r#b") << QByteArray() << true << QByteArray("\r") << QByteArray("#b");
-    QTest::newRow("appends to frame")
-        << QByteArray("x\r") << QByteArray("ab") << true << QByteArray("abx\r") << QByteArray();
-    QTest::newRow("line feed is not a terminator")
-        << QByteArray("#bv\n") << QByteArray() << false << QByteArray() << QByteArray("#bv\n");
+                                       << QByteArray("#bv@x\r") << QByteArray("#ba=") << 0;
+    QTest::newRow("noise in front dropped") << QByteArray("xy#bv@x\r") << QByteArray() << true
+                                            << QByteArray("#bv@x\r") << QByteArray() << 2;
+    QTest::newRow("cut-off frame in front dropped")
+        << QByteArray("#ba==#bv@x\r#b") << QByteArray() << true << QByteArray("#bv@x\r")
+        << QByteArray("#b") << 5;
+    QTest::newRow("'#' after the terminator is not used")
+        << QByteArray("xy\r#bv@x\r") << QByteArray() << true << QByteArray("xy\r")
+        << QByteArray("#bv@x\r") << 0;
+    QTest::newRow("no '#': kept whole for the frame check")
+        << QByteArray("xyz\r") << QByteArray() << true << QByteArray("xyz\r") << QByteArray() << 0;
+    QTest::newRow("lone terminator") << QByteArray("\r#b") << QByteArray() << true
+                                     << QByteArray("\r") << QByteArray("#b") << 0;
+    QTest::newRow("appends to frame") << QByteArray("x\r") << QByteArray("ab") << true
+                                      << QByteArray("abx\r") << QByteArray() << 0;
+    QTest::newRow("line feed is not a terminator") << QByteArray("#bv\n") << QByteArray() << false
+                                                   << QByteArray() << QByteArray("#bv\n") << 0;
 }
 
 void TestThreadReceive::getNextCommand()
@@ -89,10 +100,14 @@ void TestThreadReceive::getNextCommand()
     QFETCH(bool, found);
     QFETCH(QByteArray, frameAfter);
     QFETCH(QByteArray, rest);
+    QFETCH(int, dropped);
     QByteArray frame = frameBefore;
-    QCOMPARE(::getNextCommand(buffer, frame), found);
+    qsizetype droppedCount = -1;
+    QCOMPARE(::getNextCommand(buffer, frame, &droppedCount), found);
     QCOMPARE(frame, found ? frameAfter : frameBefore);
     QCOMPARE(buffer, rest);
+    if (found)
+        QCOMPARE(droppedCount, qsizetype(dropped));
 }
 
 void TestThreadReceive::delivery_data()
@@ -102,7 +117,9 @@ void TestThreadReceive::delivery_data()
 
     QTest::newRow("split across reads") << Frames{"#bv", "@x", "\r"} << Frames{"#bv@x\r"};
     QTest::newRow("terminator alone later") << Frames{"#bv@x", "\r"} << Frames{"#bv@x\r"};
-    QTest::newRow("junk before start") << Frames{"xy#bv@x\r"} << Frames{"xy#bv@x\r"};
+    QTest::newRow("noise before start") << Frames{"xy#bv@x\r"} << Frames{"#bv@x\r"};
+    QTest::newRow("noise between frames")
+        << Frames{"#bv@x\r\x7f#", "bv@x\r"} << Frames{"#bv@x\r", "#bv@x\r"};
     QTest::newRow("lone terminator") << Frames{"\r"} << Frames{"\r"};
     QTest::newRow("zero bytes dropped, rest kept")
         << Frames{QByteArray("#bv\0@x\r#b\0\0a====DW\r", 19)} << Frames{"#bv@x\r", "#ba====DW\r"};
@@ -159,11 +176,24 @@ void TestThreadReceive::endlessLineIsBounded()
     QVERIFY(rig.pty.write(noise));
     QVERIFY(rig.pty.write("#bv@x\r"));
     QTRY_COMPARE(rig.received.size(), 1);
-    const QByteArray frame = rig.frames().first();
-    QVERIFY(frame.endsWith("#bv@x\r"));
-    // What is kept of the noise is less than the bound plus one read.
-    QVERIFY2(frame.size() <= ThreadReceive::kMaxPending + 2048 + 6,
-             qPrintable(QString::number(frame.size())));
+    // The noise is all dropped and counted, the frame after it kept.
+    QCOMPARE(rig.frames().first(), QByteArray("#bv@x\r"));
+    QTRY_COMPARE(rig.thread.droppedBytes(), qint64(noise.size()));
+}
+
+void TestThreadReceive::noiseIsReportedOncePerBurst()
+{
+    Rig rig;
+    QSignalSpy reports(&rig.thread, &ThreadReceive::junkDropped);
+    QVERIFY(rig.open());
+    QVERIFY(rig.pty.write("ab#bv@x\r"));
+    QVERIFY(rig.pty.write("cde#bv@x\r"));
+    QTRY_COMPARE(rig.received.size(), 2);
+    QTRY_COMPARE(reports.size(), 1);
+    QCOMPARE(reports.first().first().toLongLong(), 5);
+    // A quiet line reports nothing more.
+    QTest::qWait(3 * ThreadReceive::kJunkPollMs);
+    QCOMPARE(reports.size(), 1);
 }
 
 void TestThreadReceive::restartDiscardsPartialFrame()

@@ -56,6 +56,9 @@ void MainWindow::initSerialPort_()
     connect(serial_, &MkSerial::newFrameReceived, this, &MainWindow::onNewFrameReceived_,
             Qt::QueuedConnection);
     connect(serial_, &MkSerial::writeError, this, &MainWindow::onWriteError_, Qt::QueuedConnection);
+    connect(serial_, &MkSerial::junkDropped, this, [this](qint64 bytes) {
+        printConsoleWarning(tr("Line noise: %1 bytes dropped in front of frames").arg(bytes));
+    });
     connect(serial_, &MkSerial::frameWritten, this, [this](const QByteArray& frame) {
         frameStore_->append(FrameRecord::fromFrame(frame, FrameRecord::Sent, FrameRecord::nowUs()));
     });

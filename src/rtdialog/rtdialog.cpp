@@ -4,6 +4,7 @@
 #include "livestream.h"
 #include "mkhelper.h"
 #include "rtplot.h"
+#include "screengeometry.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -165,8 +166,8 @@ void RtDialog::readSettings_()
 {
     QSettings settings(QStringLiteral("Tovrik"), QStringLiteral("Tovrik"));
     settings.beginGroup(QStringLiteral("RtDialog"));
-    resize(settings.value(QStringLiteral("size"), QSize(230, 340)).toSize());
-    move(settings.value(QStringLiteral("pos"), QPoint(200, 200)).toPoint());
+    ScreenGeometry::restore(this, settings.value(QStringLiteral("size")),
+                            settings.value(QStringLiteral("pos")), QSize(230, 340), QPoint(200, 200));
     checkedChannels_ = settings.value(QStringLiteral("checkedChannels")).toStringList();
     const QByteArray splitterState = settings.value(QStringLiteral("splitter")).toByteArray();
     if (!splitterState.isEmpty())

@@ -44,6 +44,7 @@ void MkSerial::initThread_()
     threadSend_ = new ThreadSend(this, *port_, threadReceive_->mutex());
     connect(threadReceive_, &ThreadReceive::newFrameReceived, this, &MkSerial::newFrameReceived,
             Qt::QueuedConnection);
+    connect(threadReceive_, &ThreadReceive::junkDropped, this, &MkSerial::junkDropped);
     connect(threadSend_, &ThreadSend::writeError, this, &MkSerial::onWriteError_,
             Qt::QueuedConnection);
     connect(threadReceive_, &ThreadReceive::portFailed, this, &MkSerial::onPortFailed_,

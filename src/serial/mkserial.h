@@ -72,6 +72,8 @@ signals:
     // The reason is a text for the user.
     void connectionLost(const QString& reason);
     void writeError(qint64 errorCode);
+    // Bytes of line noise were dropped in front of frames; one signal per burst.
+    void junkDropped(qint64 bytes);
     void deviceDiscovered(const QString& name, bool isFTDI);
     void deviceRemoved(const QString& name);
 

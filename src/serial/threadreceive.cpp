@@ -3,15 +3,22 @@
 #include "serialport.h"
 
 #include <QMutexLocker>
+#include <QTimer>
 
 #include <algorithm>
 
-bool getNextCommand(QByteArray& buffer, QByteArray& frame)
+bool getNextCommand(QByteArray& buffer, QByteArray& frame, qsizetype* dropped)
 {
     const qsizetype end = buffer.indexOf('\r');
     if (end < 0)
         return false;
-    frame.append(buffer.constData(), end + 1);
+    // A frame starts at its '#': whatever stands in front of the last one (line noise, the
+    // head of a frame cut off by noise) cannot belong to this frame. A run without any '#'
+    // stays whole, so the frame check still reports it.
+    const qsizetype start = std::max<qsizetype>(buffer.lastIndexOf('#', end), 0);
+    if (dropped)
+        *dropped = start;
+    frame.append(buffer.constData() + start, end + 1 - start);
     buffer.remove(0, end + 1);
     return true;
 }
@@ -21,6 +28,9 @@ ThreadReceive::ThreadReceive(QObject* parent, SerialPort& port) : QThread(parent
     // This object lives in the thread that created it, so the slot runs there.
     connect(this, &ThreadReceive::framesReady, this, &ThreadReceive::deliverFrames_,
             Qt::QueuedConnection);
+    junkTimer_ = new QTimer(this);
+    junkTimer_->setInterval(kJunkPollMs);
+    connect(junkTimer_, &QTimer::timeout, this, &ThreadReceive::pollJunk_);
 }
 
 ThreadReceive::~ThreadReceive()
@@ -59,6 +69,7 @@ void ThreadReceive::start(QThread::Priority priority)
     stop_.store(false);
     buffer_.clear();
     QThread::start(priority);
+    junkTimer_->start();
 }
 
 void ThreadReceive::start()
@@ -103,9 +114,12 @@ void ThreadReceive::consume_(const char* data, qint64 size)
     QMutexLocker lock(&mutex_);
     const qsizetype before = outbox_.size();
     QByteArray frame;
-    while (getNextCommand(buffer_, frame)) {
+    qsizetype dropped = 0;
+    while (getNextCommand(buffer_, frame, &dropped)) {
         outbox_.append(frame);
         frame.clear();
+        if (dropped > 0)
+            droppedBytes_.fetch_add(dropped);
     }
     if (outbox_.size() > before && !notifyPending_) {
         notifyPending_ = true;
@@ -113,6 +127,7 @@ void ThreadReceive::consume_(const char* data, qint64 size)
     }
     if (buffer_.size() >= kMaxPending) {
         qCDebug(lcSerial) << "discarding" << buffer_.size() << "bytes without a terminator";
+        droppedBytes_.fetch_add(buffer_.size());
         buffer_.clear();
     }
 }
@@ -127,4 +142,27 @@ void ThreadReceive::deliverFrames_()
     }
     for (const QByteArray& frame : std::as_const(frames))
         emit newFrameReceived(frame);
+}
+
+void ThreadReceive::pollJunk_()
+{
+    const qint64 dropped = droppedBytes_.load();
+    if (dropped == junkSeen_) {
+        // Quiet since the last poll: the burst, if any, is over.
+        if (dropped > junkReported_)
+            emit junkDropped(dropped - junkReported_);
+        junkReported_ = dropped;
+        junkBurstMs_ = 0;
+        if (!isRunning())
+            junkTimer_->stop();
+        return;
+    }
+    junkSeen_ = dropped;
+    junkBurstMs_ += kJunkPollMs;
+    // Noise that never pauses is still reported, once per period.
+    if (junkBurstMs_ >= kJunkReportMaxMs) {
+        emit junkDropped(dropped - junkReported_);
+        junkReported_ = dropped;
+        junkBurstMs_ = 0;
+    }
 }

@@ -7,16 +7,20 @@
 
 #include <atomic>
 
+class QTimer;
 class SerialPort;
 
-// Moves the first complete frame (everything up to and including the first carriage return)
-// from the front of buffer to the end of frame. False, and nothing changed, when buffer holds
-// no carriage return.
-bool getNextCommand(QByteArray& buffer, QByteArray& frame);
+// Moves the first complete frame from the front of buffer to the end of frame: the bytes from
+// the last '#' in front of the first carriage return up to and including that carriage return
+// (all of them when there is no '#'). The bytes in front of that '#' are removed too; their
+// count goes to *dropped when given. False, and nothing changed, when buffer holds no carriage
+// return.
+bool getNextCommand(QByteArray& buffer, QByteArray& frame, qsizetype* dropped = nullptr);
 
 // Reads the port while a connection is open, cuts the incoming bytes into frames at the
 // carriage return and announces every complete frame, in order, as newFrameReceived. Frames are
-// not checked here; bytes in front of a "#" stay part of the frame they precede.
+// not checked here; bytes in front of a frame's "#" are dropped and counted (droppedBytes), and
+// bursts of them are reported through junkDropped.
 //
 // The loop hands frames over through an outbox guarded by the mutex and wakes the thread this
 // object lives in (the GUI thread), where newFrameReceived is emitted. The hand-over thus runs
@@ -37,6 +41,12 @@ public:
     QMutex& mutex() { return mutex_; }
     // Bytes taken from the port since construction, zero bytes included.
     qint64 bytesRead() const { return bytesRead_.load(); }
+    // Bytes thrown away since construction: noise in front of frames, endless lines.
+    qint64 droppedBytes() const { return droppedBytes_.load(); }
+    // How often dropped bytes are looked for; a burst ends at the first look that finds none
+    // new, or after kJunkReportMaxMs of continuous noise.
+    static constexpr int kJunkPollMs = 500;
+    static constexpr int kJunkReportMaxMs = 5000;
     // Asks the loop to end and returns at once.
     void stop();
     // Asks the loop to end and returns once it has left the port.
@@ -55,12 +65,16 @@ signals:
     void framesReady();
     // Worker side: the port failed for good (read error, hang-up); emitted once per start.
     void portFailed();
+    // A burst of dropped bytes has ended (or gone on for kJunkReportMaxMs): bytes is how many
+    // were dropped in it. Emitted on the thread this object lives in, at most once per poll.
+    void junkDropped(qint64 bytes);
 
 protected:
     void run() override;
 
 private slots:
     void deliverFrames_();
+    void pollJunk_();
 
 private:
     void consume_(const char* data, qint64 size);
@@ -70,6 +84,12 @@ private:
     SerialPort& port_;
     std::atomic<bool> stop_{true};
     std::atomic<qint64> bytesRead_{0};
+    std::atomic<qint64> droppedBytes_{0};
+    // GUI side of the junk report.
+    QTimer* junkTimer_ = nullptr;
+    qint64 junkReported_ = 0;   // droppedBytes_ as of the last report
+    qint64 junkSeen_ = 0;       // droppedBytes_ as of the last poll
+    int junkBurstMs_ = 0;       // how long the current burst has lasted
     QByteArray buffer_;
     QList<QByteArray> outbox_;   // guarded by mutex_
     bool notifyPending_ = false; // guarded by mutex_
