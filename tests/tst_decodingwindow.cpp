@@ -12,7 +12,12 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 
+#include <QJSEngine>
+#include <QScrollArea>
+
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -56,6 +61,9 @@ private slots:
     void perUserScriptIsFound();
     void workingDirectoryComesFirst();
     void runawayScriptIsStopped();
+    void refusedScriptFiles_data();
+    void refusedScriptFiles();
+    void manyDefinitionsDoNotWidenTheWindow();
     void decodingTree_data();
     void decodingTree();
     void otherSelectionsKeepTheTree();
@@ -114,7 +122,9 @@ QStringList tst_DecodingWindow::consoleLines() const
 QList<QCheckBox*> tst_DecodingWindow::shownBoxes() const
 {
     QList<QCheckBox*> boxes;
-    auto* layout = window_->findChild<QHBoxLayout*>(QStringLiteral("horizontalLayout_2"));
+    // The boxes stand in a wrapping area at the front of the "Filters" row.
+    auto* area = window_->findChild<QScrollArea*>(QStringLiteral("filterArea_"));
+    QLayout* layout = area && area->widget() ? area->widget()->layout() : nullptr;
     if (!layout)
         return boxes;
     for (int i = 0; i < layout->count(); ++i) {
@@ -226,6 +236,13 @@ void tst_DecodingWindow::startupMessages_data()
                                   << QStringList{"Parsing script file 'mk.js'",
                                                  "Script errorExpected token `identifier'",
                                                  "Tovrik initialized"};
+    QTest::newRow("thrown string reported by its text")
+        << QByteArray("throw 'no index';")
+        << QStringList{"Parsing script file 'mk.js'", "Script errorno index",
+                       "Tovrik initialized"};
+    QTest::newRow("thrown number reported by its text")
+        << QByteArray("throw 42;")
+        << QStringList{"Parsing script file 'mk.js'", "Script error42", "Tovrik initialized"};
     QTest::newRow("text ends at a NUL byte")
         << QByteArray("var A = {cmd: 'A'}; ({A: 'struct'})\0throw 1;", 43)
         << QStringList{"Parsing script file 'mk.js'", "Tovrik initialized"};
@@ -281,6 +298,73 @@ void tst_DecodingWindow::runawayScriptIsStopped()
     QVERIFY2(stopped >= 0, qPrintable(shown.join('\n')));
     QVERIFY(shown.indexOf(QStringLiteral("Tovrik initialized"), stopped) > stopped);
     QVERIFY(shownBoxes().isEmpty());
+    // The runaway script's engine is gone; the window holds a fresh one.
+    const QList<QJSEngine*> engines = window_->findChildren<QJSEngine*>();
+    QCOMPARE(engines.size(), 1);
+    QVERIFY(!engines.constFirst()->globalObject().hasProperty(QStringLiteral("V")));
+}
+
+void tst_DecodingWindow::refusedScriptFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("error"); // %1: the path
+
+    QTest::newRow("FIFO") << "fifo" << "Error: '%1' is not a regular file; no definitions loaded";
+    QTest::newRow("link to an endless device")
+        << "zero" << "Error: '%1' is not a regular file; no definitions loaded";
+    QTest::newRow("directory") << "dir" << "Error: '%1' is not a regular file; no definitions loaded";
+    QTest::newRow("over 8 MiB") << "large" << "Error: '%1' is larger than 8 MiB; no definitions loaded";
+}
+
+void tst_DecodingWindow::refusedScriptFiles()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, error);
+    // A good script further down the lookup is not used instead of the refused one.
+    QVERIFY(writeFile(userScript_, kVdaScript));
+    if (kind == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo("mk.js", 0600), 0);
+    else if (kind == QLatin1String("zero"))
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), QStringLiteral("mk.js")));
+    else if (kind == QLatin1String("dir"))
+        QVERIFY(QDir().mkdir(QStringLiteral("mk.js")));
+    else {
+        QFile big(QStringLiteral("mk.js"));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(8 * 1024 * 1024 + 1));
+    }
+    makeWindow(); // must not block nor read without end
+    const QStringList shown = consoleLines();
+    const qsizetype at = shown.indexOf(error.arg(QStringLiteral("mk.js")));
+    QVERIFY2(at >= 0, qPrintable(shown.join('\n')));
+    QVERIFY(shown.indexOf(QStringLiteral("Tovrik initialized"), at) > at);
+    QVERIFY(shownBoxes().isEmpty());
+}
+
+void tst_DecodingWindow::manyDefinitionsDoNotWidenTheWindow()
+{
+    QByteArray script = "var index = {};\n";
+    for (int i = 0; i < 1000; ++i)
+        script += "var D" + QByteArray::number(i) + " = {cmd: 'D', a: 'u8'}; index.D" +
+                  QByteArray::number(i) + " = 'struct';\n";
+    script += "index\n";
+    QVERIFY(writeFile(QStringLiteral("mk.js"), script));
+    MainWindow* window = makeWindow();
+    QCOMPARE(shownBoxes().size(), 1000);
+    QVERIFY2(window->minimumSizeHint().width() < 510,
+             qPrintable(QString::number(window->minimumSizeHint().width())));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(window->size(), QSize(510, 680));
+    // The rows wrap inside the window's width and scroll past a few rows, so the frame log
+    // keeps its room.
+    auto* area = window_->findChild<QScrollArea*>(QStringLiteral("filterArea_"));
+    QVERIFY(area->height() < 100);
+    QVERIFY(area->mapTo(window, QPoint(area->width(), 0)).x() <= window->width());
+    QVERIFY(shownBoxes().last()->y() > shownBoxes().first()->y());
+    for (QCheckBox* box : shownBoxes())
+        QVERIFY(box->x() + box->width() <= area->viewport()->width());
+    QVERIFY(window->findChild<QWidget*>(QStringLiteral("tableWidgetFrame_"))->height() > 100);
 }
 
 void tst_DecodingWindow::decodingTree_data()

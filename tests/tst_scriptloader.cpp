@@ -73,13 +73,18 @@ void tst_ScriptLoader::evaluation_data()
     QTest::newRow("thrown Error") << "var A = {cmd: 'A'}; throw new Error('boom');" << true
                                   << "boom" << QStringList{};
     QTest::newRow("thrown number counts too")
-        << "throw 42;" << true << "undefined" << QStringList{};
+        << "throw 42;" << true << "42" << QStringList{};
+    QTest::newRow("thrown string is its own message")
+        << "throw 'no index';" << true << "no index" << QStringList{};
+    QTest::newRow("thrown object without a message")
+        << "throw {toString: function() { return 'odd'; }};" << true << "odd" << QStringList{};
     QTest::newRow("thrown object with a message")
         << "throw {message: 'plain'};" << true << "plain" << QStringList{};
     QTest::newRow("failing statement")
         << "null.x;" << true << "Cannot read property 'x' of null" << QStringList{};
     QTest::newRow("thrown index is still walked")
-        << "var A = {cmd: 'A'}; throw {A: 'struct'};" << true << "undefined" << QStringList{"A"};
+        << "var A = {cmd: 'A'}; throw {A: 'struct'};" << true << "[object Object]"
+        << QStringList{"A"};
     QTest::newRow("struct test is exact and case-sensitive")
         << "({a: 'Struct', b: 'struct ', c: 'STRUCT', d: 'struct', e: 'structs'})" << false
         << QString() << QStringList{"d"};

@@ -2,10 +2,15 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QIODevice>
 #include <QJSEngine>
 #include <QJSValueIterator>
 #include <QStandardPaths>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 QStringList ScriptLoader::candidatePaths(const QString& fileName)
 {
@@ -23,13 +28,55 @@ QStringList ScriptLoader::candidatePaths(const QString& fileName)
     return paths;
 }
 
-QString ScriptLoader::readScriptText(QIODevice& device)
+ScriptLoader::ScriptFile ScriptLoader::readScriptFile(const QStringList& paths)
 {
-    QByteArray bytes = device.readAll();
+    ScriptFile result;
+    for (const QString& path : paths) {
+        // Opened without blocking, so that a FIFO with no writer cannot hold start-up; the
+        // type and size are then checked on the open descriptor, not on the name.
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        result.path = path;
+        struct stat info;
+        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+            ::close(fd);
+            result.status = ScriptFile::NotRegular;
+            return result;
+        }
+        if (info.st_size > kMaxScriptBytes) {
+            ::close(fd);
+            result.status = ScriptFile::TooLarge;
+            return result;
+        }
+        QFile file;
+        if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            continue;
+        }
+        // A file that grows while it is read is cut off at the bound plus one byte.
+        result.bytes = file.read(kMaxScriptBytes + 1);
+        result.status =
+            result.bytes.size() > kMaxScriptBytes ? ScriptFile::TooLarge : ScriptFile::Read;
+        if (result.status == ScriptFile::TooLarge)
+            result.bytes.clear();
+        return result;
+    }
+    result.path.clear();
+    return result;
+}
+
+QString ScriptLoader::scriptText(QByteArray bytes)
+{
     const qsizetype nul = bytes.indexOf('\0');
     if (nul >= 0)
         bytes.truncate(nul);
     return QString::fromLatin1(bytes);
+}
+
+QString ScriptLoader::readScriptText(QIODevice& device)
+{
+    return scriptText(device.readAll());
 }
 
 ScriptLoader::Evaluation ScriptLoader::evaluate(QJSEngine& engine, const QString& text,
@@ -41,8 +88,12 @@ ScriptLoader::Evaluation ScriptLoader::evaluate(QJSEngine& engine, const QString
     QStringList trace;
     result.value = engine.evaluate(text, fileName, 1, &trace);
     result.threw = !trace.isEmpty() || result.value.isError();
-    if (result.threw)
-        result.message = result.value.property(QStringLiteral("message")).toString();
+    if (result.threw) {
+        const QString message = QStringLiteral("message");
+        result.message = result.value.isObject() && result.value.hasProperty(message)
+                             ? result.value.property(message).toString()
+                             : result.value.toString();
+    }
     return result;
 }
 

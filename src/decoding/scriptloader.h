@@ -22,14 +22,40 @@ public:
     // directory beside the program (<bin>/../share/tovrik).
     static QStringList candidatePaths(const QString& fileName);
 
+    // The largest definitions script that is read; a larger file is refused.
+    static constexpr qint64 kMaxScriptBytes = 8 * 1024 * 1024;
+
+    struct ScriptFile
+    {
+        enum Status
+        {
+            Read,       // bytes holds the whole file
+            Missing,    // no candidate could be opened
+            NotRegular, // the first candidate that opened is a FIFO, a device, a directory...
+            TooLarge,   // the first candidate that opened is larger than kMaxScriptBytes
+        };
+        Status status = Missing;
+        QString path;
+        QByteArray bytes;
+    };
+
+    // Reads the first of `paths` that can be opened. It must be a regular file of at most
+    // kMaxScriptBytes: a FIFO would block start-up and a link to a device could be read
+    // without end, so anything else is refused without reading it (the later candidates are
+    // not tried: the user should hear about the file that is in the way).
+    static ScriptFile readScriptFile(const QStringList& paths);
+
     // The script text: the bytes up to the first NUL, each one Latin-1 character.
+    static QString scriptText(QByteArray bytes);
     static QString readScriptText(QIODevice& device);
 
     struct Evaluation
     {
         QJSValue value; // completion value, or the thrown value
         bool threw = false;
-        QString message; // the thrown value's "message" property as a string
+        // The thrown value's "message" property as a string, or the value's own text when it
+        // has no "message" (a thrown string or number).
+        QString message;
     };
 
     // Evaluates the whole text as one program. Any uncaught exception counts, thrown Error
