@@ -1,1 +1,3 @@
 tovrik_add_test(tst_mainwindowlayout SOURCES tst_mainwindowlayout.cpp LIBS tovrik_mainwindow)
+tovrik_add_test(tst_translation SOURCES tst_translation.cpp LIBS tovrik_mainwindow)
+add_dependencies(tst_translation tovrik_lrelease)

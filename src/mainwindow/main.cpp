@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "translation.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -29,14 +30,13 @@ int main(int argc, char* argv[])
     };
 
     try {
-        // "Lang_" + locale, relative to the working directory; the translator's fallbacks also
-        // try the name cut at its delimiters. A missing file is not an error.
-        auto* translator = new QTranslator;
-        (void)translator->load(QStringLiteral("Lang_") + QLocale::system().name());
-        QCoreApplication::installTranslator(translator);
+        // "Lang_" + locale; a missing file is not an error, a damaged one is refused.
+        const QString translationProblem = Translation::install(*new QTranslator);
 
         MainWindow* constructed = new MainWindow;
         window = constructed;
+        if (!translationProblem.isEmpty())
+            window->printConsoleError(translationProblem.toHtmlEscaped());
         window->show();
         exitCode = app->exec();
     } catch (const QString& text) {
