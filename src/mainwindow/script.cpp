@@ -7,6 +7,7 @@
 #include "scriptwatchdog.h"
 
 #include <QCheckBox>
+#include <QHBoxLayout>
 #include <QJSEngine>
 #include <QJSValue>
 
@@ -82,7 +83,13 @@ void MainWindow::initScript_()
     auto* filterArea = new FlowScrollArea(FilterRows, ui_->groupBox_2);
     filterArea->setObjectName(QStringLiteral("filterArea_"));
     FlowLayout* flow = filterArea->flow();
-    ui_->horizontalLayout_2->insertWidget(0, filterArea, 1);
+    QHBoxLayout* row = ui_->horizontalLayout_2;
+    row->insertWidget(0, filterArea, 1);
+    // The flow keeps the boxes to the left itself; the row's spacer gives up its width to it.
+    if (QSpacerItem* spacer = row->itemAt(row->count() - 1)->spacerItem()) {
+        spacer->changeSize(0, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+        row->invalidate();
+    }
     for (int j = 0; j < frameModels_.size(); ++j) {
         const char letter = frameModels_.at(j).cmd;
         const QString label = QString(QChar(ushort(quint8(letter))));

@@ -16,8 +16,8 @@ FlowScrollArea::FlowScrollArea(int maxRows, QWidget* parent)
     flow_ = new FlowLayout(inner);
     flow_->setContentsMargins(0, 0, 0, 0);
     setWidget(inner);
-    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    QSizePolicy policy = sizePolicy();
+    // Takes the width it is offered; its height follows from the width.
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
 }
