@@ -104,6 +104,22 @@ private slots:
         QVERIFY(redConsoleLines(window_.get()).isEmpty());
     }
 
+    // Junk in front of every frame: each frame is still logged as good, and the window says
+    // once per burst how much noise it dropped.
+    void noisyLineLosesNoFrame()
+    {
+        QVERIFY(connectToSimulator({"--noise", "1"}));
+        window_->findChild<QSpinBox*>(QStringLiteral("spinBoxDCmd_"))->setValue(5);
+        button('d')->click();
+        QTRY_VERIFY(rowsOf('D') >= 10);
+        const QRegularExpression noiseLine(
+            QStringLiteral("^Line noise: \\d+ bytes dropped in front of frames$"));
+        QTRY_VERIFY(!consoleLines(window_.get()).filter(noiseLine).isEmpty());
+        // No bad frame: the noise lines are the only warnings.
+        for (const QString& line : redConsoleLines(window_.get()))
+            QVERIFY2(noiseLine.match(line).hasMatch(), qPrintable(line));
+    }
+
     void debugRequestsStream()
     {
         QVERIFY(connectToSimulator());

@@ -83,6 +83,11 @@ void MkSerial::close()
     port_->close();
 }
 
+qint64 MkSerial::droppedBytes() const
+{
+    return threadReceive_->droppedBytes();
+}
+
 bool MkSerial::isOpen()
 {
     return port_->isOpen();

@@ -62,6 +62,8 @@ public:
     void setUpNotifications();
     void write(const QByteArray& data) override;
     bool setDebug(bool on);
+    // Bytes of line noise dropped by the receive side since construction.
+    qint64 droppedBytes() const;
 
 signals:
     void newFrameReceived(const QByteArray& data);
