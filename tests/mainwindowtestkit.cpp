@@ -1,5 +1,6 @@
 #include "mainwindowtestkit.h"
 
+#include "framelogmodel.h"
 #include "mainwindow.h"
 #include "mkhelper.h"
 
@@ -9,11 +10,11 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSocketNotifier>
-#include <QTableWidget>
+#include <QPlainTextEdit>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
-#include <QTextEdit>
 #include <QTreeWidget>
 
 #include <cerrno>
@@ -66,14 +67,26 @@ void clearSettings()
     settings.sync();
 }
 
-QTextEdit* console(MainWindow* window)
+QPlainTextEdit* console(MainWindow* window)
 {
-    return window->findChild<QTextEdit*>(QStringLiteral("consoleTextEdit_"));
+    return window->findChild<QPlainTextEdit*>(QStringLiteral("consoleTextEdit_"));
 }
 
-QTableWidget* table(MainWindow* window)
+QTableView* table(MainWindow* window)
 {
-    return window->findChild<QTableWidget*>(QStringLiteral("tableWidgetFrame_"));
+    return window->findChild<QTableView*>(QStringLiteral("tableWidgetFrame_"));
+}
+
+int rowCount(MainWindow* window)
+{
+    window->frameLogModel()->announcePending();
+    return window->frameLogModel()->rowCount();
+}
+
+void selectRow(MainWindow* window, int row)
+{
+    window->frameLogModel()->announcePending();
+    table(window)->selectRow(row);
 }
 
 QTreeWidget* tree(MainWindow* window)
@@ -120,10 +133,13 @@ QStringList redConsoleLines(MainWindow* window)
 
 QStringList rowTexts(MainWindow* window, int row)
 {
+    FrameLogModel* model = window->frameLogModel();
+    model->announcePending();
     QStringList texts;
-    for (int column = 0; column < 4; ++column) {
-        const QTableWidgetItem* item = table(window)->item(row, column);
-        texts.append(item ? item->text() : QStringLiteral("<none>"));
+    for (const int column : {FrameLogModel::NumberColumn, FrameLogModel::CmdColumn,
+                             FrameLogModel::AddressColumn, FrameLogModel::DataColumn}) {
+        const QVariant text = model->index(row, column).data();
+        texts.append(text.isValid() ? text.toString() : QStringLiteral("<none>"));
     }
     return texts;
 }

@@ -11,8 +11,8 @@ class MainWindow;
 class QComboBox;
 class QSocketNotifier;
 class QPushButton;
-class QTableWidget;
-class QTextEdit;
+class QPlainTextEdit;
+class QTableView;
 class QTreeWidget;
 
 // Shared helpers of the main window tests: a working directory with a small definitions
@@ -28,8 +28,8 @@ bool prepareEnvironment();
 // Empties the program's settings store (the private one of the test).
 void clearSettings();
 
-QTextEdit* console(MainWindow* window);
-QTableWidget* table(MainWindow* window);
+QPlainTextEdit* console(MainWindow* window);
+QTableView* table(MainWindow* window);
 QTreeWidget* tree(MainWindow* window);
 QComboBox* ports(MainWindow* window);
 QPushButton* connectButton(MainWindow* window);
@@ -38,8 +38,13 @@ QPushButton* connectButton(MainWindow* window);
 QStringList consoleLines(MainWindow* window);
 QStringList redConsoleLines(MainWindow* window);
 
-// The texts of one table row, columns 0 to 3.
+// The frame table's rows, with the rows still waiting for their announcement announced now.
+int rowCount(MainWindow* window);
+// The texts of one table row: "No.", "Cmd", "Address" and "Data" (the columns a row had before
+// the "Time" column), with waiting rows announced first.
 QStringList rowTexts(MainWindow* window, int row);
+// Selects one whole row of the frame table.
+void selectRow(MainWindow* window, int row);
 
 // Waits for the port to be listed, chooses it and presses "Connect"; true once connected.
 bool connectTo(MainWindow* window, const QString& portName);

@@ -1,160 +1,166 @@
 #include "consoletext.h"
 
+#include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
 
-// The console's line appender on a bare document: colours, paragraph margins, markup and
-// escaping, a fresh document after clearing, and the bounded scrollback.
+using Line = ConsoleText::Line;
+
+// The console's lines on a bare plain-text console: colours, the one line shown for a message
+// (markup of the program, escaped and literal outside text, control characters), a fresh
+// console after clearing, one edit per batch and the bounded scrollback.
 class TestConsoleText : public QObject
 {
     Q_OBJECT
 
 private:
-    static QColor colourOf(const QTextBlock& block)
+    static bool isRed(const QTextBlock& block)
     {
-        QColor colour;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat format = it.fragment().charFormat();
-            if (format.hasProperty(QTextFormat::ForegroundBrush))
-                colour = format.foreground().color();
+            if (it.fragment().charFormat().foreground().color() == QColor(255, 0, 0))
+                return true;
         }
-        return colour;
+        return false;
+    }
+
+    static QStringList lines(const QPlainTextEdit& edit)
+    {
+        QStringList texts;
+        for (QTextBlock b = edit.document()->begin(); b.isValid(); b = b.next())
+            texts.append(b.text());
+        return texts;
     }
 
 private slots:
     void colourFollowsSeverity_data()
     {
-        QTest::addColumn<QStringList>("texts");
         QTest::addColumn<QList<bool>>("red");
-
-        QTest::newRow("plain") << QStringList{"a"} << QList<bool>{false};
-        QTest::newRow("red") << QStringList{"a"} << QList<bool>{true};
-        QTest::newRow("red then plain") << QStringList{"a", "b"} << QList<bool>{true, false};
-        QTest::newRow("plain red plain")
-            << QStringList{"a", "b", "c"} << QList<bool>{false, true, false};
-        QTest::newRow("red caller colour kept")
-            << QStringList{"<font color=\"#0000ff\">x</font>", "y"} << QList<bool>{false, true};
+        QTest::newRow("plain") << QList<bool>{false};
+        QTest::newRow("red") << QList<bool>{true};
+        QTest::newRow("red then plain") << QList<bool>{true, false};
+        QTest::newRow("plain red plain") << QList<bool>{false, true, false};
     }
     void colourFollowsSeverity()
     {
-        QFETCH(QStringList, texts);
         QFETCH(QList<bool>, red);
-        QTextDocument doc;
-        for (int i = 0; i < texts.size(); ++i)
-            ConsoleText::append(&doc, texts.at(i), red.at(i));
+        QPlainTextEdit edit;
+        ConsoleText::setUp(&edit);
+        // Once as one batch, once line by line: the same lines either way.
+        QList<Line> batch;
+        for (int i = 0; i < red.size(); ++i)
+            batch.append({QStringLiteral("line %1").arg(i), red.at(i)});
+        ConsoleText::append(&edit, batch);
+        for (const Line& line : batch)
+            ConsoleText::append(&edit, {line});
 
-        QCOMPARE(doc.blockCount(), texts.size());
-        QTextBlock block = doc.begin();
-        for (int i = 0; i < texts.size(); ++i, block = block.next()) {
-            const QColor colour = colourOf(block);
-            if (red.at(i))
-                QCOMPARE(colour, QColor(255, 0, 0));
-            else
-                QVERIFY2(colour != QColor(255, 0, 0), qPrintable(block.text()));
+        QCOMPARE(edit.document()->blockCount(), 2 * red.size());
+        QTextBlock block = edit.document()->begin();
+        for (int i = 0; i < 2 * red.size(); ++i, block = block.next()) {
+            QCOMPARE(block.text(), QStringLiteral("line %1").arg(i % red.size()));
+            QCOMPARE(isRed(block), red.at(i % red.size()));
         }
     }
 
-    void everyLineHasTheParagraphMargins()
+    void oneLineShownPerMessage_data()
     {
-        QTextDocument doc;
-        ConsoleText::append(&doc, QStringLiteral("first"), false);
-        ConsoleText::append(&doc, QStringLiteral("second"), true);
-        ConsoleText::append(&doc, QString(), false);
-        ConsoleText::append(&doc, QStringLiteral("fourth"), false);
-
-        QCOMPARE(doc.blockCount(), 4);
-        for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-            const QTextBlockFormat format = block.blockFormat();
-            QCOMPARE(format.topMargin(), 1.0);
-            QCOMPARE(format.bottomMargin(), 0.0);
-            QCOMPARE(format.leftMargin(), 0.0);
-            QCOMPARE(format.rightMargin(), 0.0);
-            QCOMPARE(format.indent(), 0);
-            QCOMPARE(format.textIndent(), 0.0);
-        }
-        QCOMPARE(doc.toPlainText(), QStringLiteral("first\nsecond\n\nfourth"));
-    }
-
-    void markupOfCallersAndEscapedOutsideText_data()
-    {
-        QTest::addColumn<QString>("html");
+        QTest::addColumn<bool>("markup");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
 
-        QTest::newRow("bold markup") << "<b>bold</b> text"
+        QTest::newRow("bold markup") << true << "<b>bold</b> text"
                                      << "bold text";
-        QTest::newRow("entity") << "a &amp; b"
+        QTest::newRow("entity") << true << "a &amp; b"
                                 << "a & b";
-        QTest::newRow("escaped tag") << QString("<b>x</b>").toHtmlEscaped() << "<b>x</b>";
-        QTest::newRow("escaped frame") << QString("#a<p>\r").toHtmlEscaped() << "#a<p>";
-        QTest::newRow("escaped ampersand") << QString("&lt;").toHtmlEscaped() << "&lt;";
+        QTest::newRow("escaped tag") << true << QString("<b>x</b>").toHtmlEscaped() << "<b>x</b>";
+        QTest::newRow("escaped ampersand") << true << QString("&lt;").toHtmlEscaped() << "&lt;";
+        QTest::newRow("escaped frame ends at its carriage return")
+            << true << QString("#a<p>\r").toHtmlEscaped() << "#a<p>";
+        QTest::newRow("line break tag stays one line") << true << "a<br>b"
+                                                       << "a b";
+        QTest::newRow("no markup") << true << "plain, 100%"
+                                   << "plain, 100%";
+        QTest::newRow("literal markup shown as is") << false << "#b<b>X</b>&amp;==\r"
+                                                    << "#b<b>X</b>&amp;==";
+        QTest::newRow("line feed inside a frame") << false << "#bV\n==\r"
+                                                  << "#bV ==";
+        QTest::newRow("control bytes") << false << QString::fromLatin1("a\x01\x7f\x85\x1b[2Jb")
+                                       << "a    [2Jb";
+        QTest::newRow("high Latin-1 kept") << false << QString::fromLatin1("\xe4\xff")
+                                           << QString::fromLatin1("\xe4\xff");
     }
-    void markupOfCallersAndEscapedOutsideText()
+    void oneLineShownPerMessage()
     {
-        QFETCH(QString, html);
+        QFETCH(bool, markup);
+        QFETCH(QString, text);
         QFETCH(QString, shown);
-        QTextDocument doc;
-        ConsoleText::append(&doc, QStringLiteral("before"), false);
-        ConsoleText::append(&doc, html, false);
-        QCOMPARE(doc.blockCount(), 2);
-        QCOMPARE(doc.lastBlock().text().trimmed(), shown);
+        QPlainTextEdit edit;
+        ConsoleText::setUp(&edit);
+        const QString line = markup ? ConsoleText::fromMarkup(text) : ConsoleText::fromPlain(text);
+        ConsoleText::append(&edit, {{QStringLiteral("before"), false}, {line, false}});
+        QCOMPARE(lines(edit), (QStringList{"before", shown}));
     }
 
-    void callerMarkupTakesEffect()
+    void clearedConsoleStartsAfresh()
     {
-        QTextDocument doc;
-        ConsoleText::append(&doc, QStringLiteral("<b>bold</b>"), false);
-        QTextCursor cursor(doc.firstBlock());
-        cursor.movePosition(QTextCursor::NextCharacter);
-        QCOMPARE(cursor.charFormat().fontWeight(), int(QFont::Bold));
+        QPlainTextEdit edit;
+        ConsoleText::setUp(&edit);
+        // An empty first line is a line, not the empty block of a fresh console.
+        ConsoleText::append(&edit, {{QString(), false}});
+        ConsoleText::append(&edit, {{QStringLiteral("next"), true}});
+        QCOMPARE(lines(edit), (QStringList{"", "next"}));
+
+        edit.clear();
+        ConsoleText::append(&edit, {{QStringLiteral("again"), false}});
+        QCOMPARE(lines(edit), QStringList{"again"});
+        QVERIFY(!isRed(edit.document()->firstBlock()));
+        QCOMPARE(edit.maximumBlockCount(), ConsoleText::MaxLines);
     }
 
-    void clearedDocumentStartsAfresh()
+    void aBatchIsOneEdit()
     {
-        QTextDocument doc;
-        for (int i = 0; i < 5; ++i)
-            ConsoleText::append(&doc, QString::number(i), i % 2);
-        ConsoleText::clear(&doc);
-        QVERIFY(doc.isEmpty());
-        ConsoleText::append(&doc, QStringLiteral("again"), false);
-        QCOMPARE(doc.blockCount(), 1);
-        QCOMPARE(doc.toPlainText(), QStringLiteral("again"));
-        QCOMPARE(doc.firstBlock().blockFormat().topMargin(), 1.0);
-    }
-
-    void emptyFirstLineIsKept()
-    {
-        QTextDocument doc;
-        ConsoleText::append(&doc, QString(), false);
-        ConsoleText::append(&doc, QStringLiteral("next"), false);
-        QCOMPARE(doc.blockCount(), 2);
-        QCOMPARE(doc.firstBlock().text(), QString());
+        QPlainTextEdit edit;
+        ConsoleText::setUp(&edit);
+        ConsoleText::append(&edit, {{QStringLiteral("first"), false}});
+        QSignalSpy changes(edit.document(), &QTextDocument::contentsChange);
+        QList<Line> batch;
+        for (int i = 0; i < 200; ++i)
+            batch.append({QString::number(i), i % 3 == 0});
+        ConsoleText::append(&edit, batch);
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(edit.document()->blockCount(), 201);
+        QVERIFY(!edit.document()->isUndoAvailable());
     }
 
     void onlyTheNewestLinesAreKept_data()
     {
         QTest::addColumn<int>("total");
-        QTest::newRow("just below the limit") << ConsoleText::MaxLines;
-        QTest::newRow("one past the limit") << ConsoleText::MaxLines + 1;
-        QTest::newRow("several trims") << ConsoleText::MaxLines + 2 * ConsoleText::TrimLines + 7;
+        QTest::addColumn<int>("batch");
+        QTest::newRow("just below the limit") << ConsoleText::MaxLines << 1000;
+        QTest::newRow("one past the limit") << ConsoleText::MaxLines + 1 << 1000;
+        QTest::newRow("far past, large batches") << 3 * ConsoleText::MaxLines + 7 << 20000;
     }
     void onlyTheNewestLinesAreKept()
     {
         QFETCH(int, total);
-        QTextDocument doc;
-        for (int i = 0; i < total; ++i)
-            ConsoleText::append(&doc, QString::number(i), i % 7 == 0);
-
-        const int kept = doc.blockCount();
-        QVERIFY(kept <= ConsoleText::MaxLines);
-        QVERIFY(kept > ConsoleText::MaxLines - ConsoleText::TrimLines);
+        QFETCH(int, batch);
+        QPlainTextEdit edit;
+        ConsoleText::setUp(&edit);
+        for (int first = 0; first < total; first += batch) {
+            QList<Line> lines;
+            for (int i = first; i < std::min(total, first + batch); ++i)
+                lines.append({QString::number(i), i % 7 == 0});
+            ConsoleText::append(&edit, lines);
+        }
+        const QTextDocument* doc = edit.document();
+        QCOMPARE(doc->blockCount(), std::min(total, ConsoleText::MaxLines));
         // The newest lines, in order, none lost between the oldest kept and the last.
-        QCOMPARE(doc.lastBlock().text(), QString::number(total - 1));
-        QCOMPARE(doc.firstBlock().text(), QString::number(total - kept));
-        QCOMPARE(doc.findBlockByNumber(kept / 2).text(), QString::number(total - kept + kept / 2));
-        QCOMPARE(doc.firstBlock().blockFormat().topMargin(), 1.0);
-        QVERIFY(!doc.isUndoAvailable());
+        const int kept = doc->blockCount();
+        QCOMPARE(doc->lastBlock().text(), QString::number(total - 1));
+        QCOMPARE(doc->firstBlock().text(), QString::number(total - kept));
+        QCOMPARE(doc->findBlockByNumber(kept / 2).text(), QString::number(total - kept + kept / 2));
+        QCOMPARE(isRed(doc->lastBlock()), (total - 1) % 7 == 0);
     }
 };
 

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QSpinBox>
-#include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -81,11 +80,10 @@ void tst_DecodingSim::selectedRowShowsEveryField()
     if (auto* spin = window_->findChild<QSpinBox*>(QStringLiteral("spinBox%1Cmd_").arg(letter)))
         spin->setValue(parameter);
     window_->findChild<QToolButton*>(QStringLiteral("toolButton%1Cmd_").arg(letter))->click();
-    QTableWidget* rows = table(window_.get());
-    QTRY_VERIFY(rows->rowCount() >= 1);
+    QTRY_VERIFY(rowCount(window_.get()) >= 1);
     QCOMPARE(rowTexts(window_.get(), 0).at(1), letter);
 
-    rows->selectRow(0);
+    selectRow(window_.get(), 0);
     QTreeWidgetItem* frame = tree(window_.get())->topLevelItem(0);
     QVERIFY(frame);
     QCOMPARE(frame->child(0)->text(0), QStringLiteral("cmd: ") + letter);

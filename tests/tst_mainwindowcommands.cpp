@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
-#include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -119,7 +118,7 @@ private slots:
         button("A")->click();
         QTRY_COMPARE(device_->requests().size(), 1);
         device_->send(frame('A', 1, QByteArray("\x00Label", 6)));
-        QTRY_COMPARE(table(window_.get())->rowCount(), 1);
+        QTRY_COMPARE(rowCount(window_.get()), 1);
         QCOMPARE(device_->requests().size(), 1);
     }
 

@@ -1,21 +1,47 @@
+#include "framelogmodel.h"
+#include "framestore.h"
 #include "mainwindow.h"
 #include "mainwindowtestkit.h"
 
 #include <QCheckBox>
+#include <QDateTime>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
-#include <QTableWidget>
+#include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
-#include <QTextEdit>
 #include <QTreeWidget>
 
 #include <memory>
 
 using namespace MainWindowTestKit;
 
-// The frame log of the real window: which frames are logged and how, bad frames, the command
-// filter and its check boxes, "Hex" and "Clear".
+namespace {
+
+// A logged record as the window stores it, at a chosen time.
+FrameRecord logged(char cmd, const QByteArray& payload, qint64 timeUs)
+{
+    FrameRecord record = FrameRecord::fromFrame(frame(cmd, 1, payload), FrameRecord::Received,
+                                                timeUs);
+    record.logged = true;
+    return record;
+}
+
+void deliverBatch(MainWindow* window, const QList<QByteArray>& frames)
+{
+    QMetaObject::invokeMethod(window, "onNewFramesReceived_", Qt::DirectConnection,
+                              Q_ARG(QList<QByteArray>, frames));
+}
+
+} // namespace
+
+// The frame log: the model over a store alone (rows, numbering, time, hex, dropping and
+// clearing), then in the real window: which frames are logged and how, batches, bad frames
+// and their rate limit, frames the window had no time for, the command filter, "Hex" and
+// "Clear".
 class TestMainWindowFrameLog : public QObject
 {
     Q_OBJECT
@@ -120,19 +146,26 @@ private slots:
         const QByteArray bytes = frame(cmd, address, payload);
         deliverFrame(window_.get(), bytes);
 
+        // Every frame is stored, logged or not.
+        QCOMPARE(window_->frameStore()->size(), 1);
+        QCOMPARE(window_->frameStore()->at(0).logged, !row.isEmpty());
         if (row.isEmpty()) {
-            QCOMPARE(table(window_.get())->rowCount(), 0);
+            QCOMPARE(rowCount(window_.get()), 0);
             QCOMPARE(consoleLines(window_.get()).size(), linesBefore);
             return;
         }
-        QCOMPARE(table(window_.get())->rowCount(), 1);
+        QCOMPARE(rowCount(window_.get()), 1);
         QCOMPARE(rowTexts(window_.get(), 0), row);
-        for (int column = 0; column < 3; ++column)
-            QCOMPARE(table(window_.get())->item(0, column)->textAlignment(), int(Qt::AlignHCenter));
+        const FrameLogModel* model = window_->frameLogModel();
+        for (const int column : {FrameLogModel::NumberColumn, FrameLogModel::TimeColumn,
+                                 FrameLogModel::CmdColumn, FrameLogModel::AddressColumn})
+            QCOMPARE(model->index(0, column).data(Qt::TextAlignmentRole).toInt(),
+                     int(Qt::AlignHCenter));
+        QCOMPARE(model->index(0, FrameLogModel::TimeColumn).data().toString(), "0.000");
         // The raw frame is echoed in the console in the default colour.
         const QStringList lines = consoleLines(window_.get());
         QCOMPARE(lines.size(), linesBefore + 1);
-        QCOMPARE(lines.last().trimmed(), QString::fromLatin1(bytes).trimmed());
+        QCOMPARE(lines.last(), QString::fromLatin1(bytes).chopped(1));
         QVERIFY(redConsoleLines(window_.get()).isEmpty());
     }
 
@@ -151,6 +184,9 @@ private slots:
         QTest::newRow("markup in the frame is shown literally")
             << QByteArray("#b<b>X</b>&amp;==\r") << "Bad crc check in frame: #b<b>X</b>&amp;=="
             << "cmd=< address=1 data='";
+        QTest::newRow("bare carriage return")
+            << QByteArray("\r") << "Bad crc check in frame: "
+            << "cmd= address=0 data=''";
         QTest::newRow("too short for a command")
             << QByteArray("#b\r") << "Bad crc check in frame: #b"
             << "cmd= address=0 data=''";
@@ -167,27 +203,32 @@ private slots:
         deliverFrame(window_.get(), bytes);
         const QStringList red = redConsoleLines(window_.get());
         QCOMPARE(red.size(), 2);
-        QCOMPARE(red.at(0).trimmed(), first);
+        QCOMPARE(red.at(0), first);
         if (second.endsWith("data='"))
             QVERIFY2(red.at(1).startsWith(second), qPrintable(red.at(1)));
         else
             QCOMPARE(red.at(1), second);
-        QCOMPARE(table(window_.get())->rowCount(), 0);
+        QCOMPARE(rowCount(window_.get()), 0);
+        // Stored as received, with its verdict.
+        QCOMPARE(window_->frameStore()->size(), 1);
+        QCOMPARE(window_->frameStore()->at(0).bytes, bytes);
+        QVERIFY(!window_->frameStore()->at(0).good);
     }
 
-    void hexSwitchAffectsOnlyNewRows()
+    void hexSwitchRerendersEveryRow()
     {
         QCheckBox* hex = window_->findChild<QCheckBox*>(QStringLiteral("checkBoxHex_"));
         const QByteArray payload("ABC");
         deliverFrame(window_.get(), frame('V', 1, payload));
+        deliverFrame(window_.get(), frame('V', 1, payload));
+        QCOMPARE(rowCount(window_.get()), 2);
         hex->click();
         deliverFrame(window_.get(), frame('V', 1, payload));
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(rowTexts(window_.get(), row).at(3), QStringLiteral("41 42 43 "));
         hex->click();
-        deliverFrame(window_.get(), frame('V', 1, payload));
-
-        QCOMPARE(rowTexts(window_.get(), 0).at(3), QStringLiteral("ABC"));
-        QCOMPARE(rowTexts(window_.get(), 1).at(3), QStringLiteral("41 42 43 "));
-        QCOMPARE(rowTexts(window_.get(), 2).at(3), QStringLiteral("ABC"));
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(rowTexts(window_.get(), row).at(3), QStringLiteral("ABC"));
     }
 
     void clearEmptiesAllPanesAndRestartsNumbering()
@@ -195,25 +236,28 @@ private slots:
         for (int i = 0; i < 3; ++i)
             deliverFrame(window_.get(), frame('D', 1, QByteArray(6, char('a' + i))));
         tree(window_.get())->addTopLevelItem(new QTreeWidgetItem(QStringList{"stale"}));
-        QCOMPARE(table(window_.get())->rowCount(), 3);
+        QCOMPARE(rowCount(window_.get()), 3);
+        // One more, logged but not yet announced when "Clear" comes.
+        deliverFrame(window_.get(), frame('D', 1, "late"));
 
         window_->findChild<QPushButton*>(QStringLiteral("clearPushButton_"))->click();
-        QCOMPARE(table(window_.get())->rowCount(), 0);
+        QCOMPARE(rowCount(window_.get()), 0);
+        QVERIFY(window_->frameStore()->isEmpty());
         QCOMPARE(tree(window_.get())->topLevelItemCount(), 0);
         QVERIFY(consoleLines(window_.get()).isEmpty());
 
         deliverFrame(window_.get(), frame('V', 1, "one"));
         deliverFrame(window_.get(), frame('D', 1, "two"));
-        QCOMPARE(table(window_.get())->rowCount(), 2);
+        QCOMPARE(rowCount(window_.get()), 2);
         QCOMPARE(rowTexts(window_.get(), 0), (QStringList{"0", "V", "Flight Ctrl", "one"}));
         QCOMPARE(rowTexts(window_.get(), 1), (QStringList{"1", "D", "Flight Ctrl", "two"}));
         QCOMPARE(consoleLines(window_.get()).size(), 2);
 
         // Selecting a row after clearing decodes the new frame, not an old one.
-        table(window_.get())->selectRow(1);
+        selectRow(window_.get(), 1);
         QTRY_VERIFY(tree(window_.get())->topLevelItemCount() > 0);
         QVERIFY(!tree(window_.get())
-                     ->findItems(QStringLiteral("D"), Qt::MatchContains | Qt::MatchRecursive)
+                     ->findItems(QStringLiteral("cmd: D"), Qt::MatchExactly | Qt::MatchRecursive)
                      .isEmpty());
     }
 
@@ -251,9 +295,9 @@ private slots:
 
         // Each letter of the four boxes is logged exactly when the filter holds it.
         for (const char letter : {'V', 'A', 'D', 'k'}) {
-            const int rows = table(window_.get())->rowCount();
+            const int rows = rowCount(window_.get());
             deliverFrame(window_.get(), frame(letter, 1, "x"));
-            QCOMPARE(table(window_.get())->rowCount() - rows,
+            QCOMPARE(rowCount(window_.get()) - rows,
                      filter.contains(QLatin1Char(letter)) ? 1 : 0);
         }
         QCOMPARE(storedFilter(), filter);
@@ -263,14 +307,168 @@ private slots:
     {
         // 'N' is in the default filter but the definitions give it no check box.
         deliverFrame(window_.get(), frame('N', 1, "abc"));
-        QCOMPARE(table(window_.get())->rowCount(), 1);
+        QCOMPARE(rowCount(window_.get()), 1);
         QCheckBox* box = filterBox(QStringLiteral("V"));
         QVERIFY(box);
         box->click();
         box->click();
         deliverFrame(window_.get(), frame('N', 1, "abc"));
-        QCOMPARE(table(window_.get())->rowCount(), 1);
+        QCOMPARE(rowCount(window_.get()), 1);
         QCOMPARE(storedFilter(), QStringLiteral("ADVk"));
+    }
+
+    // The model over a small store, without a window.
+    void modelFollowsTheStore_data()
+    {
+        QTest::addColumn<int>("capacity");
+        QTest::addColumn<int>("frames");       // appended one a time, every third not logged
+        QTest::addColumn<int>("rows");         // rows afterwards
+        QTest::addColumn<QString>("firstNumber");
+
+        QTest::newRow("below capacity") << 100 << 30 << 20 << "0";
+        // Capacity 20 drops one record at a time: of 40 records the 20 newest are kept, 13 of
+        // them logged; 14 logged rows went before them.
+        QTest::newRow("oldest dropped, numbers kept") << 20 << 40 << 13 << "14";
+        QTest::newRow("every record but the newest dropped") << 1 << 10 << 1 << "6";
+        QTest::newRow("nothing logged left") << 1 << 9 << 0 << "";
+    }
+    void modelFollowsTheStore()
+    {
+        QFETCH(int, capacity);
+        QFETCH(int, frames);
+        QFETCH(int, rows);
+        QFETCH(QString, firstNumber);
+
+        FrameStore store(nullptr, capacity);
+        FrameLogModel model(&store);
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        const qint64 start = 1'700'000'000'000'000;
+        for (int i = 0; i < frames; ++i) {
+            FrameRecord record = logged('D', QByteArray::number(i), start + i * 1'234'567);
+            record.logged = i % 3 != 2;
+            store.append(std::move(record));
+            // Announced in between now and then, as the timer would.
+            if (i % 4 == 0)
+                model.announcePending();
+        }
+        model.announcePending();
+        QCOMPARE(model.rowCount(), rows);
+        QCOMPARE(model.index(0, FrameLogModel::NumberColumn).data().toString(), firstNumber);
+        QVERIFY(inserted.count() > 0);
+        // Numbers run on without gaps, each row shows its own record.
+        for (int row = 0; row < rows; ++row) {
+            QCOMPARE(model.index(row, FrameLogModel::NumberColumn).data().toString(),
+                     QString::number(firstNumber.toInt() + row));
+            const FrameRecord& record = store.at(model.storeIndex(row));
+            QVERIFY(record.logged);
+            const QString shown = model.index(row, FrameLogModel::DataColumn).data().toString();
+            QVERIFY2(shown.startsWith(QString::number((record.timeUs - start) / 1'234'567)),
+                     qPrintable(shown));
+        }
+        QVERIFY(model.storeIndex(rows) < 0);
+        QVERIFY(!model.index(rows, 0).data().isValid());
+
+        store.clear();
+        QCOMPARE(model.rowCount(), 0);
+        store.append(logged('V', "x", start));
+        model.announcePending();
+        QCOMPARE(model.index(0, FrameLogModel::NumberColumn).data().toString(), "0");
+    }
+
+    void timeColumnCountsFromTheFirstFrame_data()
+    {
+        QTest::addColumn<qint64>("offsetUs");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("first frame") << qint64(0) << "0.000";
+        QTest::newRow("rounded to milliseconds") << qint64(1'234'567) << "1.235";
+        QTest::newRow("an hour") << qint64(3'600'000'400) << "3600.000";
+    }
+    void timeColumnCountsFromTheFirstFrame()
+    {
+        QFETCH(qint64, offsetUs);
+        QFETCH(QString, shown);
+        FrameStore store;
+        FrameLogModel model(&store);
+        const qint64 start = QDateTime(QDate(2026, 12, 8), QTime(5, 12, 1, 123), Qt::UTC)
+                                 .toMSecsSinceEpoch() * 1000;
+        // A sent request opens the session; it has no row.
+        FrameRecord request = logged('v', "", start);
+        request.direction = FrameRecord::Sent;
+        request.logged = false;
+        store.append(request);
+        store.append(logged('V', "x", start + offsetUs));
+        model.announcePending();
+        QCOMPARE(model.rowCount(), 1);
+        const QModelIndex time = model.index(0, FrameLogModel::TimeColumn);
+        QCOMPARE(time.data().toString(), shown);
+        QCOMPARE(time.data(Qt::ToolTipRole).toString(),
+                 QDateTime::fromMSecsSinceEpoch(start / 1000 + offsetUs / 1000)
+                     .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")));
+    }
+
+    void rowsAreAnnouncedInBatches()
+    {
+        QSignalSpy inserted(window_->frameLogModel(), &QAbstractItemModel::rowsInserted);
+        QSignalSpy appended(window_->frameStore(), &FrameStore::appended);
+        QList<QByteArray> batch;
+        for (int i = 0; i < 50; ++i)
+            batch.append(frame('D', 1, QByteArray::number(i)));
+        deliverBatch(window_.get(), batch);
+        deliverBatch(window_.get(), batch);
+        // One store append per batch; no row yet, then all of them in one announcement.
+        QCOMPARE(appended.count(), 2);
+        QCOMPARE(window_->frameLogModel()->rowCount(), 0);
+        QTRY_COMPARE(inserted.count(), 1);
+        QCOMPARE(window_->frameLogModel()->rowCount(), 100);
+        QCOMPARE(rowTexts(window_.get(), 99), (QStringList{"99", "D", "Flight Ctrl", "49."}));
+        QCOMPARE(consoleLines(window_.get()).filter(QStringLiteral("#bD")).size(), 100);
+    }
+
+    void badFrameReportsAreRateLimited()
+    {
+        QList<QByteArray> noise(20, QByteArray("\r"));
+        deliverBatch(window_.get(), noise);
+        const int reported = MainWindow::kBadFramesReported;
+        QCOMPARE(redConsoleLines(window_.get()).size(), 2 * reported);
+        // At the end of the second, one line counts the rest.
+        QTRY_COMPARE(redConsoleLines(window_.get()).size(), 2 * reported + 1);
+        QCOMPARE(redConsoleLines(window_.get()).last(),
+                 QStringLiteral("… %1 more bad frames in the last second").arg(20 - reported));
+        QCOMPARE(window_->frameStore()->size(), 20);
+
+        // The next second starts afresh; a quiet one prints no count.
+        deliverBatch(window_.get(), noise.mid(0, 2));
+        QCOMPARE(redConsoleLines(window_.get()).size(), 2 * reported + 1 + 4);
+        QTest::qWait(1200);
+        QCOMPARE(redConsoleLines(window_.get()).size(), 2 * reported + 1 + 4);
+    }
+
+    void framesTheWindowCannotTakeAreStoredAndCounted()
+    {
+        auto* counter = window_->findChild<QLabel*>(QStringLiteral("notShownLabel_"));
+        QVERIFY(counter);
+        QVERIFY(counter->isHidden());
+        const int excess = 250;
+        QList<QByteArray> flood;
+        for (int i = 0; i < MainWindow::kMaxBacklog + excess; ++i)
+            flood.append(frame('D', 1, QByteArray::number(i)));
+        deliverBatch(window_.get(), flood);
+
+        // Every frame is in the store, in arrival order; the oldest beyond the backlog were
+        // stored without being shown, and the status bar says how many.
+        const FrameStore* store = window_->frameStore();
+        QTRY_COMPARE(store->size(), flood.size());
+        for (qsizetype i = 0; i < store->size(); ++i)
+            QCOMPARE(store->at(i).bytes, flood.at(i));
+        QCOMPARE(window_->framesNotShown(), excess);
+        QVERIFY(!counter->isHidden());
+        QCOMPARE(counter->text(), QStringLiteral("%1 frames not shown").arg(excess));
+        QTRY_COMPARE(rowCount(window_.get()), MainWindow::kMaxBacklog);
+        QCOMPARE(rowTexts(window_.get(), 0).at(3), QString::number(excess));
+
+        window_->findChild<QPushButton*>(QStringLiteral("clearPushButton_"))->click();
+        QCOMPARE(window_->framesNotShown(), 0);
+        QVERIFY(counter->isHidden());
     }
 };
 

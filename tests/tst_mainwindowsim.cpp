@@ -12,7 +12,6 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
-#include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -48,7 +47,7 @@ class TestMainWindowSim : public QObject
     int rowsOf(char letter) const
     {
         int rows = 0;
-        for (int row = 0; row < table(window_.get())->rowCount(); ++row)
+        for (int row = 0; row < rowCount(window_.get()); ++row)
             rows += rowTexts(window_.get(), row).at(1) == QChar::fromLatin1(letter);
         return rows;
     }
@@ -127,7 +126,7 @@ private slots:
         button('d')->click();
         QTRY_VERIFY(rowsOf('D') >= 10);
         // Rows are numbered in order.
-        for (int row = 0; row < table(window_.get())->rowCount(); ++row)
+        for (int row = 0; row < rowCount(window_.get()); ++row)
             QCOMPARE(rowTexts(window_.get(), row).at(0), QString::number(row));
     }
 
@@ -141,7 +140,7 @@ private slots:
         QTRY_VERIFY(rowsOf('D') >= 3);
         for (const char answer : {'V', 'P', 'L', 'U', 'N'})
             QTRY_COMPARE(rowsOf(answer), 1);
-        table(window_.get())->selectRow(0);
+        selectRow(window_.get(), 0);
         QTRY_VERIFY(tree(window_.get())->topLevelItemCount() > 0);
 
         // For a look at the window: TOVRIK_SCREENSHOT names a PNG file to write.
@@ -160,7 +159,7 @@ private slots:
         QCOMPARE(labels.size(), 32);
         for (const QString& label : labels)
             QVERIFY(!label.trimmed().isEmpty());
-        QCOMPARE(table(window_.get())->rowCount(), 0);
+        QCOMPARE(rowCount(window_.get()), 0);
     }
 
     void corruptFramesGiveRedLines()
@@ -171,7 +170,7 @@ private slots:
         const QStringList red = redConsoleLines(window_.get());
         QVERIFY2(red.at(0).startsWith("Bad crc check in frame: #bV"), qPrintable(red.at(0)));
         QVERIFY2(red.at(1).startsWith("cmd=V address=1 data='"), qPrintable(red.at(1)));
-        QCOMPARE(table(window_.get())->rowCount(), 0);
+        QCOMPARE(rowCount(window_.get()), 0);
     }
 
     void silentLabelsEndByTimeOut()

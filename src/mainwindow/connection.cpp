@@ -53,15 +53,12 @@ void MainWindow::initSerialPort_()
     connect(reconnect_, &AutoReconnect::reopenRequested, this, &MainWindow::onReopenRequested_);
     initConnectionExtras_();
 
-    connect(serial_, &MkSerial::newFrameReceived, this, &MainWindow::onNewFrameReceived_,
-            Qt::QueuedConnection);
+    connect(serial_, &MkSerial::newFramesReceived, this, &MainWindow::onNewFramesReceived_);
     connect(serial_, &MkSerial::writeError, this, &MainWindow::onWriteError_, Qt::QueuedConnection);
     connect(serial_, &MkSerial::junkDropped, this, [this](qint64 bytes) {
         printConsoleWarning(tr("Line noise: %1 bytes dropped in front of frames").arg(bytes));
     });
-    connect(serial_, &MkSerial::frameWritten, this, [this](const QByteArray& frame) {
-        frameStore_->append(FrameRecord::fromFrame(frame, FrameRecord::Sent, FrameRecord::nowUs()));
-    });
+    connect(serial_, &MkSerial::frameWritten, this, &MainWindow::storeSentFrame_);
     connect(serial_, &MkSerial::deviceDiscovered, this, &MainWindow::onDeviceDiscovered_);
     connect(serial_, &MkSerial::deviceRemoved, this, &MainWindow::onDeviceRemoved_);
     // Queued: the link may report its failure from inside a call of ours (a write).

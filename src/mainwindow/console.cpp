@@ -5,7 +5,22 @@
 
 void MainWindow::printConsole(ConsoleErrorSeverity severity, const QString& text)
 {
-    ConsoleText::append(ui_->consoleTextEdit_->document(), text, severity != NoError);
+    consoleLines_.append({ConsoleText::fromMarkup(text), severity != NoError});
+    if (consoleBatchDepth_ == 0)
+        flushConsole_();
+}
+
+void MainWindow::printConsoleLine_(const QString& text, bool red)
+{
+    consoleLines_.append({ConsoleText::fromPlain(text), red});
+    if (consoleBatchDepth_ == 0)
+        flushConsole_();
+}
+
+void MainWindow::flushConsole_()
+{
+    ConsoleText::append(ui_->consoleTextEdit_, consoleLines_);
+    consoleLines_.clear();
 }
 
 void MainWindow::printConsoleNoError(const QString& text)
@@ -25,7 +40,8 @@ void MainWindow::printConsoleError(const QString& text)
 
 void MainWindow::clearConsole()
 {
-    ConsoleText::clear(ui_->consoleTextEdit_->document());
+    consoleLines_.clear();
+    ui_->consoleTextEdit_->clear();
 }
 
 void MainWindow::onShowTerminal_(bool on)

@@ -1,66 +1,68 @@
 #include "consoletext.h"
 
+#include <QPlainTextEdit>
 #include <QTextBlock>
-#include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 
 namespace {
-
-// Marks blocks that hold a console line, so that the empty block of a fresh document is told
-// apart from a printed empty line.
 constexpr int kLineState = 1;
-
-QTextBlockFormat lineFormat()
-{
-    QTextBlockFormat format;
-    format.setTopMargin(1);
-    format.setBottomMargin(0);
-    format.setLeftMargin(0);
-    format.setRightMargin(0);
-    format.setIndent(0);
-    format.setTextIndent(0);
-    return format;
-}
-
-// Removes the first `count` lines in one edit.
-void dropOldest(QTextDocument* doc, int count)
-{
-    QTextCursor cursor(doc);
-    cursor.movePosition(QTextCursor::Start);
-    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, count);
-    cursor.removeSelectedText();
-}
-
 } // namespace
 
-void ConsoleText::append(QTextDocument* doc, const QString& html, bool red)
+void ConsoleText::setUp(QPlainTextEdit* edit)
 {
-    // The console is read-only; an undo history would only grow with every line.
-    if (doc->isUndoRedoEnabled())
-        doc->setUndoRedoEnabled(false);
-    if (doc->blockCount() >= MaxLines)
-        dropOldest(doc, doc->blockCount() - MaxLines + TrimLines);
-
-    QTextCursor cursor(doc);
-    cursor.movePosition(QTextCursor::End);
-    const bool fresh = doc->blockCount() == 1 && doc->firstBlock().userState() != kLineState &&
-                       doc->firstBlock().length() <= 1;
-    if (!fresh)
-        cursor.insertBlock(lineFormat(), QTextCharFormat());
-
-    if (red)
-        cursor.insertHtml(QStringLiteral("<font color=\"#ff0000\">") + html +
-                          QStringLiteral("</font>"));
-    else
-        cursor.insertHtml(html);
-
-    // Set afterwards: inserting into the empty first block takes over the fragment's format.
-    cursor.setBlockFormat(lineFormat());
-    cursor.block().setUserState(kLineState);
+    edit->setReadOnly(true);
+    edit->setUndoRedoEnabled(false);
+    edit->setMaximumBlockCount(MaxLines);
 }
 
-void ConsoleText::clear(QTextDocument* doc)
+QString ConsoleText::fromMarkup(const QString& text)
 {
-    doc->clear();
+    // Only a message that can hold a tag or an entity pays for the parser.
+    if (!text.contains(QLatin1Char('<')) && !text.contains(QLatin1Char('&')))
+        return fromPlain(text);
+    // The message's own control characters first (a closing carriage return would become a
+    // trailing blank), then those the markup makes (a <br> is a line separator).
+    return fromPlain(QTextDocumentFragment::fromHtml(fromPlain(text)).toPlainText());
+}
+
+QString ConsoleText::fromPlain(QString text)
+{
+    if (text.endsWith(QLatin1Char('\r')))
+        text.chop(1);
+    for (QChar& c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7f && u < 0xa0) || u == QChar::LineSeparator ||
+            u == QChar::ParagraphSeparator)
+            c = QLatin1Char(' ');
+    }
+    return text;
+}
+
+void ConsoleText::append(QPlainTextEdit* edit, const QList<Line>& lines)
+{
+    if (lines.isEmpty())
+        return;
+    QTextDocument* doc = edit->document();
+    QTextCharFormat plain;
+    QTextCharFormat red;
+    red.setForeground(QColor(255, 0, 0));
+
+    QTextCursor cursor(doc);
+    cursor.beginEditBlock();
+    cursor.movePosition(QTextCursor::End);
+    // A fresh document has one empty block that is no line yet: the first line goes into it
+    // and marks it, so that a printed empty line is told apart from it.
+    bool fresh = doc->blockCount() == 1 && doc->firstBlock().userState() != kLineState &&
+                 doc->isEmpty();
+    for (const Line& line : lines) {
+        if (fresh)
+            cursor.block().setUserState(kLineState);
+        else
+            cursor.insertBlock(QTextBlockFormat(), plain);
+        fresh = false;
+        cursor.insertText(line.text, line.red ? red : plain);
+    }
+    cursor.endEditBlock();
 }

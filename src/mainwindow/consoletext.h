@@ -1,27 +1,38 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
-class QTextDocument;
+class QPlainTextEdit;
 
-// Appends one-line paragraphs to the console's rich-text document. Each line costs the same
-// whatever the document already holds, and at most MaxLines lines are kept, like a terminal's
-// scrollback: when a line would pass the limit, the oldest TrimLines lines go in one edit.
-// Dropping lines one at a time from the top would make the text view lay out the whole
-// document again for every new line.
+// The console's lines: plain text, one block per line, errors in red, at most MaxLines kept
+// (the oldest go first, like a terminal's scrollback). Lines are appended in batches, one edit
+// per batch, because each edit of the console costs a layout pass and a repaint.
 class ConsoleText
 {
 public:
     static constexpr int MaxLines = 50000;
-    static constexpr int TrimLines = 1000;
+
+    struct Line
+    {
+        QString text;
+        bool red = false;
+    };
 
     ConsoleText() = delete;
 
-    // Appends `html` (the caller's own markup; outside text must be escaped first) as a new
-    // paragraph at the end of `doc`: top margin 1px, every other margin and indent 0, shown in
-    // red when `red` is set and in the default text colour otherwise.
-    static void append(QTextDocument* doc, const QString& html, bool red);
+    // Prepares an empty console: read-only, no undo history, the line cap.
+    static void setUp(QPlainTextEdit* edit);
 
-    // Empties `doc`; the next line becomes its first paragraph.
-    static void clear(QTextDocument* doc);
+    // The one line shown for a message that may hold the program's own markup (tags and
+    // entities; text from outside is escaped by the caller): the markup's text, never markup
+    // taking effect. Line breaks and other control characters become blanks, so a message is
+    // always exactly one line.
+    static QString fromMarkup(const QString& text);
+    // The one line shown for literal text (frame bytes): control characters become blanks and
+    // the closing carriage return goes.
+    static QString fromPlain(QString text);
+
+    // Appends each line, in order, at the end of the console, in one edit.
+    static void append(QPlainTextEdit* edit, const QList<Line>& lines);
 };

@@ -2,19 +2,27 @@
 #include "ui_mainwindow.h"
 
 #include "fielddecoder.h"
+#include "framelogmodel.h"
+#include "framestore.h"
 #include "mkhelper.h"
 
 #include <QTreeWidgetItem>
 
 void MainWindow::onFrameSelection_()
 {
-    // Only one whole row (four cells) is decoded; any other selection keeps the tree as it is.
-    const QList<QTableWidgetItem*> selected = ui_->tableWidgetFrame_->selectedItems();
-    if (selected.size() != 4)
+    // Only one whole row is decoded; any other selection keeps the tree as it is.
+    const QModelIndexList selected = ui_->tableWidgetFrame_->selectionModel()->selectedIndexes();
+    if (selected.size() != frameLog_->columnCount())
         return;
-    const int row = selected.constFirst()->row();
-    if (row < 0 || row >= frames_.size())
+    const int row = selected.constFirst().row();
+    for (const QModelIndex& index : selected) {
+        if (index.row() != row)
+            return;
+    }
+    const qsizetype at = frameLog_->storeIndex(row);
+    if (at < 0 || at >= frameStore_->size())
         return;
+    const FrameRecord& record = frameStore_->at(at);
 
     ui_->treeWidgetFrame_->clear();
     auto* frame = new QTreeWidgetItem(ui_->treeWidgetFrame_, QStringList(tr("frame")));
@@ -23,7 +31,7 @@ void MainWindow::onFrameSelection_()
     int address = 0;
     QByteArray payload;
     // Every logged frame passed its check on arrival; the verdict is not needed here.
-    (void)MkHelper::decodeFrame(frames_.at(row), cmd, address, payload);
+    (void)MkHelper::decodeFrame(record.bytes, cmd, address, payload);
 
     new QTreeWidgetItem(frame,
                         QStringList(QStringLiteral("cmd: %1").arg(QChar(ushort(quint8(cmd))))));

@@ -1,149 +1,208 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "framelogmodel.h"
 #include "framestore.h"
+#include "labelcollector.h"
 #include "mkhelper.h"
 #include "rtdialog.h"
 
 #include <QCheckBox>
-#include <QTableWidgetItem>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QLabel>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace {
 
-// The label of the last index a device knows; its answer ends a label collection.
-constexpr int kLastLabelIndex = 31;
-
-// A label request left unanswered this long is asked again; after kLabelTries unanswered
-// requests for the same label the collection ends, so that frames are logged again.
-constexpr int kLabelTimeoutMs = 2000;
-constexpr int kLabelTries = 3;
-
-// Frame bytes as Latin-1 text up to the first zero byte, escaped so that nothing the device
-// sends is taken as console markup.
+// Frame bytes as Latin-1 text up to the first zero byte.
 QString frameText(const QByteArray& frame)
 {
     const qsizetype zero = frame.indexOf('\0');
-    return QString::fromLatin1(zero < 0 ? frame : frame.left(zero)).toHtmlEscaped();
+    return QString::fromLatin1(zero < 0 ? frame : frame.left(zero));
 }
 
 } // namespace
 
+void MainWindow::initFrameLog_()
+{
+    frameLog_ = new FrameLogModel(frameStore_, this);
+    frameLog_->setHex(hexDisplay_);
+    QTableView* table = ui_->tableWidgetFrame_;
+    table->setModel(frameLog_);
+    table->setColumnWidth(FrameLogModel::NumberColumn, 60);
+    table->setColumnWidth(FrameLogModel::TimeColumn, 80);
+    table->setColumnWidth(FrameLogModel::CmdColumn, 50);
+    connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &MainWindow::onFrameSelection_);
+
+    connect(frameStore_, &FrameStore::droppedOldest, this, [this](qsizetype count) {
+        printConsoleWarning(
+            tr("Frame log full: the oldest %1 frames were dropped").arg(qint64(count)));
+    });
+
+    labelCollector_ = new LabelCollector(this);
+    connect(labelCollector_, &LabelCollector::requestLabel, this,
+            [](int index) { MkHelper::rqLabelAnalogValues(index); });
+    connect(labelCollector_, &LabelCollector::labelsListReady, this,
+            &MainWindow::labelsListReady);
+    connect(labelCollector_, &LabelCollector::abandoned, this, [this](int index, int tries) {
+        printConsoleError(tr("No answer from the device for analog label %1 after %2 tries; "
+                             "label collection abandoned.")
+                              .arg(index)
+                              .arg(tries));
+    });
+
+    badFrameWindow_ = new QTimer(this);
+    badFrameWindow_->setSingleShot(true);
+    badFrameWindow_->setInterval(1000);
+    connect(badFrameWindow_, &QTimer::timeout, this, &MainWindow::onBadFrameWindowEnd_);
+
+    notShownLabel_ = new QLabel(this);
+    notShownLabel_->setObjectName(QStringLiteral("notShownLabel_"));
+    notShownLabel_->setToolTip(tr("Frames that arrived faster than the window could show "
+                                  "them; they are kept in the frame store"));
+    notShownLabel_->hide();
+    statusBar()->addPermanentWidget(notShownLabel_);
+}
+
 void MainWindow::onNewFrameReceived_(const QByteArray& frame)
 {
-    char cmd = 0;
-    int address = 0;
+    onNewFramesReceived_(QList<QByteArray>{frame});
+}
+
+void MainWindow::onNewFramesReceived_(const QList<QByteArray>& frames)
+{
+    const qint64 now = FrameRecord::nowUs();
+    for (const QByteArray& frame : frames)
+        inbox_.push_back({frame, now});
+
+    // Too far behind: the oldest waiting frames go to the store as they are, counted.
+    if (inbox_.size() > size_t(kMaxBacklog)) {
+        flushRecords_();
+        QList<FrameRecord> shed;
+        while (inbox_.size() > size_t(kMaxBacklog)) {
+            const Arrival& arrival = inbox_.front();
+            shed.append(FrameRecord::fromFrame(arrival.frame, FrameRecord::Received,
+                                               arrival.timeUs));
+            inbox_.pop_front();
+        }
+        notShown_ += shed.size();
+        frameStore_->append(std::move(shed));
+        showNotShown_();
+    }
+    if (!inboxScheduled_)
+        processInbox_();
+}
+
+void MainWindow::processInbox_()
+{
+    inboxScheduled_ = false;
+    QElapsedTimer clock;
+    clock.start();
+    ++consoleBatchDepth_;
+    while (!inbox_.empty()) {
+        const Arrival arrival = std::move(inbox_.front());
+        inbox_.pop_front();
+        processFrame_(arrival.frame, arrival.timeUs);
+        if (clock.elapsed() >= kFrameBudgetMs)
+            break;
+    }
+    --consoleBatchDepth_;
+    flushRecords_();
+    flushConsole_();
+    if (!inbox_.empty()) {
+        inboxScheduled_ = true;
+        QTimer::singleShot(0, this, &MainWindow::processInbox_);
+    }
+}
+
+void MainWindow::processFrame_(const QByteArray& frame, qint64 timeUs)
+{
+    FrameRecord record;
+    record.timeUs = timeUs;
+    record.bytes = frame;
     QByteArray payload;
-    const bool good = MkHelper::decodeFrame(frame, cmd, address, payload);
-    {
-        FrameRecord record;
-        record.timeUs = FrameRecord::nowUs();
-        record.bytes = frame;
-        record.cmd = cmd;
-        record.address = quint8(address);
-        record.good = good;
-        frameStore_->append(std::move(record));
-    }
-
-    if (!good) {
-        // A frame too short to carry a command leaves none decoded.
-        const QString cmdText = cmd ? QString(QChar::fromLatin1(cmd)).toHtmlEscaped() : QString();
-        printConsoleError(QStringLiteral("Bad crc check in frame: %1").arg(frameText(frame)));
-        printConsoleError(QStringLiteral("cmd=%1 address=%2 data='%3'")
-                              .arg(cmdText)
-                              .arg(address)
-                              .arg(MkHelper::toHex(payload, 1)));
-    }
-
-    if (labelsState_ == 1) {
-        if (!good) {
-            // Garbled answer: ask again at once. The time-out keeps running, so a line that
-            // only ever brings bad frames still ends the collection.
-            MkHelper::rqLabelAnalogValues(lastLabelIndex_ + 1);
-            return;
-        }
-        if (cmd != 'A')
-            return;
-
-        const int index = payload.isEmpty() ? 0 : int(qint8(payload.at(0)));
-        lastLabelIndex_ = index;
-        labels_.append(MkHelper::toString(payload, 1, -1));
-        if (index < kLastLabelIndex) {
-            labelRetries_ = 0;
-            labelTimer_->start();
-            MkHelper::rqLabelAnalogValues(index + 1);
-        } else {
-            labelsState_ = 0;
-            labelTimer_->stop();
-            emit labelsListReady(labels_);
-        }
-        return;
-    }
+    int address = 0;
+    record.good = MkHelper::decodeFrame(frame, record.cmd, address, payload);
+    record.address = quint8(address);
+    const char cmd = record.cmd;
+    const bool good = record.good;
+    // Frames during a label collection feed it alone.
+    const bool collecting = labelCollector_->isCollecting();
+    record.logged = good && !collecting && cmdFilter_.contains(QChar::fromLatin1(cmd));
+    // Queued for the store before anything the frame causes (such as the next label request,
+    // which is stored as it is written).
+    records_.append(std::move(record));
 
     if (!good)
+        reportBadFrame_(frame, cmd, address, payload);
+    if (collecting) {
+        labelCollector_->takeFrame(good, cmd, payload);
         return;
-
+    }
+    if (!good)
+        return;
     rtDialog_->onReceiveData(cmd, address, payload);
+    if (cmdFilter_.contains(QChar::fromLatin1(cmd)))
+        printConsoleLine_(frameText(frame), false);
+}
 
-    if (!cmdFilter_.contains(QChar::fromLatin1(cmd)))
+void MainWindow::reportBadFrame_(const QByteArray& frame, char cmd, int address,
+                                 const QByteArray& payload)
+{
+    // A burst of bad frames (noise, a line of bare carriage returns) is reported by its first
+    // few frames and one count, never by two lines per frame.
+    if (!badFrameWindow_->isActive()) {
+        badFramesInWindow_ = 0;
+        badFrameWindow_->start();
+    }
+    if (++badFramesInWindow_ > kBadFramesReported)
         return;
-    printConsoleNoError(frameText(frame));
-    frames_.append(frame);
-    insertItem_(frameCount_, cmd, address, payload);
-    ++frameCount_;
+    // A frame too short to carry a command leaves none decoded.
+    const QString cmdText = cmd ? QString(QChar::fromLatin1(cmd)) : QString();
+    printConsoleLine_(QStringLiteral("Bad crc check in frame: %1").arg(frameText(frame)), true);
+    printConsoleLine_(QStringLiteral("cmd=%1 address=%2 data='%3'")
+                          .arg(cmdText)
+                          .arg(address)
+                          .arg(MkHelper::toHex(payload, 1)),
+                      true);
+}
+
+void MainWindow::onBadFrameWindowEnd_()
+{
+    const int more = badFramesInWindow_ - kBadFramesReported;
+    badFramesInWindow_ = 0;
+    if (more > 0)
+        printConsoleError(tr("… %1 more bad frames in the last second").arg(more));
+}
+
+void MainWindow::storeSentFrame_(const QByteArray& frame)
+{
+    // Received frames processed before this request was written go into the store first.
+    flushRecords_();
+    frameStore_->append(FrameRecord::fromFrame(frame, FrameRecord::Sent, FrameRecord::nowUs()));
+}
+
+void MainWindow::flushRecords_()
+{
+    if (records_.isEmpty())
+        return;
+    QList<FrameRecord> batch;
+    batch.swap(records_);
+    frameStore_->append(std::move(batch));
+}
+
+void MainWindow::showNotShown_()
+{
+    notShownLabel_->setText(tr("%1 frames not shown").arg(notShown_));
+    notShownLabel_->setVisible(notShown_ > 0);
 }
 
 void MainWindow::rqGetLabelsList()
 {
-    if (!labelTimer_) {
-        labelTimer_ = new QTimer(this);
-        labelTimer_->setSingleShot(true);
-        labelTimer_->setInterval(kLabelTimeoutMs);
-        connect(labelTimer_, &QTimer::timeout, this, &MainWindow::onLabelTimeout_);
-    }
-    labelsState_ = 1;
-    labels_.clear();
-    labelRetries_ = 0;
-    labelTimer_->start();
-    MkHelper::rqLabelAnalogValues(0);
-    lastLabelIndex_ = 0;
-}
-
-void MainWindow::onLabelTimeout_()
-{
-    if (labelsState_ != 1)
-        return;
-
-    // The label awaited: 0 until the first answer, then the one after the last answered.
-    const int awaited = labels_.isEmpty() ? 0 : lastLabelIndex_ + 1;
-    ++labelRetries_;
-    if (labelRetries_ >= kLabelTries) {
-        labelsState_ = 0;
-        labelRetries_ = 0;
-        printConsoleError(tr("No answer from the device for analog label %1 after %2 tries; "
-                             "label collection abandoned.")
-                              .arg(awaited)
-                              .arg(kLabelTries));
-        return;
-    }
-    labelTimer_->start();
-    MkHelper::rqLabelAnalogValues(awaited);
-}
-
-void MainWindow::insertItem_(int row, char cmd, int address, const QByteArray& payload)
-{
-    QTableWidget* table = ui_->tableWidgetFrame_;
-    table->insertRow(row);
-
-    const QString data = hexDisplay_ ? MkHelper::toHex(payload, 1) : MkHelper::toASCII(payload);
-    const QString texts[] = {QString::number(row), QString(QChar::fromLatin1(cmd)),
-                             MkHelper::parseAddress(address), data};
-    for (int column = 0; column < 4; ++column) {
-        auto* item = new QTableWidgetItem(texts[column]);
-        if (column < 3)
-            item->setTextAlignment(Qt::AlignHCenter);
-        table->setItem(row, column, item);
-    }
+    labelCollector_->start();
 }
 
 void MainWindow::onFilterCheck_()
@@ -158,15 +217,15 @@ void MainWindow::onFilterCheck_()
 void MainWindow::onHexCheck_()
 {
     hexDisplay_ = ui_->checkBoxHex_->isChecked();
+    frameLog_->setHex(hexDisplay_);
 }
 
 void MainWindow::onClear_()
 {
     clearConsole();
-    ui_->tableWidgetFrame_->clearContents();
-    ui_->tableWidgetFrame_->setRowCount(0);
-    frameCount_ = 0;
-    frames_.clear();
+    flushRecords_();
     frameStore_->clear();
     ui_->treeWidgetFrame_->clear();
+    notShown_ = 0;
+    showNotShown_();
 }

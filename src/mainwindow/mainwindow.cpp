@@ -55,10 +55,7 @@ void MainWindow::initGUI_()
     connect(ui_->toolButtonUCmd_, &QToolButton::clicked, this, &MainWindow::onCommandU_);
     connect(ui_->toolButtonDCmd_, &QToolButton::clicked, this, &MainWindow::onCommandD_);
 
-    ui_->tableWidgetFrame_->setColumnWidth(0, 30);
-    ui_->tableWidgetFrame_->setColumnWidth(1, 50);
-    connect(ui_->tableWidgetFrame_, &QTableWidget::itemSelectionChanged, this,
-            &MainWindow::onFrameSelection_);
+    initFrameLog_();
 
     aboutAction_ = new QAction(tr("&About"), this);
     aboutAction_->setStatusTip(tr("Show the application's About box"));
@@ -75,6 +72,7 @@ void MainWindow::initGUI_()
             consoleBar->setValue(maximum);
     });
 
+    ConsoleText::setUp(ui_->consoleTextEdit_);
     clearConsole();
     if (ftdiOnly_)
         printConsoleNoError(tr("Filter only FTDI devices"));

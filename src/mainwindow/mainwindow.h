@@ -5,10 +5,13 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QStringList>
+#include <deque>
 #include <map>
 
+#include "consoletext.h"
 #include "framemodel.h"
 #include "mkserial.h"
+#include "framerecord.h"
 
 class QAction;
 class QCheckBox;
@@ -25,6 +28,8 @@ class LinkStatistics;
 class QLabel;
 class QSettings;
 class StatisticsDialog;
+class FrameLogModel;
+class LabelCollector;
 
 class MainWindow : public QMainWindow
 {
@@ -53,6 +58,19 @@ public:
     // Counts of what crossed the link, fed from the frame store.
     LinkStatistics* linkStatistics() const { return linkStatistics_; }
 
+    // The rows of the frame table: the logged frames of the store.
+    FrameLogModel* frameLogModel() const { return frameLog_; }
+
+    // Received frames the window had no time to process (they were stored, neither logged nor
+    // shown) since the last "Clear".
+    qint64 framesNotShown() const { return notShown_; }
+    // Frames taken more than this far behind the line are stored without processing.
+    static constexpr int kMaxBacklog = 5000;
+    // GUI time spent on received frames per event-loop turn; the rest waits for the next turn.
+    static constexpr int kFrameBudgetMs = 8;
+    // Bad frames reported in full each second; the rest are counted in one line.
+    static constexpr int kBadFramesReported = 5;
+
 signals:
     void labelsListReady(QStringList);
     void serialConnectionOpened(bool);
@@ -76,6 +94,7 @@ private slots:
     void onCommandU_();
     void onCommandD_();
     void onNewFrameReceived_(const QByteArray& frame);
+    void onNewFramesReceived_(const QList<QByteArray>& frames);
     void onWriteError_(qint64 errorCode);
     void onDeviceDiscovered_(const QString& name, bool isFTDI);
     void onDeviceRemoved_(const QString& name);
@@ -108,12 +127,22 @@ private:
     void updateLinkStatus_();
     void readConnectionSettings_(QSettings& settings);
     void writeConnectionSettings_(QSettings& settings) const;
-    void insertItem_(int row, char cmd, int address, const QByteArray& payload);
+    void initFrameLog_();
+    void processInbox_();
+    void processFrame_(const QByteArray& frame, qint64 timeUs);
+    void reportBadFrame_(const QByteArray& frame, char cmd, int address,
+                         const QByteArray& payload);
+    void onBadFrameWindowEnd_();
+    void storeSentFrame_(const QByteArray& frame);
+    void flushRecords_();
+    void flushConsole_();
+    // One console line of literal text (frame bytes need no escaping here).
+    void printConsoleLine_(const QString& text, bool red);
+    void showNotShown_();
     void readSettings_();
     void writeSettings_();
     void initScript_();
     void getStructDef_(const QString& name, const QJSValue& object);
-    void onLabelTimeout_();
 
     Ui_MainWindow* ui_ = nullptr;
     RtDialog* rtDialog_ = nullptr;
@@ -143,18 +172,34 @@ private:
     bool ftdiOnly_ = false;
     bool hexDisplay_ = false;
     bool rtDialogVisible_ = false;
-    int frameCount_ = 0;
-    int lastLabelIndex_ = 0;
-    QList<QByteArray> frames_;
     QList<FrameModel> frameModels_;
     QJSEngine* scriptEngine_ = nullptr;
-    int labelsState_ = 0;
-    QStringList labels_;
 
-    // A label collection re-asks for the awaited label when no answer comes in time, and gives
-    // up after a few unanswered tries so that logging resumes.
-    QTimer* labelTimer_ = nullptr;
-    int labelRetries_ = 0;
+    FrameLogModel* frameLog_ = nullptr;
+    LabelCollector* labelCollector_ = nullptr;
+
+    // Received frames waiting for the GUI thread, oldest first, and whether a later turn of the
+    // event loop is already asked to go on with them.
+    struct Arrival
+    {
+        QByteArray frame;
+        qint64 timeUs;
+    };
+    std::deque<Arrival> inbox_;
+    bool inboxScheduled_ = false;
+    // Processed frames not yet in the store; they go in as one batch.
+    QList<FrameRecord> records_;
+    qint64 notShown_ = 0;
+    QLabel* notShownLabel_ = nullptr;
+
+    // Bad frames of the current one-second window: reported, then only counted.
+    int badFramesInWindow_ = 0;
+    QTimer* badFrameWindow_ = nullptr;
+
+    // Console lines of the batch being processed; flushed in one edit at its end. Outside a
+    // batch every line is flushed at once.
+    QList<ConsoleText::Line> consoleLines_;
+    int consoleBatchDepth_ = 0;
 
     // The console keeps its newest line in view while the user has it scrolled to the end,
     // like a terminal; scrolled up, it stays where the user put it.

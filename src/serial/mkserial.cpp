@@ -5,6 +5,8 @@
 #include "threadreceive.h"
 #include "threadsend.h"
 
+#include <QMetaMethod>
+
 #include <cstring>
 
 namespace {
@@ -42,8 +44,9 @@ void MkSerial::initThread_()
 {
     threadReceive_ = new ThreadReceive(this, *port_);
     threadSend_ = new ThreadSend(this, *port_, threadReceive_->mutex());
-    connect(threadReceive_, &ThreadReceive::newFrameReceived, this, &MkSerial::newFrameReceived,
-            Qt::QueuedConnection);
+    // The receive thread's object lives on this thread and emits from there: no queueing.
+    connect(threadReceive_, &ThreadReceive::newFramesReceived, this,
+            &MkSerial::onFramesReceived_);
     connect(threadReceive_, &ThreadReceive::junkDropped, this, &MkSerial::junkDropped);
     connect(threadSend_, &ThreadSend::writeError, this, &MkSerial::onWriteError_,
             Qt::QueuedConnection);
@@ -137,6 +140,16 @@ bool MkSerial::setDebug(bool on)
     const bool was = debug_;
     debug_ = on;
     return was;
+}
+
+void MkSerial::onFramesReceived_(const QList<QByteArray>& frames)
+{
+    emit newFramesReceived(frames);
+    static const QMetaMethod single = QMetaMethod::fromSignal(&MkSerial::newFrameReceived);
+    if (!isSignalConnected(single))
+        return;
+    for (const QByteArray& frame : frames)
+        emit newFrameReceived(frame);
 }
 
 void MkSerial::onDeviceDiscovered_(const PortInfo& info)

@@ -66,6 +66,10 @@ public:
     qint64 droppedBytes() const;
 
 signals:
+    // The frames received since the last batch, in order: one signal per wake-up of the GUI
+    // thread, so that a receiver can do its work (and repaint) once per batch.
+    void newFramesReceived(const QList<QByteArray>& frames);
+    // The same frames one by one, after their batch, for receivers that want them so.
     void newFrameReceived(const QByteArray& data);
     // A frame was handed to the send thread (emitted on the caller's thread, by write()).
     void frameWritten(const QByteArray& frame);
@@ -80,6 +84,7 @@ signals:
     void deviceRemoved(const QString& name);
 
 private slots:
+    void onFramesReceived_(const QList<QByteArray>& frames);
     void onDeviceDiscovered_(const PortInfo& info);
     void onDeviceRemoved_(const PortInfo& info);
     void onWriteError_(qint64 errorCode);

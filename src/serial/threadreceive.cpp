@@ -2,6 +2,7 @@
 #include "seriallog.h"
 #include "serialport.h"
 
+#include <QMetaMethod>
 #include <QMutexLocker>
 #include <QTimer>
 
@@ -124,6 +125,12 @@ void ThreadReceive::deliverFrames_()
         frames.swap(outbox_);
         notifyPending_ = false;
     }
+    if (frames.isEmpty())
+        return;
+    emit newFramesReceived(frames);
+    static const QMetaMethod single = QMetaMethod::fromSignal(&ThreadReceive::newFrameReceived);
+    if (!isSignalConnected(single))
+        return;
     for (const QByteArray& frame : std::as_const(frames))
         emit newFrameReceived(frame);
 }

@@ -13,12 +13,14 @@ class QTimer;
 class SerialPort;
 
 // Reads the port while a connection is open, cuts the incoming bytes into frames at the
-// carriage return and announces every complete frame, in order, as newFrameReceived. Frames are
-// not checked here; bytes in front of a frame's "#" are dropped and counted (droppedBytes), and
-// bursts of them are reported through junkDropped.
+// carriage return and announces the complete frames, in order, as newFramesReceived: one batch
+// per wake-up of the receiving thread, however many frames arrived meanwhile (and, for
+// receivers that want them one by one, as newFrameReceived). Frames are not checked here;
+// bytes in front of a frame's "#" are dropped and counted (droppedBytes), and bursts of them
+// are reported through junkDropped.
 //
 // The loop hands frames over through an outbox guarded by the mutex and wakes the thread this
-// object lives in (the GUI thread), where newFrameReceived is emitted. The hand-over thus runs
+// object lives in (the GUI thread), where the signals are emitted. The hand-over thus runs
 // through a lock of ours, not only through Qt's event queue, so race checkers can follow it.
 class ThreadReceive : public QThread
 {
@@ -55,6 +57,8 @@ public slots:
     void start();
 
 signals:
+    void newFramesReceived(const QList<QByteArray>& frames);
+    // Emitted for each frame of a batch, after newFramesReceived, while anything is connected.
     void newFrameReceived(const QByteArray& dataReceived);
     // Worker side: the outbox has frames. At most one is pending at a time.
     void framesReady();

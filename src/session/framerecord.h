@@ -20,6 +20,9 @@ struct FrameRecord
     quint8 address = 0;   // address as decoded (device address; 1 for our requests)
     Direction direction = Received;
     bool good = false;    // the check sum matched
+    // Shown in the frame log: decided once, on arrival (a good received frame whose letter
+    // passed the command filter and that no label collection took).
+    bool logged = false;
 
     // A record for a frame of the line: letter, address and verdict taken from the codec.
     static FrameRecord fromFrame(const QByteArray& frame, Direction direction, qint64 timeUs);

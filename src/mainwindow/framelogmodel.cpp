@@ -1,0 +1,161 @@
+#include "framelogmodel.h"
+
+#include "framestore.h"
+#include "mkhelper.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+
+#include <algorithm>
+
+FrameLogModel::FrameLogModel(FrameStore* store, QObject* parent)
+    : QAbstractTableModel(parent), store_(store)
+{
+    announceTimer_.setSingleShot(true);
+    announceTimer_.setInterval(kAnnounceIntervalMs);
+    connect(&announceTimer_, &QTimer::timeout, this, &FrameLogModel::announcePending);
+    connect(store_, &FrameStore::appended, this, &FrameLogModel::onAppended_);
+    connect(store_, &FrameStore::droppedOldest, this, &FrameLogModel::onDroppedOldest_);
+    connect(store_, &FrameStore::cleared, this, &FrameLogModel::onCleared_);
+}
+
+int FrameLogModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(rows_.size());
+}
+
+int FrameLogModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+qsizetype FrameLogModel::storeIndex(int row) const
+{
+    if (row < 0 || size_t(row) >= rows_.size())
+        return -1;
+    return qsizetype(rows_[size_t(row)] - dropped_);
+}
+
+QVariant FrameLogModel::data(const QModelIndex& index, int role) const
+{
+    const qsizetype at = storeIndex(index.row());
+    if (!index.isValid() || at < 0 || at >= store_->size())
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return index.column() == DataColumn ? QVariant() : QVariant(int(Qt::AlignHCenter));
+
+    const FrameRecord& record = store_->at(at);
+    if (role == Qt::ToolTipRole && index.column() == TimeColumn) {
+        return QDateTime::fromMSecsSinceEpoch(record.timeUs / 1000)
+            .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    }
+    if (role != Qt::DisplayRole)
+        return {};
+
+    switch (index.column()) {
+    case NumberColumn:
+        return QString::number(firstNumber_ + index.row());
+    case TimeColumn:
+        return QString::number(double(record.timeUs - store_->startTimeUs()) / 1e6, 'f', 3);
+    case CmdColumn:
+        return QString(QChar::fromLatin1(record.cmd));
+    case AddressColumn:
+        return MkHelper::parseAddress(record.address);
+    case DataColumn: {
+        char cmd = 0;
+        int address = 0;
+        QByteArray payload;
+        (void)MkHelper::decodeFrame(record.bytes, cmd, address, payload);
+        return hex_ ? MkHelper::toHex(payload, 1) : MkHelper::toASCII(payload);
+    }
+    default:
+        return {};
+    }
+}
+
+QVariant FrameLogModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignCenter);
+    if (role != Qt::DisplayRole)
+        return {};
+    // The header texts belong to the window's form and keep its translation context.
+    switch (section) {
+    case NumberColumn:
+        return QCoreApplication::translate("MainWindow", "No.");
+    case TimeColumn:
+        return QCoreApplication::translate("MainWindow", "Time");
+    case CmdColumn:
+        return QCoreApplication::translate("MainWindow", "Cmd");
+    case AddressColumn:
+        return QCoreApplication::translate("MainWindow", "Address");
+    case DataColumn:
+        return QCoreApplication::translate("MainWindow", "Data");
+    default:
+        return {};
+    }
+}
+
+void FrameLogModel::setHex(bool on)
+{
+    if (hex_ == on)
+        return;
+    hex_ = on;
+    if (!rows_.empty())
+        emit dataChanged(index(0, DataColumn), index(int(rows_.size()) - 1, DataColumn),
+                         {Qt::DisplayRole});
+}
+
+void FrameLogModel::announcePending()
+{
+    announceTimer_.stop();
+    if (pending_.empty())
+        return;
+    const int first = int(rows_.size());
+    beginInsertRows(QModelIndex(), first, first + int(pending_.size()) - 1);
+    rows_.insert(rows_.end(), pending_.begin(), pending_.end());
+    pending_.clear();
+    endInsertRows();
+}
+
+void FrameLogModel::onAppended_(qsizetype first, qsizetype count)
+{
+    const size_t before = pending_.size();
+    for (qsizetype i = first; i < first + count; ++i) {
+        if (store_->at(i).logged)
+            pending_.push_back(qint64(i) + dropped_);
+    }
+    if (pending_.size() > before && !announceTimer_.isActive())
+        announceTimer_.start();
+}
+
+void FrameLogModel::onDroppedOldest_(qsizetype count)
+{
+    dropped_ += count;
+    // Rows and waiting rows are in store order: those gone form a prefix of each.
+    const auto gone = std::lower_bound(rows_.begin(), rows_.end(), dropped_);
+    const int goneRows = int(gone - rows_.begin());
+    if (goneRows > 0) {
+        beginRemoveRows(QModelIndex(), 0, goneRows - 1);
+        rows_.erase(rows_.begin(), gone);
+        endRemoveRows();
+    }
+    const auto gonePending = std::lower_bound(pending_.begin(), pending_.end(), dropped_);
+    const qint64 gonePendingRows = gonePending - pending_.begin();
+    pending_.erase(pending_.begin(), gonePending);
+    firstNumber_ += goneRows + gonePendingRows;
+}
+
+void FrameLogModel::onCleared_()
+{
+    announceTimer_.stop();
+    beginResetModel();
+    rows_.clear();
+    rows_.shrink_to_fit();
+    pending_.clear();
+    dropped_ = 0;
+    firstNumber_ = 0;
+    endResetModel();
+}

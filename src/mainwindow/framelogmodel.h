@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QTimer>
+
+#include <vector>
+
+class FrameStore;
+
+// The frame table's rows: the records of the store that were logged on arrival, in arrival
+// order, formatted only when the view asks for a cell. New rows are announced on a coalescing
+// timer, a few times a second, never per frame: announcing (and so repainting) per frame costs
+// as much as the frame's whole processing. The model follows the store: when it drops its
+// oldest records their rows go too (the remaining rows keep their numbers), and when it is
+// cleared the table empties and numbering starts again at 0.
+class FrameLogModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    enum Column
+    {
+        NumberColumn,
+        TimeColumn,
+        CmdColumn,
+        AddressColumn,
+        DataColumn,
+        ColumnCount
+    };
+    // Rows waiting are announced at most this long after they were logged.
+    static constexpr int kAnnounceIntervalMs = 150;
+
+    explicit FrameLogModel(FrameStore* store, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    // Payload column in hexadecimal (every row, old and new) or as text.
+    void setHex(bool on);
+    bool hex() const { return hex_; }
+
+    // The store index of a row's record; -1 for a row that does not exist.
+    qsizetype storeIndex(int row) const;
+    // Logged rows not announced yet.
+    qsizetype pendingCount() const { return qsizetype(pending_.size()); }
+    // Announces the waiting rows now instead of on the timer.
+    void announcePending();
+
+private:
+    void onAppended_(qsizetype first, qsizetype count);
+    void onDroppedOldest_(qsizetype count);
+    void onCleared_();
+
+    FrameStore* store_;
+    // Rows as positions counted from the store's last clear (store index + dropped_), so that
+    // dropping the oldest records needs no rewrite of the rows that stay.
+    std::vector<qint64> rows_;
+    std::vector<qint64> pending_;
+    qint64 dropped_ = 0;     // records the store dropped since its last clear
+    qint64 firstNumber_ = 0; // number shown for row 0: logged rows dropped with the oldest
+    bool hex_ = false;
+    QTimer announceTimer_;
+};
