@@ -14,7 +14,7 @@ private slots:
     void setDebugReturnsThePreviousValue();
     void writeWhileClosedReportsMinusOne();
     void conversationWithTheSimulator();
-    void framesArriveOnTheGuiThread();
+    void framesArriveInBatchesOnTheGuiThread();
     void closeThenOpenAtOnce();
     void reopenStartsWithAnEmptyBuffer();
     void secondLinkIsRefused();
@@ -117,7 +117,7 @@ void TestMkSerial::conversationWithTheSimulator()
     QVERIFY(!serial.isOpen());
 }
 
-void TestMkSerial::framesArriveOnTheGuiThread()
+void TestMkSerial::framesArriveInBatchesOnTheGuiThread()
 {
     Pty pty;
     QVERIFY(pty.isValid());
@@ -125,12 +125,34 @@ void TestMkSerial::framesArriveOnTheGuiThread()
     serial.setDeviceName(pty.path());
     QVERIFY(serial.open());
     QList<QThread*> threads;
-    connect(&serial, &MkSerial::newFrameReceived, this,
-            [&] { threads << QThread::currentThread(); });
-    QVERIFY(pty.write("#bv@x\r#bv@x\r"));
-    QTRY_COMPARE(threads.size(), 2);
-    QCOMPARE(threads.at(0), QThread::currentThread());
-    QCOMPARE(threads.at(1), QThread::currentThread());
+    QList<QByteArray> batched;
+    int batches = 0;
+    connect(&serial, &MkSerial::newFramesReceived, this, [&](const QList<QByteArray>& frames) {
+        threads << QThread::currentThread();
+        batched += frames;
+        ++batches;
+    });
+    QList<QByteArray> single;
+    connect(&serial, &MkSerial::newFrameReceived, this, [&](const QByteArray& frame) {
+        threads << QThread::currentThread();
+        single << frame;
+    });
+
+    // A burst far larger than one read: delivered in a few batches, not frame by frame, and
+    // the frames one by one as well, all in order.
+    QList<QByteArray> sent;
+    QByteArray burst;
+    for (int i = 0; i < 500; ++i) {
+        sent << request('v', i % 256);
+        burst += sent.last();
+    }
+    QVERIFY(pty.write(burst));
+    QTRY_COMPARE(single.size(), sent.size());
+    QCOMPARE(single, sent);
+    QCOMPARE(batched, sent);
+    QVERIFY2(batches < sent.size() / 10, qPrintable(QString::number(batches)));
+    for (QThread* thread : std::as_const(threads))
+        QCOMPARE(thread, QThread::currentThread());
 }
 
 void TestMkSerial::closeThenOpenAtOnce()
