@@ -17,6 +17,7 @@ public:
     {
         QString text;
         bool red = false;
+        bool frame = false; // the echo of a logged frame, which the frame log also shows
     };
 
     ConsoleText() = delete;

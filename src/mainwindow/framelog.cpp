@@ -61,8 +61,9 @@ void MainWindow::initFrameLog_()
 
     notShownLabel_ = new QLabel(this);
     notShownLabel_->setObjectName(QStringLiteral("notShownLabel_"));
-    notShownLabel_->setToolTip(tr("Frames that arrived faster than the window could show "
-                                  "them; they are kept in the frame store"));
+    notShownLabel_->setToolTip(tr("Frames that arrived faster than the window could show them "
+                                  "(in the table or the console); every frame is kept in the "
+                                  "frame store"));
     notShownLabel_->hide();
     statusBar()->addPermanentWidget(notShownLabel_);
 }
@@ -146,7 +147,7 @@ void MainWindow::processFrame_(const QByteArray& frame, qint64 timeUs)
         return;
     rtDialog_->onReceiveData(cmd, address, payload);
     if (cmdFilter_.contains(QChar::fromLatin1(cmd)))
-        printConsoleLine_(frameText(frame), false);
+        printConsoleLine_(frameText(frame), false, true);
 }
 
 void MainWindow::reportBadFrame_(const QByteArray& frame, char cmd, int address,

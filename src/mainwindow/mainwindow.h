@@ -68,6 +68,10 @@ public:
     static constexpr int kMaxBacklog = 5000;
     // GUI time spent on received frames per event-loop turn; the rest waits for the next turn.
     static constexpr int kFrameBudgetMs = 8;
+    // GUI time spent on console lines per event-loop turn, and the most frame echoes waiting
+    // for the console: beyond it the oldest echoes are skipped (the frames stay in the log).
+    static constexpr int kConsoleBudgetMs = 6;
+    static constexpr int kMaxConsoleBacklog = 2000;
     // Bad frames reported in full each second; the rest are counted in one line.
     static constexpr int kBadFramesReported = 5;
 
@@ -137,7 +141,7 @@ private:
     void flushRecords_();
     void flushConsole_();
     // One console line of literal text (frame bytes need no escaping here).
-    void printConsoleLine_(const QString& text, bool red);
+    void printConsoleLine_(const QString& text, bool red, bool frame = false);
     void showNotShown_();
     void readSettings_();
     void writeSettings_();
@@ -198,8 +202,10 @@ private:
 
     // Console lines of the batch being processed; flushed in one edit at its end. Outside a
     // batch every line is flushed at once.
-    QList<ConsoleText::Line> consoleLines_;
+    std::deque<ConsoleText::Line> consoleLines_;
+    qsizetype consoleEchoes_ = 0; // frame echoes among consoleLines_
     int consoleBatchDepth_ = 0;
+    bool consoleScheduled_ = false;
 
     // The console keeps its newest line in view while the user has it scrolled to the end,
     // like a terminal; scrolled up, it stays where the user put it.
