@@ -64,8 +64,9 @@ public:
     // Received frames the window had no time to process (they were stored, neither logged nor
     // shown) since the last "Clear".
     qint64 framesNotShown() const { return notShown_; }
-    // Frames taken more than this far behind the line are stored without processing.
-    static constexpr int kMaxBacklog = 5000;
+    // Frames taken more than this far behind the line are stored without processing: enough
+    // for a burst of several seconds of a flood, few enough to keep memory bounded.
+    static constexpr int kMaxBacklog = 50000;
     // GUI time spent on received frames per event-loop turn; the rest waits for the next turn.
     static constexpr int kFrameBudgetMs = 8;
     // GUI time spent on console lines per event-loop turn, and the most frame echoes waiting
