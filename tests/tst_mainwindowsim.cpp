@@ -1,7 +1,14 @@
 #include "linkstatistics.h"
+#include "capturereader.h"
+#include "csvexport.h"
+#include "framestore.h"
 #include "mainwindow.h"
 #include "mainwindowtestkit.h"
 #include "serialtesthelpers.h"
+#include "sessionfiles.h"
+
+#include <QBuffer>
+#include <QDir>
 
 #include <QAction>
 #include <QComboBox>
@@ -185,6 +192,71 @@ private slots:
 
         button('v')->click();
         QTRY_COMPARE(rowsOf('V'), 1);
+    }
+
+    // A session recorded to a capture, exported as CSV, then played back by the simulator.
+    void recordsExportsAndReplaysASession()
+    {
+        QVERIFY(connectToSimulator());
+        const QString capture = QDir::current().filePath(QStringLiteral("session.mkcap"));
+        QVERIFY(window_->sessionFiles()->startRecording(capture));
+        QSignalSpy ready(window_.get(), &MainWindow::labelsListReady);
+        window_->rqGetLabelsList();
+        QTRY_COMPARE(ready.count(), 1);
+        window_->findChild<QSpinBox*>(QStringLiteral("spinBoxDCmd_"))->setValue(5);
+        button('d')->click();
+        const FrameStore* store = window_->frameStore();
+        const auto debugFrames = [store](qsizetype from = 0) {
+            QList<QByteArray> frames;
+            for (qsizetype i = from; i < store->size(); ++i) {
+                const FrameRecord& r = store->at(i);
+                if (r.direction == FrameRecord::Received && r.good && r.cmd == 'D')
+                    frames << r.bytes;
+            }
+            return frames;
+        };
+        QTRY_VERIFY(debugFrames().size() >= 10);
+        connectButton(window_.get())->click(); // disconnect: an event line
+        window_->sessionFiles()->stopRecording();
+        const QList<QByteArray> recordedDebug = debugFrames();
+
+        CaptureReader reader;
+        QList<FrameRecord> records;
+        QList<CaptureReader::Event> events;
+        QVERIFY2(reader.readAll(capture, records, &events), qPrintable(reader.errorString()));
+        QCOMPARE(reader.skippedLines(), 0);
+        QCOMPARE(records.size(), store->size());
+        for (qsizetype i = 0; i < records.size(); ++i) {
+            QCOMPARE(records.at(i).bytes, store->at(i).bytes);
+            QCOMPARE(records.at(i).direction, store->at(i).direction);
+        }
+        QStringList eventTexts;
+        for (const CaptureReader::Event& event : events)
+            eventTexts << event.text;
+        QCOMPARE(eventTexts.first(), QStringLiteral("recording started"));
+        QVERIFY(eventTexts.contains(QStringLiteral("disconnected")));
+
+        QBuffer out;
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        CsvExport csv(window_->frameModels(), 'D', &out);
+        for (const FrameRecord& record : records)
+            csv.add(record);
+        QVERIFY(csv.finish());
+        QCOMPARE(csv.rowCount(), recordedDebug.size());
+        const QList<QByteArray> header = out.data().left(out.data().indexOf('\r')).split(',');
+        QCOMPARE(header.size(), 3 + 2 + 32);
+        QCOMPARE(QString::fromUtf8(header.at(5)),
+                 ready.first().first().toStringList().first().trimmed());
+
+        // The simulator plays the recorded frames back once the program asks for anything.
+        Simulator player;
+        const QString replayPort =
+            player.start({"--name", "player", "--replay", capture});
+        QVERIFY(!replayPort.isEmpty());
+        QVERIFY(connectTo(window_.get(), replayPort));
+        const qsizetype before = store->size();
+        button('v')->click();
+        QTRY_COMPARE(debugFrames(before), recordedDebug);
     }
 
     // The simulator going away closes the link everywhere; started again under the same name,
