@@ -218,18 +218,23 @@ private slots:
         QTRY_VERIFY(debugFrames().size() >= 10);
         connectButton(window_.get())->click(); // disconnect: an event line
         window_->sessionFiles()->stopRecording();
-        const QList<QByteArray> recordedDebug = debugFrames();
 
         CaptureReader reader;
         QList<FrameRecord> records;
         QList<CaptureReader::Event> events;
         QVERIFY2(reader.readAll(capture, records, &events), qPrintable(reader.errorString()));
         QCOMPARE(reader.skippedLines(), 0);
-        QCOMPARE(records.size(), store->size());
+        // Frames still on their way when the link closed may reach the store later.
+        QVERIFY(records.size() <= store->size());
+        QList<QByteArray> recordedDebug;
         for (qsizetype i = 0; i < records.size(); ++i) {
             QCOMPARE(records.at(i).bytes, store->at(i).bytes);
             QCOMPARE(records.at(i).direction, store->at(i).direction);
+            if (records.at(i).direction == FrameRecord::Received && records.at(i).good &&
+                records.at(i).cmd == 'D')
+                recordedDebug << records.at(i).bytes;
         }
+        QVERIFY(recordedDebug.size() >= 10);
         QStringList eventTexts;
         for (const CaptureReader::Event& event : events)
             eventTexts << event.text;
@@ -258,7 +263,11 @@ private slots:
         button('v')->click();
         // The replay lasts as long as the recording did (a slow machine may stretch that).
         const int recordedMs = int((records.last().timeUs - records.first().timeUs) / 1000);
-        QTRY_COMPARE_WITH_TIMEOUT(debugFrames(before), recordedDebug, recordedMs + 10000);
+        const auto replayed = [&] {
+            const QList<QByteArray> frames = debugFrames(before);
+            return frames.mid(qMax<qsizetype>(0, frames.size() - recordedDebug.size()));
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(replayed(), recordedDebug, recordedMs + 10000);
     }
 
     // The simulator going away closes the link everywhere; started again under the same name,
