@@ -74,6 +74,7 @@ void MainWindow::initGUI_()
         if (!rtDialogVisible_)
             onOpenRt_();
     });
+    connect(sessionFiles_, &SessionFiles::replayLabels, rtDialog_, &RtDialog::setLabels);
     connect(sessionFiles_, &SessionFiles::replayFrame, rtDialog_, &RtDialog::onReceiveData);
     connect(this, &MainWindow::serialConnectionOpened, sessionFiles_,
             &SessionFiles::onConnectionChanged);

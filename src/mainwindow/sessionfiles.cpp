@@ -6,6 +6,7 @@
 #include "csvexport.h"
 #include "framestore.h"
 #include "mainwindow.h"
+#include "mkhelper.h"
 
 #include <QActionGroup>
 #include <QElapsedTimer>
@@ -239,10 +240,39 @@ void SessionFiles::onReplay_(int speed)
         return;
     }
     emit replayStarted();
+    QStringList labels = labelsInStore_();
+    if (labels.isEmpty()) {
+        for (int i = 0; i < CsvExport::kLabelCount; ++i)
+            labels << tr("Analog %1").arg(i);
+    }
+    emit replayLabels(labels);
     replay_->start(speed);
     pauseAction_->setEnabled(true);
     pauseAction_->setChecked(false);
     stopReplayAction_->setEnabled(true);
+}
+
+QStringList SessionFiles::labelsInStore_() const
+{
+    // The latest answer for each index counts, as in a collection asked again.
+    QStringList labels(CsvExport::kLabelCount);
+    int found = 0;
+    for (qsizetype i = 0; i < store_->size(); ++i) {
+        const FrameRecord& record = store_->at(i);
+        if (record.cmd != 'A' || !record.good || record.direction != FrameRecord::Received)
+            continue;
+        char cmd = 0;
+        int address = 0;
+        QByteArray payload;
+        MkHelper::decodeFrame(record.bytes, cmd, address, payload);
+        int index = 0;
+        QString label;
+        if (!CsvExport::parseLabel(payload, index, label) || index >= CsvExport::kLabelCount)
+            continue;
+        found += labels.at(index).isNull();
+        labels[index] = label.isNull() ? QStringLiteral("") : label;
+    }
+    return found == CsvExport::kLabelCount ? labels : QStringList();
 }
 
 void SessionFiles::onExport_()

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class CaptureReplay;
 class CaptureWriter;
@@ -41,6 +42,9 @@ signals:
     void clearRequested();
     // A replay starts: the window shows the real-time dialog.
     void replayStarted();
+    // The channel names for a replay: the log's own label answers when it holds all of them,
+    // else numbered names.
+    void replayLabels(const QStringList& labels);
     // One frame of a replay.
     void replayFrame(char cmd, int address, const QByteArray& payload);
 
@@ -51,6 +55,7 @@ private:
     void onExport_();
     void onReplay_(int speed);
     void onStoreAppended_(qsizetype first, qsizetype count);
+    QStringList labelsInStore_() const;
 
     MainWindow* window_;
     FrameStore* store_;
