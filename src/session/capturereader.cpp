@@ -23,7 +23,9 @@ FrameRecord recordOf(QByteArray frame, FrameRecord::Direction direction, qint64 
     if (length >= 6) {
         record.address = quint8(int(qint8(frame.at(1))) - 'a');
         record.cmd = frame.at(2);
-        record.good = MkHelper::getCRC(frame.left(length - 3)) == frame.mid(length - 3, 2);
+        const QByteArray crc =
+            MkHelper::getCRC(QByteArray::fromRawData(frame.constData(), length - 3));
+        record.good = QByteArrayView(crc) == QByteArrayView(frame.constData() + length - 3, 2);
     }
     record.bytes = std::move(frame);
     return record;

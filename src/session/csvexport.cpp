@@ -16,18 +16,34 @@ namespace {
 constexpr qint64 kAnalogOffset = 2;
 constexpr std::chrono::seconds kScriptTimeLimit{5};
 
+// A decimal number, written in place: a million rows of 35 numbers each make a temporary
+// QByteArray per number the export's main cost.
+void appendNumber(std::string& line, qint64 value, int minDigits = 1)
+{
+    char digits[24];
+    char* end = digits + sizeof digits;
+    char* p = end;
+    const bool negative = value < 0;
+    quint64 magnitude = negative ? quint64(0) - quint64(value) : quint64(value);
+    do {
+        *--p = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0 || end - p < minDigits);
+    if (negative)
+        *--p = '-';
+    line.append(p, end - p);
+}
+
 // Seconds with six decimals, from a difference in microseconds (exact, no floating point).
-void appendSeconds(QByteArray& line, qint64 us)
+void appendSeconds(std::string& line, qint64 us)
 {
     if (us < 0) {
         line += '-';
         us = -us;
     }
-    line += QByteArray::number(us / 1'000'000);
+    appendNumber(line, us / 1'000'000);
     line += '.';
-    const QByteArray micros = QByteArray::number(us % 1'000'000);
-    line += QByteArray(6 - micros.size(), '0');
-    line += micros;
+    appendNumber(line, us % 1'000'000, 6);
 }
 
 } // namespace
@@ -117,12 +133,12 @@ bool CsvExport::parseLabel(const QByteArray& payload, int& index, QString& label
     return true;
 }
 
-void CsvExport::appendField(QByteArray& line, const QByteArray& utf8)
+void CsvExport::appendField(std::string& line, QByteArrayView utf8)
 {
     const bool quote = utf8.contains(',') || utf8.contains('"') || utf8.contains('\n') ||
                        utf8.contains('\r');
     if (!quote) {
-        line += utf8;
+        line.append(utf8.data(), size_t(utf8.size()));
         return;
     }
     line += '"';
@@ -178,15 +194,20 @@ void CsvExport::add(const FrameRecord& record)
     if (!headerWritten_)
         writeHeader_();
 
-    char cmd = 0;
-    int address = 0;
+    // Known good: the payload is all that is left to decode.
     QByteArray payload;
-    MkHelper::decodeFrame(record.bytes, cmd, address, payload);
+    MkHelper::decode64(QByteArray::fromRawData(record.bytes.constData() + 3,
+                                               record.bytes.size() - 6),
+                       payload);
     appendSeconds(buffer_, record.timeUs - firstUs_);
     buffer_ += ',';
-    appendField(buffer_, MkHelper::parseAddress(qint8(record.address)).toUtf8());
-    buffer_ += ',';
-    appendField(buffer_, QString(QChar(ushort(quint8(cmd_)))).toUtf8());
+    std::string& address = addressNames_[record.address];
+    if (address.empty()) {
+        appendField(address, MkHelper::parseAddress(qint8(record.address)).toUtf8());
+        address += ',';
+        appendField(address, QString(QChar(ushort(quint8(cmd_)))).toUtf8());
+    }
+    buffer_ += address;
     const qint64 size = payload.size();
     for (const Column& column : columns_) {
         buffer_ += ',';
@@ -205,7 +226,7 @@ void CsvExport::add(const FrameRecord& record)
         const int pos = int(column.offset);
         switch (column.kind) {
         case Kind::U8:
-            buffer_ += QByteArray::number(quint8(payload.at(pos)));
+            appendNumber(buffer_, quint8(payload.at(pos)));
             break;
         case Kind::Char:
             if (payload.at(pos) != '\0')
@@ -213,7 +234,7 @@ void CsvExport::add(const FrameRecord& record)
             break;
         case Kind::U16:
         case Kind::S16:
-            buffer_ += QByteArray::number(MkHelper::toInt(payload, pos, column.kind == Kind::S16));
+            appendNumber(buffer_, MkHelper::toInt(payload, pos, column.kind == Kind::S16));
             break;
         case Kind::Text:
             break;
@@ -221,14 +242,14 @@ void CsvExport::add(const FrameRecord& record)
     }
     buffer_ += "\r\n";
     ++rows_;
-    if (buffer_.size() >= kWriteChunk)
+    if (qsizetype(buffer_.size()) >= kWriteChunk)
         write_();
 }
 
 bool CsvExport::write_()
 {
-    if (!buffer_.isEmpty() && !writeFailed_)
-        writeFailed_ = out_->write(buffer_) != buffer_.size();
+    if (!buffer_.empty() && !writeFailed_)
+        writeFailed_ = out_->write(buffer_.data(), qint64(buffer_.size())) != qint64(buffer_.size());
     buffer_.clear();
     return !writeFailed_;
 }

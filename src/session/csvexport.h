@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
 #include <vector>
 
 class QIODevice;
@@ -45,7 +46,7 @@ public:
     // byte with trailing blanks trimmed. False for an empty payload.
     static bool parseLabel(const QByteArray& payload, int& index, QString& label);
     // One CSV field, quoted when it must be.
-    static void appendField(QByteArray& line, const QByteArray& utf8);
+    static void appendField(std::string& line, QByteArrayView utf8);
 
     // The structure definitions of mk.js, looked up where the window looks. False with a message.
     static bool loadDefinitions(QList<FrameModel>& models, QString& error);
@@ -83,5 +84,8 @@ private:
     qint64 rows_ = 0;
     qint64 bad_ = 0;
     bool writeFailed_ = false;
-    QByteArray buffer_;
+    // Rows waiting to be written (a std::string: appending one character is inline there).
+    std::string buffer_;
+    // "address,cmd" of a row, per address byte, made once.
+    std::string addressNames_[256];
 };
