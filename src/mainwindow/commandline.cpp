@@ -66,7 +66,11 @@ bool parse(QCommandLineParser& parser, int& exitCode)
         exitCode = 2;
         return false;
     }
-    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+    if (parser.isSet(QStringLiteral("help-all"))) {
+        // Only process() lists the toolkit's own options; it prints and exits.
+        parser.process(QCoreApplication::arguments());
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
         std::fputs(qPrintable(parser.helpText()), stdout);
         exitCode = 0;
         return false;
