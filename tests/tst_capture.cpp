@@ -14,6 +14,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 Q_DECLARE_METATYPE(FrameModel)
 
 namespace {
@@ -282,11 +285,39 @@ private slots:
         if (!QFile::exists(QStringLiteral("/dev/full")))
             QSKIP("no /dev/full to stand for a full disk");
         QVERIFY(!writer.open(QStringLiteral("/dev/full")));
-        QCOMPARE(failed.size(), 1);
+        QVERIFY(writer.errorString().contains(QStringLiteral("/dev/full")));
         QVERIFY(!writer.isOpen());
         // Later frames go nowhere and fail nothing more.
         writer.writeFrame(record(frame('v', 1, {}), kT0));
         QVERIFY(!writer.flush());
+        QCOMPARE(failed.size(), 0);
+    }
+
+    // A file that cannot grow any more (a full disk, a quota) stops the recording once.
+    void writerStopsWhenTheFileCannotGrow()
+    {
+        const QString path = dir_.filePath(QStringLiteral("limited.mkcap"));
+        CaptureWriter writer;
+        QSignalSpy failed(&writer, &CaptureWriter::failed);
+        QVERIFY(writer.open(path));
+        // Past the size limit a write fails with EFBIG instead of raising SIGXFSZ.
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &old) == 0);
+        rlimit limited = old;
+        limited.rlim_cur = 4096;
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &limited) == 0);
+        for (int i = 0; i < 100; ++i)
+            writer.writeFrame(record(frame('D', 1, debugPayload()), kT0 + i));
+        const bool flushed = writer.flush();
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY(!flushed);
+        QCOMPARE(failed.size(), 1);
+        QVERIFY(failed.first().first().toString().contains(path));
+        QVERIFY(!writer.isOpen());
+        writer.writeFrame(record(frame('v', 1, {}), kT0));
+        writer.close();
         QCOMPARE(failed.size(), 1);
     }
 

@@ -7,6 +7,7 @@
 #include "serialtesthelpers.h"
 #include "sessionfiles.h"
 
+#include <QAction>
 #include <QBuffer>
 #include <QDir>
 
@@ -198,8 +199,17 @@ private slots:
     void recordsExportsAndReplaysASession()
     {
         QVERIFY(connectToSimulator());
+        // A full disk refuses the recording with a red line; the session goes on.
+        QAction* record = window_->findChild<QAction*>(QStringLiteral("actionRecord_"));
+        QVERIFY(record);
+        if (QFile::exists(QStringLiteral("/dev/full"))) {
+            QVERIFY(!window_->sessionFiles()->startRecording(QStringLiteral("/dev/full")));
+            QVERIFY(!redConsoleLines(window_.get()).filter(QStringLiteral("/dev/full")).isEmpty());
+            QVERIFY(!record->isChecked());
+        }
         const QString capture = QDir::current().filePath(QStringLiteral("session.mkcap"));
         QVERIFY(window_->sessionFiles()->startRecording(capture));
+        QVERIFY(record->isChecked());
         QSignalSpy ready(window_.get(), &MainWindow::labelsListReady);
         window_->rqGetLabelsList();
         QTRY_COMPARE(ready.count(), 1);

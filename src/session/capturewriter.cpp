@@ -30,8 +30,15 @@ bool CaptureWriter::open(const QString& fileName)
                      .arg(fileName, file_.errorString());
         return false;
     }
-    pending_ = QByteArray(CaptureFormat::kHeader) + '\n';
-    return flush();
+    const QByteArray header = QByteArray(CaptureFormat::kHeader) + '\n';
+    if (file_.write(header) != header.size()) {
+        // Reported by the return value alone: no recording has started that could stop.
+        error_ = QCoreApplication::translate("CaptureWriter", "Cannot record to '%1': %2")
+                     .arg(fileName, file_.errorString());
+        file_.close();
+        return false;
+    }
+    return true;
 }
 
 void CaptureWriter::writeFrame(const FrameRecord& record)

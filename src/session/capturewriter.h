@@ -25,7 +25,8 @@ public:
     explicit CaptureWriter(QObject* parent = nullptr);
     ~CaptureWriter() override;
 
-    // Creates (or empties) the file and writes the header line. False with errorString().
+    // Creates (or empties) the file and writes the header line. False with errorString(), and
+    // no failed(), when that does not work.
     bool open(const QString& fileName);
     bool isOpen() const { return file_.isOpen(); }
     QString fileName() const { return file_.fileName(); }
