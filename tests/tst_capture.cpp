@@ -5,6 +5,7 @@
 #include "csvexport.h"
 #include "framestore.h"
 #include "mkhelper.h"
+#include "serialtesthelpers.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -506,6 +507,37 @@ private slots:
         QVERIFY2(err.contains(junk.toUtf8()), err.constData());
         QVERIFY(run({"--export-csv", capture, "--cmd", "DV"}, &err).first != 0);
         QCOMPARE(run({"--version"}).second, QByteArray("Tovrik 0.41\n"));
+    }
+
+    // The window program recording a streaming device ends on SIGTERM like on Quit: exit code
+    // 0 and a capture whose every line is whole.
+    void terminationClosesTheRecording()
+    {
+        REQUIRE_SIMULATOR();
+        Simulator sim;
+        const QString port = sim.start({"--name", "term", "--flood", "200"});
+        QVERIFY(!port.isEmpty());
+        const QString capture = dir_.filePath(QStringLiteral("term.mkcap"));
+        QProcess program;
+        program.setWorkingDirectory(dir_.path());
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        program.start(QStringLiteral(TOVRIK_PROGRAM), {"--port", port, "--record", capture});
+        QVERIFY(program.waitForStarted(10000));
+        const auto frames = [&capture] {
+            QFile file(capture);
+            return file.open(QIODevice::ReadOnly) ? file.readAll().count(" < #bD") : 0;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(frames() >= 50, 20000);
+        ::kill(pid_t(program.processId()), SIGTERM);
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+
+        CaptureReader reader;
+        QList<FrameRecord> records;
+        QVERIFY(reader.readAll(capture, records));
+        QCOMPARE(reader.skippedLines(), 0);
+        QVERIFY(records.size() >= 50);
     }
 };
 
