@@ -1,7 +1,15 @@
 #include "linkstatistics.h"
+#include "capturereader.h"
+#include "csvexport.h"
+#include "framestore.h"
 #include "mainwindow.h"
 #include "mainwindowtestkit.h"
 #include "serialtesthelpers.h"
+#include "sessionfiles.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QDir>
 
 #include <QAction>
 #include <QComboBox>
@@ -184,6 +192,91 @@ private slots:
 
         button('v')->click();
         QTRY_COMPARE(rowsOf('V'), 1);
+    }
+
+    // A session recorded to a capture, exported as CSV, then played back by the simulator.
+    void recordsExportsAndReplaysASession()
+    {
+        QVERIFY(connectToSimulator());
+        // A full disk refuses the recording with a red line; the session goes on.
+        QAction* record = window_->findChild<QAction*>(QStringLiteral("actionRecord_"));
+        QVERIFY(record);
+        if (QFile::exists(QStringLiteral("/dev/full"))) {
+            QVERIFY(!window_->sessionFiles()->startRecording(QStringLiteral("/dev/full")));
+            QVERIFY(!redConsoleLines(window_.get()).filter(QStringLiteral("/dev/full")).isEmpty());
+            QVERIFY(!record->isChecked());
+        }
+        const QString capture = QDir::current().filePath(QStringLiteral("session.mkcap"));
+        QVERIFY(window_->sessionFiles()->startRecording(capture));
+        QVERIFY(record->isChecked());
+        QSignalSpy ready(window_.get(), &MainWindow::labelsListReady);
+        window_->rqGetLabelsList();
+        QTRY_COMPARE(ready.count(), 1);
+        window_->findChild<QSpinBox*>(QStringLiteral("spinBoxDCmd_"))->setValue(5);
+        button('d')->click();
+        const FrameStore* store = window_->frameStore();
+        const auto debugFrames = [store](qsizetype from = 0) {
+            QList<QByteArray> frames;
+            for (qsizetype i = from; i < store->size(); ++i) {
+                const FrameRecord& r = store->at(i);
+                if (r.direction == FrameRecord::Received && r.good && r.cmd == 'D')
+                    frames << r.bytes;
+            }
+            return frames;
+        };
+        QTRY_VERIFY(debugFrames().size() >= 10);
+        connectButton(window_.get())->click(); // disconnect: an event line
+        window_->sessionFiles()->stopRecording();
+
+        CaptureReader reader;
+        QList<FrameRecord> records;
+        QList<CaptureReader::Event> events;
+        QVERIFY2(reader.readAll(capture, records, &events), qPrintable(reader.errorString()));
+        QCOMPARE(reader.skippedLines(), 0);
+        // Frames still on their way when the link closed may reach the store later.
+        QVERIFY(records.size() <= store->size());
+        QList<QByteArray> recordedDebug;
+        for (qsizetype i = 0; i < records.size(); ++i) {
+            QCOMPARE(records.at(i).bytes, store->at(i).bytes);
+            QCOMPARE(records.at(i).direction, store->at(i).direction);
+            if (records.at(i).direction == FrameRecord::Received && records.at(i).good &&
+                records.at(i).cmd == 'D')
+                recordedDebug << records.at(i).bytes;
+        }
+        QVERIFY(recordedDebug.size() >= 10);
+        QStringList eventTexts;
+        for (const CaptureReader::Event& event : events)
+            eventTexts << event.text;
+        QCOMPARE(eventTexts.first(), QStringLiteral("recording started"));
+        QVERIFY(eventTexts.contains(QStringLiteral("disconnected")));
+
+        QBuffer out;
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        CsvExport csv(window_->frameModels(), 'D', &out);
+        for (const FrameRecord& record : records)
+            csv.add(record);
+        QVERIFY(csv.finish());
+        QCOMPARE(csv.rowCount(), recordedDebug.size());
+        const QList<QByteArray> header = out.data().left(out.data().indexOf('\r')).split(',');
+        QCOMPARE(header.size(), 3 + 2 + 32);
+        QCOMPARE(QString::fromUtf8(header.at(5)),
+                 ready.first().first().toStringList().first().trimmed());
+
+        // The simulator plays the recorded frames back once the program asks for anything.
+        Simulator player;
+        const QString replayPort =
+            player.start({"--name", "player", "--replay", capture});
+        QVERIFY(!replayPort.isEmpty());
+        const qsizetype before = store->size();
+        QVERIFY(connectTo(window_.get(), replayPort));
+        button('v')->click();
+        // The replay lasts as long as the recording did (a slow machine may stretch that).
+        const int recordedMs = int((records.last().timeUs - records.first().timeUs) / 1000);
+        const auto replayed = [&] {
+            const QList<QByteArray> frames = debugFrames(before);
+            return frames.mid(qMax<qsizetype>(0, frames.size() - recordedDebug.size()));
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(replayed(), recordedDebug, recordedMs + 10000);
     }
 
     // The simulator going away closes the link everywhere; started again under the same name,

@@ -5,7 +5,9 @@ add_executable(tovrik-mksim
     ${CMAKE_CURRENT_LIST_DIR}/mksim/simdevice.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mksim/simlink.h
     ${CMAKE_CURRENT_LIST_DIR}/mksim/simlink.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/mksim/replaysource.h
+    ${CMAKE_CURRENT_LIST_DIR}/mksim/replaysource.cpp
 )
 target_include_directories(tovrik-mksim PRIVATE ${CMAKE_CURRENT_LIST_DIR}/mksim)
-target_link_libraries(tovrik-mksim PRIVATE Qt6::Core tovrik_protocol tovrik_serial)
+target_link_libraries(tovrik-mksim PRIVATE Qt6::Core tovrik_protocol tovrik_serial tovrik_capture)
 install(TARGETS tovrik-mksim RUNTIME DESTINATION bin)

@@ -22,15 +22,6 @@ QString scalarText(const QString& type, const QByteArray& payload, qint64 offset
     return QString::number(MkHelper::toInt(payload, pos, type == QLatin1String("s16")));
 }
 
-int scalarWidth(const QString& type)
-{
-    if (type == QLatin1String("u8") || type == QLatin1String("s8"))
-        return 1;
-    if (type == QLatin1String("u16") || type == QLatin1String("s16"))
-        return 2;
-    return 0;
-}
-
 } // namespace
 
 QString FieldDecoder::unknownStructureText()
@@ -45,6 +36,21 @@ const FrameModel* FieldDecoder::findModel(const QList<FrameModel>& models, char 
             return &model;
     }
     return nullptr;
+}
+
+int FieldDecoder::scalarWidth(const QString& type)
+{
+    if (type == QLatin1String("u8") || type == QLatin1String("s8"))
+        return 1;
+    if (type == QLatin1String("u16") || type == QLatin1String("s16"))
+        return 2;
+    return 0;
+}
+
+qint64 FieldDecoder::arrayBytes(const QString& type)
+{
+    const qint64 count = arrayCount(type);
+    return type.contains(QLatin1String("16[")) ? 2 * count : count;
 }
 
 qint64 FieldDecoder::arrayCount(const QString& type)
@@ -81,8 +87,7 @@ QStringList FieldDecoder::decode(const FrameModel& model, const QByteArray& payl
             break;
         }
 
-        const qint64 count = arrayCount(type);
-        const qint64 bytes = type.contains(QLatin1String("16[")) ? 2 * count : count;
+        const qint64 bytes = arrayBytes(type);
         QByteArray slice;
         if (offset < payload.size())
             slice = payload.mid(offset, qMin<qint64>(bytes, payload.size() - offset));

@@ -7,6 +7,7 @@
 #include "mkhelper.h"
 #include "mkserial.h"
 #include "statisticsdialog.h"
+#include "sessionfiles.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -273,6 +274,15 @@ void MainWindow::choosePort_()
         list->setCurrentIndex(chosen);
 }
 
+void MainWindow::openPort(const QString& name)
+{
+    if (ui_->portComboBox_->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+        ui_->portComboBox_->addItem(name);
+    ui_->portComboBox_->setCurrentText(name);
+    if (!serial_->isOpen())
+        onConnect_();
+}
+
 void MainWindow::onFTDICheck_()
 {
     ftdiOnly_ = ui_->FTDIOnlyCheckBox_->isChecked();
@@ -312,6 +322,7 @@ void MainWindow::onDeviceRemoved_(const QString& name)
     portInfos_.remove(name);
     reconnect_->portRemoved(name);
     printConsoleNoError(tr("Device %1 removed").arg(name.toHtmlEscaped()));
+    sessionFiles_->recordEvent(QStringLiteral("device removed ") + name);
 
     // The port of the last connect attempt is gone: drop the link, open or not. When its
     // failure was reported already, that report stands for the close.

@@ -1,3 +1,4 @@
+#include "commandline.h"
 #include "mainwindow.h"
 #include "translation.h"
 
@@ -5,10 +6,29 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QTranslator>
+#include <cstdio>
 #include <exception>
+
+namespace {
+
+// Help, version and CSV export: no display, no window. A damaged translation is reported on
+// stderr and the work goes on in English.
+int runWithoutWindow(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QString translationProblem = Translation::install(*new QTranslator(&app));
+    if (!translationProblem.isEmpty())
+        std::fprintf(stderr, "tovrik: %s\n", qPrintable(translationProblem));
+    return CommandLine::runWithoutWindow();
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    if (CommandLine::wantsNoWindow(argc, argv))
+        return runWithoutWindow(argc, argv);
+
     int exitCode = 0;
     MainWindow* window = nullptr;
     // Outside a login session (a root shell, su, sudo) XDG_RUNTIME_DIR is unset and the toolkit
@@ -32,13 +52,16 @@ int main(int argc, char* argv[])
     try {
         // "Lang_" + locale; a missing file is not an error, a damaged one is refused.
         const QString translationProblem = Translation::install(*new QTranslator);
-
-        MainWindow* constructed = new MainWindow;
-        window = constructed;
-        if (!translationProblem.isEmpty())
-            window->printConsoleError(translationProblem.toHtmlEscaped());
-        window->show();
-        exitCode = app->exec();
+        CommandLine::WindowOptions options;
+        if (CommandLine::parseWindowOptions(options, exitCode)) {
+            CommandLine::quitOnTerminationSignals();
+            MainWindow* constructed = new MainWindow;
+            window = constructed;
+            if (!translationProblem.isEmpty())
+                window->printConsoleError(translationProblem.toHtmlEscaped());
+            window->show();
+            exitCode = CommandLine::applyWindowOptions(*window, options) ? app->exec() : 1;
+        }
     } catch (const QString& text) {
         showError(text);
         exitCode = 0;
@@ -52,6 +75,7 @@ int main(int argc, char* argv[])
         exitCode = 0;
     }
 
+    // Closes a capture being recorded, with everything still pending written.
     delete window;
     delete app;
     return exitCode;

@@ -5,6 +5,7 @@
 #include "mkhelper.h"
 #include "mkserial.h"
 #include "rtdialog.h"
+#include "sessionfiles.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -63,6 +64,17 @@ void MainWindow::initGUI_()
     ui_->menuHelp_->addAction(aboutAction_);
 
     connect(ui_->actionShowTerminal_, &QAction::triggered, this, &MainWindow::onShowTerminal_);
+
+    sessionFiles_ = new SessionFiles(this);
+    connect(sessionFiles_, &SessionFiles::clearRequested, this, &MainWindow::onClear_);
+    connect(sessionFiles_, &SessionFiles::replayStarted, this, [this] {
+        if (!rtDialogVisible_)
+            onOpenRt_();
+    });
+    connect(sessionFiles_, &SessionFiles::replayLabels, rtDialog_, &RtDialog::setLabels);
+    connect(sessionFiles_, &SessionFiles::replayFrame, rtDialog_, &RtDialog::onReceiveData);
+    connect(this, &MainWindow::serialConnectionOpened, sessionFiles_,
+            &SessionFiles::onConnectionChanged);
 
     QScrollBar* consoleBar = ui_->consoleTextEdit_->verticalScrollBar();
     connect(consoleBar, &QScrollBar::valueChanged, this,

@@ -30,6 +30,7 @@ class QSettings;
 class StatisticsDialog;
 class FrameLogModel;
 class LabelCollector;
+class SessionFiles;
 
 class MainWindow : public QMainWindow
 {
@@ -57,6 +58,13 @@ public:
     FrameStore* frameStore() const { return frameStore_; }
     // Counts of what crossed the link, fed from the frame store.
     LinkStatistics* linkStatistics() const { return linkStatistics_; }
+    // The File menu: captures, recording, replay, CSV export.
+    SessionFiles* sessionFiles() const { return sessionFiles_; }
+    // The structure definitions read from mk.js.
+    const QList<FrameModel>& frameModels() const { return frameModels_; }
+
+    // Chooses the named port (listed or not) and connects to it, as the "Connect" button does.
+    void openPort(const QString& name);
 
     // The rows of the frame table: the logged frames of the store.
     FrameLogModel* frameLogModel() const { return frameLog_; }
@@ -160,6 +168,7 @@ private:
     std::map<char, QCheckBox*, LetterOrder> filterBoxes_;
     MkSerial* serial_ = nullptr;
     FrameStore* frameStore_ = nullptr;
+    SessionFiles* sessionFiles_ = nullptr;
     QString deviceName_;
     AutoReconnect* reconnect_ = nullptr;
     QAction* reconnectAction_ = nullptr;

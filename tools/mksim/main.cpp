@@ -1,6 +1,7 @@
 // tovrik-mksim: a flight controller on a pseudo-terminal, for trying Tovrik without hardware
 // and for driving the serial link in tests.
 
+#include "replaysource.h"
 #include "simdevice.h"
 #include "simlink.h"
 
@@ -12,6 +13,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -86,6 +88,11 @@ int main(int argc, char* argv[])
          "frames"},
         {"seed", "Seed for noise and corruption (default: random).", "n"},
         {"verbose", "Print every request received."},
+        {"replay",
+         "Instead of answering requests, send the frames the device sent in this capture "
+         "file, at their recorded pace (silences longer than 2 s are shortened), from the "
+         "host's first request on; then stay connected and quiet.",
+         "file"},
     });
     parser.process(app);
 
@@ -125,8 +132,21 @@ int main(int argc, char* argv[])
         std::memcpy(g_linkPath, linkBytes.constData(), size_t(linkBytes.size()));
 
     SimDevice device(options);
-    QObject::connect(&link, &SimLink::received, &device, &SimDevice::feed);
-    QObject::connect(&device, &SimDevice::output, &link, &SimLink::send);
+    ReplaySource replay;
+    const QString replayFile = parser.value("replay");
+    if (!replayFile.isEmpty()) {
+        if (!replay.open(replayFile))
+            return fail(replay.errorString());
+        QObject::connect(&replay, &ReplaySource::output, &link, &SimLink::send);
+        QObject::connect(&replay, &ReplaySource::finished, [&replay] {
+            std::printf("tovrik-mksim: replay finished, %lld frames sent\n",
+                        static_cast<long long>(replay.sent()));
+            std::fflush(stdout);
+        });
+    } else {
+        QObject::connect(&link, &SimLink::received, &device, &SimDevice::feed);
+        QObject::connect(&device, &SimDevice::output, &link, &SimLink::send);
+    }
     if (verbose) {
         QObject::connect(&device, &SimDevice::request,
                          [](char cmd, int address, const QByteArray& payload) {
@@ -150,9 +170,21 @@ int main(int argc, char* argv[])
         });
     }
 
-    device.start();
     std::printf("tovrik-mksim: device on %s\n", linkBytes.constData());
     std::fflush(stdout);
+    if (replayFile.isEmpty()) {
+        device.start();
+    } else {
+        // Bytes written before a host opens the port would be lost; its first request says
+        // it listens.
+        auto started = std::make_shared<bool>(false);
+        QObject::connect(&link, &SimLink::received, &replay, [&replay, started] {
+            if (!*started) {
+                *started = true;
+                replay.start();
+            }
+        });
+    }
     const int rc = app.exec();
     g_linkPath[0] = '\0';
     link.close();

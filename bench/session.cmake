@@ -1,0 +1,1 @@
+tovrik_add_bench(bench_session SOURCES bench_session.cpp LIBS tovrik_mainwindow)

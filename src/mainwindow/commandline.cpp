@@ -1,0 +1,244 @@
+#include "commandline.h"
+
+#include "capturereader.h"
+#include "csvexport.h"
+#include "mainwindow.h"
+#include "sessionfiles.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace CommandLine {
+
+namespace {
+
+constexpr char kVersionText[] = "Tovrik 0.41";
+// Capture lines read between two writes of the CSV.
+constexpr qsizetype kExportBatch = 1 << 16;
+
+void printError(const QString& text)
+{
+    std::fprintf(stderr, "tovrik: %s\n", qPrintable(text));
+}
+
+// Every option, the window's and the export's, so that --help lists them all in one place.
+void setUp(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(
+        QCoreApplication::translate("CommandLine", "Talks to Mikrokopter flight controllers over a serial line: requests, a checked "
+           "frame log, decoded fields and live analog values. Captures of a session can be "
+           "recorded, opened, replayed and exported as CSV."));
+    parser.addHelpOption();
+    parser.addOption({{QStringLiteral("v"), QStringLiteral("version")},
+                      QCoreApplication::translate("CommandLine", "Displays version information.")});
+    parser.addPositionalArgument(QStringLiteral("capture"),
+                                 QCoreApplication::translate("CommandLine", "A capture file to open in the frame log."),
+                                 QStringLiteral("[CAPTURE]"));
+    parser.addOption({QStringLiteral("port"), QCoreApplication::translate("CommandLine", "Selects and opens this serial port at start."),
+                      QCoreApplication::translate("CommandLine", "path")});
+    parser.addOption({QStringLiteral("record"),
+                      QCoreApplication::translate("CommandLine", "Records the session to this capture file from the start."), QCoreApplication::translate("CommandLine", "file")});
+    parser.addOption({QStringLiteral("export-csv"),
+                      QCoreApplication::translate("CommandLine", "Writes the frames of one command letter of this capture as CSV and "
+                         "exits, without opening a window."),
+                      QCoreApplication::translate("CommandLine", "capture")});
+    parser.addOption({QStringLiteral("cmd"),
+                      QCoreApplication::translate("CommandLine", "The command letter to export (default D)."), QCoreApplication::translate("CommandLine", "letter"),
+                      QStringLiteral("D")});
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                      QCoreApplication::translate("CommandLine", "Writes the CSV to this file instead of the standard output."),
+                      QCoreApplication::translate("CommandLine", "file")});
+}
+
+// Parses, and answers --help and --version. False with exitCode set when the program ends here.
+bool parse(QCommandLineParser& parser, int& exitCode)
+{
+    setUp(parser);
+    if (!parser.parse(QCoreApplication::arguments())) {
+        printError(parser.errorText());
+        exitCode = 2;
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("help-all"))) {
+        // Only process() lists the toolkit's own options; it prints and exits.
+        parser.process(QCoreApplication::arguments());
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        exitCode = 0;
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("%s\n", kVersionText);
+        exitCode = 0;
+        return false;
+    }
+    if (parser.positionalArguments().size() > 1) {
+        printError(QCoreApplication::translate("CommandLine", "only one capture file can be opened"));
+        exitCode = 2;
+        return false;
+    }
+    return true;
+}
+
+int exportCsv(const QCommandLineParser& parser)
+{
+    const QString captureName = parser.value(QStringLiteral("export-csv"));
+    const QString letter = parser.value(QStringLiteral("cmd"));
+    if (letter.size() != 1 || letter.at(0).unicode() > 0xff) {
+        printError(QCoreApplication::translate("CommandLine", "--cmd wants one command letter, not '%1'").arg(letter));
+        return 2;
+    }
+    const char cmd = char(letter.at(0).unicode());
+
+    QList<FrameModel> models;
+    QString error;
+    if (!CsvExport::loadDefinitions(models, error)) {
+        printError(error);
+        return 1;
+    }
+    CaptureReader reader;
+    if (!reader.open(captureName)) {
+        printError(reader.errorString());
+        return 1;
+    }
+
+    QFile out;
+    const QString outName = parser.value(QStringLiteral("output"));
+    const bool opened = outName.isEmpty()
+                            ? out.open(stdout, QIODevice::WriteOnly)
+                            : (out.setFileName(outName),
+                               out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    if (!opened) {
+        printError(QCoreApplication::translate("CommandLine", "cannot write '%1': %2").arg(outName, out.errorString()));
+        return 1;
+    }
+
+    CsvExport csv(models, cmd, &out);
+    if (!csv.hasDefinition())
+        printError(QCoreApplication::translate("CommandLine", "mk.js defines no fields for the letter '%1'").arg(letter));
+    QList<FrameRecord> batch;
+    for (bool more = true; more;) {
+        batch.clear();
+        more = reader.read(batch, kExportBatch);
+        for (const FrameRecord& record : std::as_const(batch))
+            csv.add(record);
+    }
+    if (!csv.finish() || !out.flush()) {
+        printError(QCoreApplication::translate("CommandLine", "cannot write '%1': %2")
+                       .arg(outName.isEmpty() ? QCoreApplication::translate("CommandLine", "standard output") : outName,
+                            out.errorString()));
+        return 1;
+    }
+    if (csv.badCount() > 0)
+        printError(QCoreApplication::translate("CommandLine", "%1: %2 '%3' frame(s) with a bad check sum skipped")
+                       .arg(captureName)
+                       .arg(csv.badCount())
+                       .arg(letter));
+    if (reader.skippedLines() > 0)
+        printError(QCoreApplication::translate("CommandLine", "%1: %2 line(s) not understood and skipped")
+                       .arg(captureName)
+                       .arg(reader.skippedLines()));
+    return 0;
+}
+
+int g_signalPipe[2] = {-1, -1};
+
+extern "C" void onTerminationSignal(int)
+{
+    const char byte = 1;
+    // Nothing else is safe in a signal handler; the event loop does the rest.
+    [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[0], &byte, 1);
+}
+
+} // namespace
+
+bool wantsNoWindow(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--")
+            break;
+        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" ||
+            arg == "-v" || arg == "--version" || arg == "--export-csv" ||
+            arg.startsWith("--export-csv="))
+            return true;
+    }
+    return false;
+}
+
+int runWithoutWindow()
+{
+    QCommandLineParser parser;
+    int exitCode = 0;
+    if (!parse(parser, exitCode))
+        return exitCode;
+    return exportCsv(parser);
+}
+
+bool parseWindowOptions(WindowOptions& options, int& exitCode)
+{
+    QCommandLineParser parser;
+    if (!parse(parser, exitCode))
+        return false;
+    if (!parser.positionalArguments().isEmpty())
+        options.capture = parser.positionalArguments().constFirst();
+    options.port = parser.value(QStringLiteral("port"));
+    options.record = parser.value(QStringLiteral("record"));
+    if (!options.capture.isEmpty()) {
+        // Checked before the window opens, so a wrong name ends the program with a message.
+        CaptureReader reader;
+        if (!reader.open(options.capture)) {
+            printError(reader.errorString());
+            exitCode = 1;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool applyWindowOptions(MainWindow& window, const WindowOptions& options)
+{
+    SessionFiles* files = window.sessionFiles();
+    if (!options.record.isEmpty() && !files->startRecording(options.record)) {
+        printError(QCoreApplication::translate("CommandLine", "cannot record to '%1'").arg(options.record));
+        return false;
+    }
+    if (!options.capture.isEmpty() && !files->openCapture(options.capture)) {
+        printError(QCoreApplication::translate("CommandLine", "cannot open the capture '%1'").arg(options.capture));
+        return false;
+    }
+    if (!options.port.isEmpty())
+        window.openPort(options.port);
+    return true;
+}
+
+void quitOnTerminationSignals()
+{
+    if (g_signalPipe[0] >= 0)
+        return;
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(qintptr(g_signalPipe[1]), QSocketNotifier::Read,
+                                         QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, QCoreApplication::instance(), [] {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t got = ::read(g_signalPipe[1], &byte, 1);
+        QCoreApplication::quit();
+    });
+    struct sigaction sa = {};
+    sa.sa_handler = onTerminationSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    for (int sig : {SIGINT, SIGTERM})
+        ::sigaction(sig, &sa, nullptr);
+}
+
+} // namespace CommandLine
