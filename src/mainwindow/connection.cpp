@@ -58,6 +58,7 @@ void MainWindow::initSerialPort_()
     connect(serial_, &MkSerial::writeError, this, &MainWindow::onWriteError_, Qt::QueuedConnection);
     connect(serial_, &MkSerial::junkDropped, this, [this](qint64 bytes) {
         printConsoleWarning(tr("Line noise: %1 bytes dropped in front of frames").arg(bytes));
+        linkStatistics_->addJunkBytes(bytes);
     });
     connect(serial_, &MkSerial::frameWritten, this, &MainWindow::storeSentFrame_);
     connect(serial_, &MkSerial::deviceDiscovered, this, &MainWindow::onDeviceDiscovered_);
