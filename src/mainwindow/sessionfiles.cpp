@@ -139,6 +139,9 @@ bool SessionFiles::openCapture(const QString& fileName)
         QList<FrameRecord> batch;
         more = reader.read(batch, kLoadBatch);
         frames += batch.size();
+        // The log shows every good frame the device sent, as it would have live.
+        for (FrameRecord& record : batch)
+            record.logged = record.direction == FrameRecord::Received && record.good;
         if (!batch.isEmpty())
             store_->append(std::move(batch));
         if (!progress && more && clock.elapsed() > kProgressAfterMs) {
