@@ -240,6 +240,9 @@ void RtDialog::updatePlotVisibility_()
         wanted = wanted.boundedTo(screen->availableGeometry().size());
     if (wanted != size())
         resize(wanted);
+    // Most of the new height goes to the plot: the table scrolls, a squeezed plot is unreadable.
+    const int height = ui_->splitter->height();
+    ui_->splitter->setSizes({height * 2 / 5, height - height * 2 / 5});
 }
 
 QString RtDialog::channelName_(const QString& label)

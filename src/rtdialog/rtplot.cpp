@@ -29,6 +29,9 @@ RtPlot::RtPlot(QWidget* parent)
     axisX_->setTitleText(tr("s"));
     axisX_->setTickType(QValueAxis::TicksDynamic);
     axisY_->setTickType(QValueAxis::TicksDynamic);
+    // Short tick labels ("-100", "12.5") must never be cut to an ellipsis on a small plot.
+    axisX_->setTruncateLabels(false);
+    axisY_->setTruncateLabels(false);
     chart_->addAxis(axisX_, Qt::AlignBottom); // the chart owns its axes
     chart_->addAxis(axisY_, Qt::AlignLeft);
     setAxisTicks_(axisX_, xLo_, xHi_, false);
