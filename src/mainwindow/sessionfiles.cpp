@@ -6,7 +6,6 @@
 #include "csvexport.h"
 #include "framestore.h"
 #include "mainwindow.h"
-#include "mkhelper.h"
 
 #include <QActionGroup>
 #include <QElapsedTimer>
@@ -261,19 +260,12 @@ QStringList SessionFiles::labelsInStore_() const
     QStringList labels(CsvExport::kLabelCount);
     int found = 0;
     for (qsizetype i = 0; i < store_->size(); ++i) {
-        const FrameRecord& record = store_->at(i);
-        if (record.cmd != 'A' || !record.good || record.direction != FrameRecord::Received)
-            continue;
-        char cmd = 0;
-        int address = 0;
-        QByteArray payload;
-        MkHelper::decodeFrame(record.bytes, cmd, address, payload);
         int index = 0;
         QString label;
-        if (!CsvExport::parseLabel(payload, index, label) || index >= CsvExport::kLabelCount)
+        if (!CsvExport::labelOf(store_->at(i), index, label))
             continue;
         found += labels.at(index).isNull();
-        labels[index] = label.isNull() ? QStringLiteral("") : label;
+        labels[index] = label;
     }
     return found == CsvExport::kLabelCount ? labels : QStringList();
 }

@@ -163,6 +163,21 @@ void CsvExport::writeHeader_()
     buffer_ += "\r\n";
 }
 
+bool CsvExport::labelOf(const FrameRecord& record, int& index, QString& label)
+{
+    if (record.cmd != 'A' || !record.good || record.direction != FrameRecord::Received)
+        return false;
+    char cmd = 0;
+    int address = 0;
+    QByteArray payload;
+    MkHelper::decodeFrame(record.bytes, cmd, address, payload);
+    if (!parseLabel(payload, index, label) || index >= kLabelCount)
+        return false;
+    if (label.isNull())
+        label = QStringLiteral("");
+    return true;
+}
+
 void CsvExport::add(const FrameRecord& record)
 {
     if (!firstTimeSet_) {
@@ -171,19 +186,12 @@ void CsvExport::add(const FrameRecord& record)
     }
     if (record.direction != FrameRecord::Received)
         return;
-    if (record.cmd == 'A' && record.good && !headerWritten_) {
-        char cmd = 0;
-        int address = 0;
-        QByteArray payload;
-        MkHelper::decodeFrame(record.bytes, cmd, address, payload);
-        int index = 0;
-        QString label;
-        if (parseLabel(payload, index, label) && index < kLabelCount) {
-            if (labels_.at(index).isNull())
-                ++labelsSeen_;
-            // Non-null even when empty, so the index counts as answered.
-            labels_[index] = label.isNull() ? QStringLiteral("") : label;
-        }
+    int index = 0;
+    QString label;
+    if (!headerWritten_ && labelOf(record, index, label)) {
+        if (labels_.at(index).isNull())
+            ++labelsSeen_;
+        labels_[index] = label;
     }
     if (quint8(record.cmd) != quint8(cmd_))
         return;

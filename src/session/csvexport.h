@@ -45,6 +45,9 @@ public:
     // Index and text of an 'A' answer's payload: byte 0, then the text up to the first zero
     // byte with trailing blanks trimmed. False for an empty payload.
     static bool parseLabel(const QByteArray& payload, int& index, QString& label);
+    // The label a received, good 'A' frame answers, with its index below kLabelCount; the text
+    // is non-null even when empty, so an answered index can be told from a missing one.
+    static bool labelOf(const FrameRecord& record, int& index, QString& label);
     // One CSV field, quoted when it must be.
     static void appendField(std::string& line, QByteArrayView utf8);
 
