@@ -51,7 +51,7 @@ int main(int argc, char* argv[])
 
     try {
         // "Lang_" + locale; a missing file is not an error, a damaged one is refused.
-        const QString translationProblem = Translation::install(*new QTranslator);
+        const QString translationProblem = Translation::install(*new QTranslator(app));
         CommandLine::WindowOptions options;
         if (CommandLine::parseWindowOptions(options, exitCode)) {
             CommandLine::quitOnTerminationSignals();
