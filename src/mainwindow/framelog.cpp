@@ -112,7 +112,7 @@ void MainWindow::processInbox_()
     }
     --consoleBatchDepth_;
     flushRecords_();
-    flushConsole_();
+    scheduleConsole_();
     if (!inbox_.empty()) {
         inboxScheduled_ = true;
         QTimer::singleShot(0, this, &MainWindow::processInbox_);
