@@ -437,9 +437,9 @@ private slots:
         deliverFrame(window_.get(), one);
         deliverFrame(window_.get(), two);
         QCOMPARE(consoleLines(window_.get()), before);
-        QTRY_COMPARE(consoleLines(window_.get()),
-                     before + QStringList{QString::fromLatin1(one).chopped(1),
-                                          QString::fromLatin1(two).chopped(1)});
+        const QStringList echoes{QString::fromLatin1(one).chopped(1),
+                                 QString::fromLatin1(two).chopped(1)};
+        QTRY_COMPARE(consoleLines(window_.get()), before + echoes);
 
         deliverFrame(window_.get(), three);
         window_->printConsoleError(QStringLiteral("event"));

@@ -81,9 +81,10 @@ public:
     // for the console: beyond it the oldest echoes are skipped (the frames stay in the log).
     static constexpr int kConsoleBudgetMs = 6;
     static constexpr int kMaxConsoleBacklog = 2000;
-    // Frame echoes reach the console at most this often: each edit of the console costs a
-    // layout pass and a repaint, and at the device's full rate every frame arrives alone.
-    static constexpr int kConsoleEchoIntervalMs = 100;
+    // Frame echoes reach the console with their rows in the frame table, at the latest after
+    // this time: each edit of the console costs a layout pass and a repaint, and at the
+    // device's full rate every frame arrives alone.
+    static constexpr int kConsoleEchoIntervalMs = 200;
     // Bad frames reported in full each second; the rest are counted in one line.
     static constexpr int kBadFramesReported = 5;
 
