@@ -151,6 +151,8 @@ private slots:
         QCOMPARE(window_->frameStore()->at(0).logged, !row.isEmpty());
         if (row.isEmpty()) {
             QCOMPARE(rowCount(window_.get()), 0);
+            // Past the moment an echo would have been shown.
+            QTest::qWait(2 * MainWindow::kConsoleEchoIntervalMs);
             QCOMPARE(consoleLines(window_.get()).size(), linesBefore);
             return;
         }
@@ -163,8 +165,8 @@ private slots:
                      int(Qt::AlignHCenter));
         QCOMPARE(model->index(0, FrameLogModel::TimeColumn).data().toString(), "0.000");
         // The raw frame is echoed in the console in the default colour.
+        QTRY_COMPARE(consoleLines(window_.get()).size(), linesBefore + 1);
         const QStringList lines = consoleLines(window_.get());
-        QCOMPARE(lines.size(), linesBefore + 1);
         QCOMPARE(lines.last(), QString::fromLatin1(bytes).chopped(1));
         QVERIFY(redConsoleLines(window_.get()).isEmpty());
     }
@@ -251,7 +253,7 @@ private slots:
         QCOMPARE(rowCount(window_.get()), 2);
         QCOMPARE(rowTexts(window_.get(), 0), (QStringList{"0", "V", "Flight Ctrl", "one"}));
         QCOMPARE(rowTexts(window_.get(), 1), (QStringList{"1", "D", "Flight Ctrl", "two"}));
-        QCOMPARE(consoleLines(window_.get()).size(), 2);
+        QTRY_COMPARE(consoleLines(window_.get()).size(), 2);
 
         // Selecting a row after clearing decodes the new frame, not an old one.
         selectRow(window_.get(), 1);
@@ -421,7 +423,33 @@ private slots:
         QTRY_COMPARE(inserted.count(), 1);
         QCOMPARE(window_->frameLogModel()->rowCount(), 100);
         QCOMPARE(rowTexts(window_.get(), 99), (QStringList{"99", "D", "Flight Ctrl", "49."}));
-        QCOMPARE(consoleLines(window_.get()).filter(QStringLiteral("#bD")).size(), 100);
+        QTRY_COMPARE(consoleLines(window_.get()).filter(QStringLiteral("#bD")).size(), 100);
+    }
+
+    // Frame echoes reach the console a few times a second, not per delivery, yet in arrival
+    // order; any other line shows at once, after the echoes queued before it.
+    void frameEchoesAreShownTogetherInOrder()
+    {
+        const QByteArray one = frame('V', 1, "one");
+        const QByteArray two = frame('D', 1, "two");
+        const QByteArray three = frame('D', 1, "three");
+        const QStringList before = consoleLines(window_.get());
+        deliverFrame(window_.get(), one);
+        deliverFrame(window_.get(), two);
+        QCOMPARE(consoleLines(window_.get()), before);
+        const QStringList echoes{QString::fromLatin1(one).chopped(1),
+                                 QString::fromLatin1(two).chopped(1)};
+        QTRY_COMPARE(consoleLines(window_.get()), before + echoes);
+
+        deliverFrame(window_.get(), three);
+        window_->printConsoleError(QStringLiteral("event"));
+        const QStringList lines = consoleLines(window_.get());
+        QCOMPARE(lines.mid(lines.size() - 2),
+                 (QStringList{QString::fromLatin1(three).chopped(1), QStringLiteral("event")}));
+        QCOMPARE(redConsoleLines(window_.get()), QStringList{QStringLiteral("event")});
+        // Nothing is left to come later.
+        QTest::qWait(2 * MainWindow::kConsoleEchoIntervalMs);
+        QCOMPARE(consoleLines(window_.get()), lines);
     }
 
     void badFrameReportsAreRateLimited()

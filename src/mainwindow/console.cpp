@@ -23,9 +23,30 @@ void MainWindow::printConsoleLine_(const QString& text, bool red, bool frame)
         flushConsole_();
 }
 
+void MainWindow::scheduleConsole_()
+{
+    if (consoleLines_.empty())
+        return;
+    // A line that is not a frame echo is shown at once, with every line queued before it.
+    if (qsizetype(consoleLines_.size()) > consoleEchoes_) {
+        flushConsole_();
+        return;
+    }
+    if (!consoleEchoTimer_) {
+        consoleEchoTimer_ = new QTimer(this);
+        consoleEchoTimer_->setSingleShot(true);
+        consoleEchoTimer_->setInterval(kConsoleEchoIntervalMs);
+        connect(consoleEchoTimer_, &QTimer::timeout, this, &MainWindow::flushConsole_);
+    }
+    if (!consoleEchoTimer_->isActive() && !consoleScheduled_)
+        consoleEchoTimer_->start();
+}
+
 void MainWindow::flushConsole_()
 {
     consoleScheduled_ = false;
+    if (consoleEchoTimer_)
+        consoleEchoTimer_->stop();
     // Too many frame echoes waiting: the oldest are skipped and counted as not shown. Other
     // lines (events, errors) always reach the console.
     if (consoleEchoes_ > kMaxConsoleBacklog) {
@@ -86,6 +107,8 @@ void MainWindow::clearConsole()
 {
     consoleLines_.clear();
     consoleEchoes_ = 0;
+    if (consoleEchoTimer_)
+        consoleEchoTimer_->stop();
     ui_->consoleTextEdit_->clear();
 }
 

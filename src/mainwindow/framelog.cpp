@@ -36,6 +36,12 @@ void MainWindow::initFrameLog_()
     table->setColumnWidth(FrameLogModel::CmdColumn, 50);
     connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MainWindow::onFrameSelection_);
+    // The echoes of logged frames are shown together with their rows: the window then repaints
+    // once for both.
+    connect(frameLog_, &QAbstractItemModel::rowsInserted, this, [this] {
+        if (consoleEchoes_ > 0 && !consoleScheduled_)
+            flushConsole_();
+    });
 
     connect(frameStore_, &FrameStore::droppedOldest, this, [this](qsizetype count) {
         printConsoleWarning(
@@ -112,7 +118,7 @@ void MainWindow::processInbox_()
     }
     --consoleBatchDepth_;
     flushRecords_();
-    flushConsole_();
+    scheduleConsole_();
     if (!inbox_.empty()) {
         inboxScheduled_ = true;
         QTimer::singleShot(0, this, &MainWindow::processInbox_);

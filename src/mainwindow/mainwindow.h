@@ -81,6 +81,10 @@ public:
     // for the console: beyond it the oldest echoes are skipped (the frames stay in the log).
     static constexpr int kConsoleBudgetMs = 6;
     static constexpr int kMaxConsoleBacklog = 2000;
+    // Frame echoes reach the console with their rows in the frame table, at the latest after
+    // this time: each edit of the console costs a layout pass and a repaint, and at the
+    // device's full rate every frame arrives alone.
+    static constexpr int kConsoleEchoIntervalMs = 200;
     // Bad frames reported in full each second; the rest are counted in one line.
     static constexpr int kBadFramesReported = 5;
 
@@ -149,6 +153,9 @@ private:
     void storeSentFrame_(const QByteArray& frame);
     void flushRecords_();
     void flushConsole_();
+    // At the end of a batch: lines other than frame echoes are flushed now, echoes alone wait
+    // for the echo timer.
+    void scheduleConsole_();
     // One console line of literal text (frame bytes need no escaping here).
     void printConsoleLine_(const QString& text, bool red, bool frame = false);
     void showNotShown_();
@@ -216,6 +223,8 @@ private:
     qsizetype consoleEchoes_ = 0; // frame echoes among consoleLines_
     int consoleBatchDepth_ = 0;
     bool consoleScheduled_ = false;
+    // Flushes waiting frame echoes a few times a second; any other line flushes them at once.
+    QTimer* consoleEchoTimer_ = nullptr;
 
     // The console keeps its newest line in view while the user has it scrolled to the end,
     // like a terminal; scrolled up, it stays where the user put it.

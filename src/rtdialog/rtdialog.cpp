@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
+#include <QTimer>
 
 namespace {
 // A 'D' payload starts with two status bytes; the analog values follow, two bytes each, low
@@ -60,6 +61,10 @@ void RtDialog::initGUI_()
     plot_->hide(); // shown while at least one channel is ticked
     connect(ui_->tableWidget_, &QTableWidget::itemChanged, this, &RtDialog::onItemChanged_);
 
+    announceTimer_ = new QTimer(this);
+    announceTimer_->setSingleShot(true);
+    connect(announceTimer_, &QTimer::timeout, this, &RtDialog::announceValues_);
+
     live_ = new LiveStream(this);
     connect(ui_->liveCheckBox_, &QCheckBox::toggled, live_, &LiveStream::setEnabled);
     connect(live_, &LiveStream::renewRequested, this, &RtDialog::dataRequested);
@@ -80,6 +85,7 @@ void RtDialog::setLabels(const QStringList& labels)
     units_.clear();
     ui_->tableWidget_->clearContents();
     ui_->tableWidget_->setRowCount(0);
+    dropPendingValues_();
     // The rows may now stand for other channels: their history starts afresh.
     plot_->clear();
     for (const QString& label : labels)
@@ -123,7 +129,8 @@ void RtDialog::onReceiveData(char cmd, int address, const QByteArray& payload)
     int firstRow = -1;
     {
         // Each cell change would have the view react on its own: the model's per-cell signals
-        // are held back and the changed rows are announced once.
+        // are held back and the changed rows are announced together, at most a few times a
+        // second.
         const QSignalBlocker blocker(model);
         for (int i = 0; i < subscribedLabels_.size(); ++i) {
             const qsizetype pos = DebugValuesOffset + qsizetype(i) * DebugValueSize;
@@ -144,8 +151,18 @@ void RtDialog::onReceiveData(char cmd, int address, const QByteArray& payload)
             values[i] = unit.value(raw);
         }
     }
-    if (firstRow >= 0)
-        emit model->dataChanged(model->index(firstRow, 1), model->index(values.size() - 1, 1));
+    if (firstRow >= 0) {
+        const int lastRow = int(values.size()) - 1;
+        pendingFirstRow_ = pendingFirstRow_ < 0 ? firstRow : std::min(pendingFirstRow_, firstRow);
+        pendingLastRow_ = std::max(pendingLastRow_, lastRow);
+        if (!announceTimer_->isActive()) {
+            const qint64 since = lastAnnounce_.isValid() ? lastAnnounce_.elapsed() : ValueRepaintMs;
+            if (since >= ValueRepaintMs)
+                announceValues_();
+            else
+                announceTimer_->start(int(ValueRepaintMs - since));
+        }
+    }
     if (!values.isEmpty())
         plot_->addSample(clock_.elapsed(), values);
 }
@@ -243,6 +260,25 @@ void RtDialog::updatePlotVisibility_()
     // Most of the new height goes to the plot: the table scrolls, a squeezed plot is unreadable.
     const int height = ui_->splitter->height();
     ui_->splitter->setSizes({height * 2 / 5, height - height * 2 / 5});
+}
+
+void RtDialog::announceValues_()
+{
+    announceTimer_->stop();
+    QAbstractItemModel* model = ui_->tableWidget_->model();
+    const int last = std::min(pendingLastRow_, model->rowCount() - 1);
+    if (pendingFirstRow_ >= 0 && pendingFirstRow_ <= last)
+        emit model->dataChanged(model->index(pendingFirstRow_, 1), model->index(last, 1));
+    pendingFirstRow_ = pendingLastRow_ = -1;
+    lastAnnounce_.start();
+}
+
+void RtDialog::dropPendingValues_()
+{
+    // New rows are shown in full by the view; their first values are announced at once.
+    announceTimer_->stop();
+    pendingFirstRow_ = pendingLastRow_ = -1;
+    lastAnnounce_.invalidate();
 }
 
 QString RtDialog::channelName_(const QString& label)

@@ -10,6 +10,7 @@
 
 class LiveStream;
 class QTableWidgetItem;
+class QTimer;
 class RtPlot;
 class Ui_RtDialog;
 
@@ -59,6 +60,9 @@ private:
     void onItemChanged_(QTableWidgetItem* item);
     void updatePlotVisibility_();
     static QString channelName_(const QString& label);
+    // Tells the table's view of the value rows changed since the last notice.
+    void announceValues_();
+    void dropPendingValues_();
 
     Ui_RtDialog* ui_ = nullptr;
     int rowCount_ = 0;
@@ -75,4 +79,13 @@ private:
     QStringList checkedChannels_;
     // The dialog grows for the plot once, when the plot first appears.
     bool grownForPlot_ = false;
+
+    // The cells take every frame's values at once, but the view hears of them (and repaints)
+    // at most every ValueRepaintMs: the device streams 'D' frames far faster than anyone reads
+    // a number. The first change after a quiet spell is announced at once.
+    static constexpr int ValueRepaintMs = 100;
+    QTimer* announceTimer_ = nullptr;
+    QElapsedTimer lastAnnounce_;
+    int pendingFirstRow_ = -1;
+    int pendingLastRow_ = -1;
 };
