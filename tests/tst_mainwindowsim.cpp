@@ -262,6 +262,13 @@ private slots:
         QCOMPARE(QString::fromUtf8(header.at(5)),
                  ready.first().first().toStringList().first().trimmed());
 
+        // Opened in the window, the capture shows its good received frames in the frame log.
+        int goodReceived = 0;
+        for (const FrameRecord& record : records)
+            goodReceived += record.direction == FrameRecord::Received && record.good;
+        QVERIFY(window_->sessionFiles()->openCapture(capture));
+        QTRY_COMPARE(rowCount(window_.get()), goodReceived);
+
         // The simulator plays the recorded frames back once the program asks for anything.
         Simulator player;
         const QString replayPort =
