@@ -16,6 +16,7 @@
 #include <QTreeWidget>
 
 #include <memory>
+#include <numeric>
 
 using namespace MainWindowTestKit;
 
@@ -35,6 +36,21 @@ void deliverBatch(MainWindow* window, const QList<QByteArray>& frames)
     QMetaObject::invokeMethod(window, "onNewFramesReceived_", Qt::DirectConnection,
                               Q_ARG(QList<QByteArray>, frames));
 }
+
+// Counts the paint events of the widgets it watches.
+class PaintCounter : public QObject
+{
+public:
+    QHash<QObject*, int> paints;
+    void watch(QWidget* widget) { widget->installEventFilter(this); }
+    int total() const { return std::accumulate(paints.cbegin(), paints.cend(), 0); }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints[watched];
+        return false;
+    }
+};
 
 } // namespace
 
@@ -424,6 +440,64 @@ private slots:
         QCOMPARE(window_->frameLogModel()->rowCount(), 100);
         QCOMPARE(rowTexts(window_.get(), 99), (QStringList{"99", "D", "Flight Ctrl", "49."}));
         QTRY_COMPARE(consoleLines(window_.get()).filter(QStringLiteral("#bD")).size(), 100);
+    }
+
+    void growingLogRepaintsOnlyWhatChanged_data()
+    {
+        QTest::addColumn<int>("rows"); // rows logged before
+        QTest::addColumn<bool>("tablePainted");
+        QTest::newRow("rows appended out of sight") << 400 << false;
+        QTest::newRow("rows appended in sight") << 2 << true;
+    }
+
+    // On a busy link the table and console grow several times a second: the table repaints
+    // only for rows the user can see, and the console's scroll bars only when they look
+    // different, while both still show every row and line.
+    void growingLogRepaintsOnlyWhatChanged()
+    {
+        QFETCH(int, rows);
+        QFETCH(bool, tablePainted);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        QTableView* table = window_->findChild<QTableView*>(QStringLiteral("tableWidgetFrame_"));
+        QPlainTextEdit* edit = console(window_.get());
+        const auto deliver = [this](int count) {
+            QList<QByteArray> batch;
+            for (int i = 0; i < count; ++i)
+                batch.append(frame('D', 1, QByteArray::number(i).repeated(40)));
+            deliverBatch(window_.get(), batch);
+            window_->frameLogModel()->announcePending();
+            QTest::qWait(50);
+        };
+        deliver(rows);
+
+        PaintCounter counter;
+        counter.watch(table->viewport());
+        counter.watch(edit->verticalScrollBar());
+        counter.watch(edit->horizontalScrollBar());
+        // The first rows are painted: a tenth of a second passes without a repaint.
+        for (int before = -1; before != counter.total();) {
+            before = counter.total();
+            QTest::qWait(100);
+        }
+        counter.paints.clear();
+        deliver(5);
+        QTRY_COMPARE(window_->frameLogModel()->rowCount(), rows + 5);
+        QTRY_COMPARE(consoleLines(window_.get()).filter(QStringLiteral("#bD")).size(), rows + 5);
+        QCOMPARE(counter.paints.value(table->viewport()) > 0, tablePainted);
+        if (!tablePainted) {
+            // Long enough for every slider to be at its smallest: the bars look the same.
+            QCOMPARE(counter.paints.value(edit->verticalScrollBar()), 0);
+            QCOMPARE(counter.paints.value(edit->horizontalScrollBar()), 0);
+        }
+        // The table's bar reaches the new rows.
+        table->verticalScrollBar()->setValue(table->verticalScrollBar()->maximum());
+        const QModelIndex last = window_->frameLogModel()->index(rows + 4, 0);
+        QVERIFY(table->viewport()->rect().contains(table->visualRect(last)));
+
+        // Any other change of the rows repaints the table.
+        window_->findChild<QCheckBox*>(QStringLiteral("checkBoxHex_"))->click();
+        QTRY_VERIFY(counter.paints.value(table->viewport()) > 0);
     }
 
     // Frame echoes reach the console a few times a second, not per delivery, yet in arrival

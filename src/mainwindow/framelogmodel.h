@@ -27,7 +27,7 @@ public:
         ColumnCount
     };
     // Rows waiting are announced at most this long after they were logged.
-    static constexpr int kAnnounceIntervalMs = 150;
+    static constexpr int kAnnounceIntervalMs = 200;
 
     explicit FrameLogModel(FrameStore* store, QObject* parent = nullptr);
 

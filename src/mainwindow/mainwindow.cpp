@@ -6,6 +6,7 @@
 #include "mkserial.h"
 #include "rtdialog.h"
 #include "sessionfiles.h"
+#include "steadyscrollbar.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -76,6 +77,9 @@ void MainWindow::initGUI_()
     connect(this, &MainWindow::serialConnectionOpened, sessionFiles_,
             &SessionFiles::onConnectionChanged);
 
+    // The console grows at its end several times a second: its bars repaint only when they
+    // look different.
+    SteadyScrollBar::fitGrowingView(ui_->consoleTextEdit_);
     QScrollBar* consoleBar = ui_->consoleTextEdit_->verticalScrollBar();
     connect(consoleBar, &QScrollBar::valueChanged, this,
             [this, consoleBar](int value) { consoleFollows_ = value == consoleBar->maximum(); });

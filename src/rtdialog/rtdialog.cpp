@@ -123,37 +123,21 @@ void RtDialog::onReceiveData(char cmd, int address, const QByteArray& payload)
     if (cmd != 'D')
         return;
     const bool isSigned = address != NaviCtrlAddress;
-    QTableWidget* table = ui_->tableWidget_;
-    QAbstractItemModel* model = table->model();
+    const int rows = int(subscribedLabels_.size());
+    pendingRaw_.resize(rows);
     QVector<double> values;
-    int firstRow = -1;
-    {
-        // Each cell change would have the view react on its own: the model's per-cell signals
-        // are held back and the changed rows are announced together, at most a few times a
-        // second.
-        const QSignalBlocker blocker(model);
-        for (int i = 0; i < subscribedLabels_.size(); ++i) {
-            const qsizetype pos = DebugValuesOffset + qsizetype(i) * DebugValueSize;
-            // A short payload has no value for this row or any later one: they keep their text.
-            if (pos + DebugValueSize > payload.size())
-                break;
-            QTableWidgetItem* item = table->item(i, 1);
-            if (!item)
-                continue;
-            const int raw = MkHelper::toInt(payload, int(pos), isSigned);
-            const ChannelUnit& unit = units_.at(i);
-            item->setText(QString::number(raw));
-            if (unit.hasUnit())
-                item->setToolTip(unit.format(raw));
-            if (firstRow < 0)
-                firstRow = i;
-            values.resize(i + 1);
-            values[i] = unit.value(raw);
-        }
+    for (int i = 0; i < rows; ++i) {
+        const qsizetype pos = DebugValuesOffset + qsizetype(i) * DebugValueSize;
+        // A short payload has no value for this row or any later one: they keep their text.
+        if (pos + DebugValueSize > payload.size())
+            break;
+        const int raw = MkHelper::toInt(payload, int(pos), isSigned);
+        pendingRaw_[i] = raw;
+        values.append(units_.at(i).value(raw));
     }
-    if (firstRow >= 0) {
+    if (!values.isEmpty()) {
         const int lastRow = int(values.size()) - 1;
-        pendingFirstRow_ = pendingFirstRow_ < 0 ? firstRow : std::min(pendingFirstRow_, firstRow);
+        pendingFirstRow_ = 0;
         pendingLastRow_ = std::max(pendingLastRow_, lastRow);
         if (!announceTimer_->isActive()) {
             const qint64 since = lastAnnounce_.isValid() ? lastAnnounce_.elapsed() : ValueRepaintMs;
@@ -162,9 +146,8 @@ void RtDialog::onReceiveData(char cmd, int address, const QByteArray& payload)
             else
                 announceTimer_->start(int(ValueRepaintMs - since));
         }
-    }
-    if (!values.isEmpty())
         plot_->addSample(clock_.elapsed(), values);
+    }
 }
 
 void RtDialog::writeSettings()
@@ -265,10 +248,28 @@ void RtDialog::updatePlotVisibility_()
 void RtDialog::announceValues_()
 {
     announceTimer_->stop();
-    QAbstractItemModel* model = ui_->tableWidget_->model();
-    const int last = std::min(pendingLastRow_, model->rowCount() - 1);
-    if (pendingFirstRow_ >= 0 && pendingFirstRow_ <= last)
+    QTableWidget* table = ui_->tableWidget_;
+    QAbstractItemModel* model = table->model();
+    const int last = std::min({pendingLastRow_, model->rowCount() - 1,
+                               int(pendingRaw_.size()) - 1});
+    if (pendingFirstRow_ >= 0 && pendingFirstRow_ <= last) {
+        {
+            // Each cell change would have the view react on its own: the rows are announced
+            // together below.
+            const QSignalBlocker blocker(model);
+            for (int row = pendingFirstRow_; row <= last; ++row) {
+                QTableWidgetItem* item = table->item(row, 1);
+                if (!item)
+                    continue;
+                const int raw = pendingRaw_.at(row);
+                item->setText(QString::number(raw));
+                const ChannelUnit& unit = units_.at(row);
+                if (unit.hasUnit())
+                    item->setToolTip(unit.format(raw));
+            }
+        }
         emit model->dataChanged(model->index(pendingFirstRow_, 1), model->index(last, 1));
+    }
     pendingFirstRow_ = pendingLastRow_ = -1;
     lastAnnounce_.start();
 }
@@ -277,6 +278,7 @@ void RtDialog::dropPendingValues_()
 {
     // New rows are shown in full by the view; their first values are announced at once.
     announceTimer_->stop();
+    pendingRaw_.clear();
     pendingFirstRow_ = pendingLastRow_ = -1;
     lastAnnounce_.invalidate();
 }

@@ -80,12 +80,14 @@ private:
     // The dialog grows for the plot once, when the plot first appears.
     bool grownForPlot_ = false;
 
-    // The cells take every frame's values at once, but the view hears of them (and repaints)
-    // at most every ValueRepaintMs: the device streams 'D' frames far faster than anyone reads
-    // a number. The first change after a quiet spell is announced at once.
-    static constexpr int ValueRepaintMs = 100;
+    // The cells show the newest values at most every ValueRepaintMs (the plot takes every
+    // frame): the device streams 'D' frames far faster than anyone reads a number, and writing
+    // the texts costs more than the rest of a frame's work. The first values after a quiet
+    // spell are shown at once.
+    static constexpr int ValueRepaintMs = 200;
     QTimer* announceTimer_ = nullptr;
     QElapsedTimer lastAnnounce_;
+    QVector<int> pendingRaw_; // newest raw value of each row not shown yet
     int pendingFirstRow_ = -1;
     int pendingLastRow_ = -1;
 };

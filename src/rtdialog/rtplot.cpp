@@ -349,7 +349,8 @@ void RtPlot::showEvent(QShowEvent* event)
 void RtPlot::scheduleRedraw_()
 {
     dirty_ = true;
-    if (!redrawTimer_->isActive())
+    // A hidden plot is brought up to date when it is shown again: no timer runs for it.
+    if (isVisible() && !redrawTimer_->isActive())
         redrawTimer_->start();
 }
 
