@@ -32,19 +32,24 @@ QList<double> tickValues(const PlotCanvas::Ticks& ticks, double lo, double hi)
         values.append(k * ticks.step);
     return values;
 }
-// The most ticks, up to `most`, that are at least `spacing` pixels apart over `pixels` for the
-// range lo..hi, preferring two or more inside the range to a single one.
-PlotCanvas::Ticks fittingTicks(double lo, double hi, int most, double pixels, double spacing)
+// The finest round ticks, no more than `most` of them inside lo..hi, that are at least
+// `spacing` pixels apart over `pixels`; two or more of them rather than a single one, closer
+// together down to `closest` if need be.
+PlotCanvas::Ticks fittingTicks(double lo, double hi, int most, double pixels, double spacing,
+                               double closest)
 {
     PlotCanvas::Ticks fallback = PlotCanvas::niceTicks(lo, hi, 1);
-    for (int target = most; target >= 1; --target) {
-        const PlotCanvas::Ticks ticks = PlotCanvas::niceTicks(lo, hi, target);
-        if (ticks.step / (hi - lo) * pixels < spacing)
-            continue;
-        if (tickValues(ticks, lo, hi).size() >= 2)
-            return ticks;
-        if (fallback.step > ticks.step)
-            fallback = ticks;
+    for (double apart : {spacing, closest}) {
+        for (int target = 2 * most; target >= 1; --target) {
+            const PlotCanvas::Ticks ticks = PlotCanvas::niceTicks(lo, hi, target);
+            const qsizetype count = tickValues(ticks, lo, hi).size();
+            if (ticks.step / (hi - lo) * pixels < apart || count > most)
+                continue;
+            if (count >= 2)
+                return ticks;
+            if (fallback.step > ticks.step)
+                fallback = ticks;
+        }
     }
     return fallback;
 }
@@ -235,9 +240,8 @@ void PlotCanvas::layout_()
     const int labelTop = legendTop - (legendHeight > 0 ? 2 : 0) - lineHeight;
     const int bottom = std::max(top + 1, labelTop - TickLength);
 
-    // Value axis: ticks at least a line and a half apart, their labels right-aligned left of
-    // it.
-    yTicks_ = fittingTicks(yLo_, yHi_, 5, bottom - top, 1.5 * lineHeight);
+    // Value axis: ticks at least two lines apart, their labels right-aligned left of it.
+    yTicks_ = fittingTicks(yLo_, yHi_, 8, bottom - top, 2 * lineHeight, lineHeight + 2);
     const QList<double> yValues = tickValues(yTicks_, yLo_, yHi_);
     int labelWidth = 0;
     QStringList yTexts;
@@ -252,7 +256,7 @@ void PlotCanvas::layout_()
     const int wideLabel = fm.horizontalAdvance(QStringLiteral("-000.0"));
     const int right = w - Margin - titleWidth - wideLabel / 2;
     area_ = QRect(QPoint(left, top), QPoint(std::max(left + 1, right), bottom));
-    xTicks_ = fittingTicks(xLo_, xHi_, 6, area_.width(), wideLabel + 12);
+    xTicks_ = fittingTicks(xLo_, xHi_, 8, area_.width(), wideLabel + 16, wideLabel + 6);
 
     grid_.clear();
     tickMarks_.clear();

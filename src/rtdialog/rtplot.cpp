@@ -178,17 +178,22 @@ QList<qsizetype> RtPlot::columnBounds(const QList<double>& times, qsizetype firs
     QList<qsizetype> bounds;
     if (last - first <= 2 * qsizetype(columns) + 2)
         return bounds;
-    // Slice c holds the samples from bounds[c] up to bounds[c + 1]; those before bounds[0]
-    // (left of the range) and from bounds[columns] on (at or right of its end) form one more
-    // slice each.
-    bounds.resize(columns + 1);
+    // The slices lie at whole multiples of their width in time, not at offsets from the
+    // range's start: while the range moves with the newest sample, a slice keeps the same
+    // samples from one redraw to the next, and the thinned line does not shimmer. The first
+    // and the last slice are cut at the ends of the range. Slice i holds the samples from
+    // bounds[i] up to bounds[i + 1]; those before bounds.first() (left of the range) and from
+    // bounds.last() on (at or right of its end) form one more slice each.
     const double width = (to - from) / columns;
-    auto it = times.cbegin() + first;
+    bounds.reserve(columns + 2);
+    auto it = std::lower_bound(times.cbegin() + first, times.cbegin() + last, from);
     const auto end = times.cbegin() + last;
-    for (int c = 0; c <= columns; ++c) {
-        it = std::lower_bound(it, end, from + c * width);
-        bounds[c] = it - times.cbegin();
+    bounds.append(it - times.cbegin());
+    for (double k = std::floor(from / width) + 1; k * width < to; ++k) {
+        it = std::lower_bound(it, end, k * width);
+        bounds.append(it - times.cbegin());
     }
+    bounds.append(std::lower_bound(it, end, to) - times.cbegin());
     return bounds;
 }
 

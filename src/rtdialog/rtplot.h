@@ -68,14 +68,15 @@ public:
 
     // The points of one line as drawn, for the samples first..last-1 of `times` (seconds) and
     // `values`: x made relative to `origin`, values that are not numbers left out, and thinned
-    // to the lowest and highest sample of each of `columns` slices of from..to when there are
-    // more samples than the plot can show.
+    // to the lowest and highest sample of each of about `columns` slices of from..to when
+    // there are more samples than the plot can show.
     static QList<QPointF> linePoints(const QList<double>& times, const QList<float>& values,
                                      qsizetype first, qsizetype last, double origin, double from,
                                      double to, int columns);
     // The same in two steps, the first shared by every line of a redraw: where each slice
-    // starts in `times` (from binary searches), then one line over those slices. The bounds
-    // are empty when first..last has too few samples to need thinning.
+    // starts in `times` (from binary searches), then one line over those slices. The slices
+    // are aligned to whole multiples of their width, so there may be one more than `columns`.
+    // The bounds are empty when first..last has too few samples to need thinning.
     static QList<qsizetype> columnBounds(const QList<double>& times, qsizetype first,
                                          qsizetype last, double from, double to, int columns);
     static void thinLine(const QList<double>& times, const QList<float>& values, qsizetype first,
