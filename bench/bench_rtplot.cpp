@@ -107,8 +107,58 @@ template <typename Tick> double cpuWhileFeeding(int ms, Tick tick)
 }
 
 #ifdef TOVRIK_HAVE_QTCHARTS
-// The plot's former design: the same samples and the same thinning (the lowest and highest
-// sample of every two pixels), handed to a Qt Charts line series per channel with value axes
+// The former design's thinning: every sample's slice worked out on its own, the lowest and
+// highest sample of each kept.
+QList<QPointF> formerLinePoints(const QList<double>& times, const QList<float>& values,
+                                qsizetype first, qsizetype last, double origin, double from,
+                                double to, int columns)
+{
+    QList<QPointF> line;
+    const qsizetype limit = 2 * qsizetype(columns) + 2;
+    if (last - first <= limit) {
+        for (qsizetype i = first; i < last; ++i) {
+            if (!std::isnan(values.at(i)))
+                line.append(QPointF(times.at(i) - origin, values.at(i)));
+        }
+        return line;
+    }
+    const double columnWidth = (to - from) / columns;
+    line.reserve(limit);
+    qsizetype low = -1;
+    qsizetype high = -1;
+    qint64 column = -1;
+    auto flush = [&] {
+        if (low < 0)
+            return;
+        const qsizetype a = std::min(low, high);
+        const qsizetype b = std::max(low, high);
+        line.append(QPointF(times.at(a) - origin, values.at(a)));
+        if (a != b)
+            line.append(QPointF(times.at(b) - origin, values.at(b)));
+    };
+    for (qsizetype i = first; i < last; ++i) {
+        const float v = values.at(i);
+        if (std::isnan(v))
+            continue;
+        const qint64 c =
+            std::clamp<qint64>(qint64(std::floor((times.at(i) - from) / columnWidth)), -1, columns);
+        if (low < 0 || c != column) {
+            flush();
+            column = c;
+            low = high = i;
+            continue;
+        }
+        if (v < values.at(low))
+            low = i;
+        if (v > values.at(high))
+            high = i;
+    }
+    flush();
+    return line;
+}
+
+// The plot's former design: the same samples, thinned as it did to the lowest and highest
+// sample of every two pixels, handed to a Qt Charts line series per channel with value axes
 // at round ticks and the legend at the bottom, rendered by its QChartView.
 struct ChartsPlot
 {
@@ -169,9 +219,9 @@ struct ChartsPlot
             bytes += v.capacity() * qint64(sizeof(float));
         return bytes;
     }
-    static void setTicks(QValueAxis* axis, double lo, double hi)
+    static void setTicks(QValueAxis* axis, double lo, double hi, int target)
     {
-        const RtPlot::Ticks ticks = RtPlot::niceTicks(lo, hi, 5);
+        const RtPlot::Ticks ticks = RtPlot::niceTicks(lo, hi, target);
         axis->setLabelFormat(QStringLiteral("%.%1f").arg(ticks.decimals));
         axis->setTickAnchor(0);
         axis->setTickInterval(ticks.step);
@@ -187,17 +237,20 @@ struct ChartsPlot
         double lo = 1e300;
         double hi = -1e300;
         for (int ch = 0; ch < Channels; ++ch) {
-            const QList<QPointF> line = RtPlot::linePoints(times, values.at(ch), first,
-                                                           times.size(), now, from, now, columns);
+            const QList<QPointF> line = formerLinePoints(times, values.at(ch), first, times.size(),
+                                                         now, from, now, columns);
             for (const QPointF& p : line) {
                 lo = std::min(lo, p.y());
                 hi = std::max(hi, p.y());
             }
             series.at(ch)->replace(line);
         }
-        setTicks(axisX, -spanS, 0);
+        setTicks(axisX, -spanS, 0, 6);
+        // Round ticks around the values, a step beyond an extreme that falls on a tick.
         const RtPlot::Ticks ticks = RtPlot::niceTicks(lo, hi);
-        setTicks(axisY, ticks.lo - ticks.step, ticks.hi + ticks.step);
+        const double near = ticks.step * 1e-3;
+        setTicks(axisY, ticks.lo < lo - near ? ticks.lo : ticks.lo - ticks.step,
+                 ticks.hi > hi + near ? ticks.hi : ticks.hi + ticks.step, 5);
     }
 };
 #endif
