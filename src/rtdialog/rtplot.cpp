@@ -1,7 +1,6 @@
 #include "rtplot.h"
 
 #include <QElapsedTimer>
-#include <QEvent>
 #include <QTimer>
 
 #include <algorithm>
@@ -291,7 +290,6 @@ void RtPlot::redraw()
     // there are half as many points to draw as at one column a pixel. The slices are found
     // once for all lines.
     const int columns = columnsFor_(canvas_->plotArea().width());
-    columns_ = columns;
     const QList<qsizetype> bounds = columnBounds(times_, first, last, from, to, columns);
     double lo = std::numeric_limits<double>::max();
     double hi = std::numeric_limits<double>::lowest();

@@ -185,5 +185,4 @@ private:
     bool dragging_ = false;
     bool dirty_ = false;
     int redrawCount_ = 0;
-    int columns_ = 0; // slices of the last redraw
 };

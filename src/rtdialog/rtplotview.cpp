@@ -199,7 +199,12 @@ void RtPlot::onScaleControls_()
 
 QPointF RtPlot::valueAt_(const QPoint& pos) const
 {
-    return canvas_->valueAt(pos);
+    // From the plot's own ranges: the canvas has those of the last redraw, which may be older.
+    const QRectF area = canvas_->plotArea();
+    const double fx = area.width() > 0 ? (pos.x() - area.left()) / area.width() : 0;
+    const double fy =
+        area.height() > 0 ? (area.top() + area.height() - pos.y()) / area.height() : 0;
+    return {xLo_ + fx * (xHi_ - xLo_), yLo_ + fy * (yHi_ - yLo_)};
 }
 
 void RtPlot::zoomAt(const QPoint& pos, double factorX, double factorY)
