@@ -178,23 +178,50 @@ int PlotCanvas::layoutLegend_(int width, int maxHeight)
     }
     const int rowsAllowed = std::max(1, maxHeight / rowHeight);
     const bool crowded = rows > rowsAllowed;
-    // Too many rows for the room: columns of equal width, the names shortened to fit them.
-    const qsizetype columns = crowded ? (lines_.size() + rowsAllowed - 1) / rowsAllowed : 0;
-    const int columnWidth = crowded ? width / int(columns) : 0;
-    const int swatch = crowded ? std::clamp(columnWidth - 2, 2, fullSwatch) : fullSwatch;
+    // Too many rows for the room: a grid of as many rows as fit, each column as wide as its
+    // widest entry; when they do not fit side by side, the widest columns are narrowed to one
+    // width, just enough, and their names shortened.
+    const qsizetype columns = crowded ? (lines_.size() + rowsAllowed - 1) / rowsAllowed : 1;
+    const int columnSpacing = 8;
+    QList<int> columnWidths(columns, 0);
+    for (qsizetype i = 0; crowded && i < lines_.size(); ++i) {
+        int& cw = columnWidths[i % columns];
+        cw = std::max(cw, fullSwatch + gap + textWidths.at(i) + columnSpacing);
+    }
+    if (crowded) {
+        QList<int> sorted = columnWidths;
+        std::sort(sorted.begin(), sorted.end());
+        int cap = sorted.last();
+        int narrower = 0; // total width of the columns below the cap
+        for (qsizetype k = 0; k < sorted.size(); ++k) {
+            const int even = (width - narrower) / int(sorted.size() - k);
+            if (sorted.at(k) > even) {
+                cap = std::max(even, 1);
+                break;
+            }
+            narrower += sorted.at(k);
+        }
+        for (int& cw : columnWidths)
+            cw = std::min(cw, cap);
+    }
     rows = 1;
     x = 0;
     for (qsizetype i = 0; i < lines_.size(); ++i) {
         LegendEntry e;
         int textWidth = textWidths.at(i);
+        int swatch = fullSwatch;
         e.name = lines_.at(i).name;
         if (crowded) {
-            textWidth = std::max(0, columnWidth - swatch - gap - 6);
-            e.name = fm.elidedText(e.name, Qt::ElideRight, textWidth);
-            textWidth = std::min(textWidth, fm.horizontalAdvance(e.name));
+            const int cw = columnWidths.at(i % columns);
+            swatch = std::clamp(cw - 2, 1, fullSwatch);
             if (i > 0 && i % columns == 0) {
                 ++rows;
                 x = 0;
+            }
+            if (swatch + gap + textWidth + columnSpacing > cw) {
+                e.name = fm.elidedText(e.name, Qt::ElideRight,
+                                       std::max(0, cw - swatch - gap - columnSpacing));
+                textWidth = fm.horizontalAdvance(e.name);
             }
         } else if (x > 0 && x + swatch + gap + textWidth > width) {
             ++rows;
@@ -204,7 +231,7 @@ int PlotCanvas::layoutLegend_(int width, int maxHeight)
         e.swatch = QRect(x, y + (rowHeight - swatch) / 2, swatch, swatch);
         e.text = QRect(x + swatch + gap, y, textWidth, rowHeight);
         legend_.append(e);
-        x += crowded ? columnWidth : swatch + gap + textWidth + spacing;
+        x += crowded ? columnWidths.at(i % columns) : swatch + gap + textWidth + spacing;
     }
     // Centred as a block under the plot.
     int used = 0;
