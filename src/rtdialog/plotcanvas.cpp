@@ -319,7 +319,31 @@ void PlotCanvas::layout_()
         xLabels_.append({r, text});
     }
     title_ = {QRect(labelRight + 4, labelTop, titleWidth - 4, lineHeight), timeTitle_};
+    prepareTexts_();
     mapLines_();
+}
+
+void PlotCanvas::prepareTexts_()
+{
+    texts_.clear();
+    auto add = [this](const QRect& rect, const QString& text, Qt::Alignment align) {
+        QStaticText prepared(text);
+        prepared.setTextFormat(Qt::PlainText);
+        prepared.prepare(QTransform(), font());
+        const QSizeF size = prepared.size();
+        const double x = align & Qt::AlignRight ? rect.left() + rect.width() - size.width()
+                         : align & Qt::AlignHCenter
+                             ? rect.left() + (rect.width() - size.width()) / 2
+                             : rect.left();
+        texts_.append({QPointF(x, rect.top() + (rect.height() - size.height()) / 2), prepared});
+    };
+    for (const Label& label : std::as_const(yLabels_))
+        add(label.rect, label.text, Qt::AlignRight);
+    for (const Label& label : std::as_const(xLabels_))
+        add(label.rect, label.text, Qt::AlignHCenter);
+    add(title_.rect, title_.text, Qt::AlignLeft);
+    for (const LegendEntry& e : std::as_const(legend_))
+        add(e.text, e.name, Qt::AlignLeft);
 }
 
 void PlotCanvas::mapLines_()
@@ -355,16 +379,10 @@ void PlotCanvas::paintEvent(QPaintEvent*)
     painter.drawRect(area_);
     painter.drawLines(tickMarks_);
     painter.setPen(Qt::black);
-    for (const Label& label : std::as_const(yLabels_))
-        painter.drawText(label.rect, Qt::AlignRight | Qt::AlignVCenter, label.text);
-    for (const Label& label : std::as_const(xLabels_))
-        painter.drawText(label.rect, Qt::AlignCenter, label.text);
-    painter.drawText(title_.rect, Qt::AlignLeft | Qt::AlignVCenter, title_.text);
-    for (qsizetype i = 0; i < legend_.size(); ++i) {
-        const LegendEntry& e = legend_.at(i);
-        painter.fillRect(e.swatch, lines_.at(i).colour);
-        painter.drawText(e.text, Qt::AlignLeft | Qt::AlignVCenter, e.name);
-    }
+    for (const auto& [at, text] : std::as_const(texts_))
+        painter.drawStaticText(at, text);
+    for (qsizetype i = 0; i < legend_.size(); ++i)
+        painter.fillRect(legend_.at(i).swatch, lines_.at(i).colour);
 
     // One-pixel cosmetic pens without antialiasing: the cheapest lines the painter draws.
     painter.setClipRect(area_.adjusted(1, 1, 0, 0));

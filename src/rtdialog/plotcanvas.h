@@ -5,6 +5,7 @@
 #include <QPointF>
 #include <QPolygonF>
 #include <QRect>
+#include <QStaticText>
 #include <QString>
 #include <QWidget>
 
@@ -87,6 +88,8 @@ private:
     void layout_();
     int layoutLegend_(int width, int maxHeight);
     void mapLines_();
+    // Texts laid out once, drawn at their places on every repaint.
+    void prepareTexts_();
 
     QList<Line> lines_;
     QList<QPolygonF> pixels_; // lines_ in pixels, one per line
@@ -107,4 +110,5 @@ private:
     QList<Label> yLabels_;
     Label title_;
     QList<LegendEntry> legend_;
+    QList<std::pair<QPointF, QStaticText>> texts_;
 };
