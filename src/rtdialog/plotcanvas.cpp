@@ -123,14 +123,6 @@ QList<PlotCanvas::Label> PlotCanvas::legendEntries() const
     return entries;
 }
 
-QPointF PlotCanvas::valueAt(const QPointF& pixel) const
-{
-    const double fx = area_.width() > 0 ? (pixel.x() - area_.left()) / area_.width() : 0;
-    const double fy =
-        area_.height() > 0 ? (area_.top() + area_.height() - pixel.y()) / area_.height() : 0;
-    return {xLo_ + fx * (xHi_ - xLo_), yLo_ + fy * (yHi_ - yLo_)};
-}
-
 QPointF PlotCanvas::pixelAt(const QPointF& value) const
 {
     const double sx = area_.width() / (xHi_ - xLo_);
@@ -242,7 +234,6 @@ int PlotCanvas::layoutLegend_(int width, int maxHeight)
         e.swatch.translate(shift, 0);
         e.text.translate(shift, 0);
     }
-    legendRows_ = rows;
     return rows * rowHeight;
 }
 
@@ -254,10 +245,8 @@ void PlotCanvas::layout_()
     const int h = height();
 
     // The legend first: it may take up to two fifths of the height, the plot keeps the rest.
-    legendRows_ = 0;
     const int legendHeight = layoutLegend_(w - 2 * Margin, std::max(lineHeight + 2, h * 2 / 5));
     const int legendTop = h - Margin - legendHeight;
-    legendArea_ = QRect(Margin, legendTop, w - 2 * Margin, legendHeight);
     for (LegendEntry& e : legend_) {
         e.swatch.translate(Margin, legendTop);
         e.text.translate(Margin, legendTop);

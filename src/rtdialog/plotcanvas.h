@@ -48,8 +48,6 @@ public:
 
     // Where the lines are drawn, in the canvas' pixels.
     QRect plotArea() const { return area_; }
-    QRect legendArea() const { return legendArea_; }
-    int legendRows() const { return legendRows_; }
     // The ticks drawn on either axis, and their labels in order.
     Ticks timeTicks() const { return xTicks_; }
     Ticks valueTicks() const { return yTicks_; }
@@ -65,8 +63,7 @@ public:
     // Each drawn line's legend entry: the rectangle of its swatch and name, and the name as
     // shown (shortened when the legend is crowded).
     QList<Label> legendEntries() const;
-    // The axis values at a pixel of the canvas, and the pixel of a value.
-    QPointF valueAt(const QPointF& pixel) const;
+    // The pixel of the canvas where a point of the axes' values is drawn.
     QPointF pixelAt(const QPointF& value) const;
 
     QSize sizeHint() const override { return {400, 260}; }
@@ -100,8 +97,6 @@ private:
     double yHi_ = 1;
 
     QRect area_;
-    QRect legendArea_;
-    int legendRows_ = 0;
     Ticks xTicks_;
     Ticks yTicks_;
     QList<QLineF> grid_;
