@@ -32,6 +32,7 @@ QList<double> tickValues(const PlotCanvas::Ticks& ticks, double lo, double hi)
         values.append(k * ticks.step);
     return values;
 }
+
 // The finest round ticks, no more than `most` of them inside lo..hi, that are at least
 // `spacing` pixels apart over `pixels`; two or more of them rather than a single one, closer
 // together down to `closest` if need be.
