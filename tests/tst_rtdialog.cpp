@@ -4,9 +4,7 @@
 #include "rtplot.h"
 
 #include <QCheckBox>
-#include <QChart>
 #include <QHeaderView>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QSet>
 #include <QSettings>
@@ -473,15 +471,13 @@ void TestRtDialog::checkingChannelsAddsSeries()
         if (!unticked.contains(row))
             expectedNames << labels.at(row).trimmed();
     }
-    const QList<QAbstractSeries*> all = plot()->chart()->series();
-    QCOMPARE(all.size(), expectedNames.size());
+    const QList<int> drawn = plot()->drawnChannels();
+    QCOMPARE(drawn.size(), expectedNames.size());
     QSet<QString> names;
     QSet<QRgb> colours;
-    for (QAbstractSeries* s : all) {
-        auto* line = qobject_cast<QLineSeries*>(s);
-        QVERIFY(line);
-        names << line->name();
-        colours << line->color().rgb();
+    for (int channel : drawn) {
+        names << plot()->channelName(channel);
+        colours << plot()->channelColour(channel).rgb();
     }
     QCOMPARE(names, expectedNames);
     QCOMPARE(colours.size(), expectedNames.size());
@@ -505,23 +501,22 @@ void TestRtDialog::plotFollowsValues()
 
     for (int frame = 0; frame < 5; ++frame)
         dialog_->onReceiveData('D', 1, debugPayload(ramp(8, frame * 10)));
-    QLineSeries* one = plot()->series(1);
-    QLineSeries* six = plot()->series(6);
-    QVERIFY(one && six);
-    QTRY_COMPARE(one->count(), 5);
-    QCOMPARE(six->count(), 5);
+    QTRY_COMPARE(plot()->drawnPoints(1).size(), 5);
+    const QList<QPointF> one = plot()->drawnPoints(1);
+    const QList<QPointF> six = plot()->drawnPoints(6);
+    QCOMPARE(six.size(), 5);
     for (int frame = 0; frame < 5; ++frame) {
-        QCOMPARE(one->at(frame).y(), qreal(frame * 10 + 1));
-        QCOMPARE(six->at(frame).y(), qreal(frame * 10 + 6));
+        QCOMPARE(one.at(frame).y(), qreal(frame * 10 + 1));
+        QCOMPARE(six.at(frame).y(), qreal(frame * 10 + 6));
     }
     // The newest sample sits at the right edge; older ones lie to its left.
-    QCOMPARE(one->at(4).x(), 0.0);
-    QVERIFY(one->at(0).x() <= 0.0);
+    QCOMPARE(one.at(4).x(), 0.0);
+    QVERIFY(one.at(0).x() <= 0.0);
 
     // A channel ticked later shows the values it has already had.
     setChecked(3, true);
-    QTRY_COMPARE(plot()->series(3)->count(), 5);
-    QCOMPARE(plot()->series(3)->at(2).y(), 23.0);
+    QTRY_COMPARE(plot()->drawnPoints(3).size(), 5);
+    QCOMPARE(plot()->drawnPoints(3).at(2).y(), 23.0);
 }
 
 void TestRtDialog::checkedChannelsSurviveRestart()
@@ -537,7 +532,7 @@ void TestRtDialog::checkedChannelsSurviveRestart()
     restart(true);
 
     QCOMPARE(table()->rowCount(), 0);
-    QCOMPARE(plot()->chart()->series().size(), 0);
+    QVERIFY(plot()->drawnChannels().isEmpty());
     // The choice belongs to the label, wherever the new list puts it.
     const QStringList moved{QStringLiteral("Current [0.1A]  "), labels.at(2),
                             QStringLiteral("Voltage [0.1V]"), labels.at(0)};
@@ -547,9 +542,9 @@ void TestRtDialog::checkedChannelsSurviveRestart()
     QCOMPARE(table()->item(2, 0)->checkState(), Qt::Checked);
     QCOMPARE(table()->item(3, 0)->checkState(), Qt::Unchecked);
     // The legend names the unit the line is drawn in.
-    QCOMPARE(plot()->series(0)->name(), QStringLiteral("Current [A]"));
-    QCOMPARE(plot()->series(2)->name(), QStringLiteral("Voltage [V]"));
-    QCOMPARE(plot()->chart()->series().size(), 2);
+    QCOMPARE(plot()->channelName(0), QStringLiteral("Current [A]"));
+    QCOMPARE(plot()->channelName(2), QStringLiteral("Voltage [V]"));
+    QCOMPARE(plot()->drawnChannels(), (QList<int>{0, 2}));
 }
 
 void TestRtDialog::channelUnits_data()
@@ -639,8 +634,8 @@ void TestRtDialog::valuesByAddressAndUnit()
     QCOMPARE(cell(1, 1), text);
     QCOMPARE(table()->item(1, 1)->toolTip(), toolTip);
     plot()->redraw();
-    QCOMPARE(plot()->series(1)->count(), 1);
-    QCOMPARE(plot()->series(1)->at(0).y(), plotted);
+    QCOMPARE(plot()->drawnPoints(1).size(), 1);
+    QCOMPARE(plot()->drawnPoints(1).first().y(), plotted);
 }
 
 void TestRtDialog::liveStreamFollowsToggleAndPort_data()
@@ -739,7 +734,7 @@ void TestRtDialog::pauseFreezesPlotNotTable()
     setChecked(2, true);
     for (int frame = 0; frame < 3; ++frame)
         dialog_->onReceiveData('D', 1, debugPayload(ramp(4, frame)));
-    QTRY_COMPARE(plot()->series(2)->count(), 3);
+    QTRY_COMPARE(plot()->drawnPoints(2).size(), 3);
 
     plot()->setPaused(true);
     const int redraws = plot()->redrawCount();
@@ -748,12 +743,12 @@ void TestRtDialog::pauseFreezesPlotNotTable()
     QTRY_COMPARE(cell(2, 1), QStringLiteral("11"));
     QTest::qWait(3 * RtPlot::RedrawIntervalMs);
     QCOMPARE(plot()->redrawCount(), redraws);
-    QCOMPARE(plot()->series(2)->count(), 3);
+    QCOMPARE(plot()->drawnPoints(2).size(), 3);
 
     // The samples taken while paused are there once the plot follows again.
     plot()->setPaused(false);
-    QCOMPARE(plot()->series(2)->count(), 10);
-    QCOMPARE(plot()->series(2)->at(9).y(), 11.0);
+    QCOMPARE(plot()->drawnPoints(2).size(), 10);
+    QCOMPARE(plot()->drawnPoints(2).at(9).y(), 11.0);
 }
 
 void TestRtDialog::valueColumnReadableAtDefaultSize()

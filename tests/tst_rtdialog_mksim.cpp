@@ -5,10 +5,8 @@
 #include "rtplot.h"
 #include "serialtesthelpers.h"
 
-#include <QChart>
 #include <QCheckBox>
 #include <QElapsedTimer>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -129,14 +127,14 @@ void TestRtDialogMkSim::labelsValuesAndStream()
     rtTable()->item(0, 0)->setCheckState(Qt::Checked);
     rtTable()->item(1, 0)->setCheckState(Qt::Checked);
     auto* plot = dialog_->findChild<RtPlot*>();
-    QCOMPARE(plot->chart()->series().size(), 2);
-    QCOMPARE(plot->series(0)->name(), QStringLiteral("AngleNick"));
-    QCOMPARE(plot->series(1)->name(), QStringLiteral("AngleRoll"));
+    QCOMPARE(plot->drawnChannels(), (QList<int>{0, 1}));
+    QCOMPARE(plot->channelName(0), QStringLiteral("AngleNick"));
+    QCOMPARE(plot->channelName(1), QStringLiteral("AngleRoll"));
     // Their recent past is drawn at the next redraw, and more follows.
-    QTRY_VERIFY(plot->series(0)->count() > 0);
-    const int drawn = plot->series(0)->count();
-    QTRY_VERIFY_WITH_TIMEOUT(plot->series(0)->count() > drawn, 5000);
-    QTRY_VERIFY(plot->series(1)->count() > drawn);
+    QTRY_VERIFY(plot->drawnPoints(0).size() > 0);
+    const qsizetype drawn = plot->drawnPoints(0).size();
+    QTRY_VERIFY_WITH_TIMEOUT(plot->drawnPoints(0).size() > drawn, 5000);
+    QTRY_VERIFY(plot->drawnPoints(1).size() > drawn);
 }
 
 void TestRtDialogMkSim::buttonsFollowTheConnection()

@@ -1,32 +1,22 @@
 #include "rtplot.h"
 
-#include <QChart>
-#include <QChartView>
 #include <QFile>
 #include <QImage>
-#include <QLineSeries>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace {
-QValueAxis* axis(const RtPlot& plot, Qt::Orientation orientation)
-{
-    return qobject_cast<QValueAxis*>(plot.chart()->axes(orientation).value(0));
-}
-
-// The middle of the plot area, in the chart view's coordinates.
+// The middle of the plot area, in the canvas' coordinates.
 QPoint plotCentre(const RtPlot& plot)
 {
-    const QPointF scene = plot.chart()->mapToScene(plot.chart()->plotArea().center());
-    return plot.view()->mapFromScene(scene);
+    return plot.canvas()->plotArea().center();
 }
 } // namespace
 
@@ -53,6 +43,9 @@ private slots:
     void coloursFollowTheLabel();
     void csvOfTheVisibleWindow();
     void exportsImages();
+    void spikeIsPaintedWhereItIs();
+    void layoutFitsTheSize_data();
+    void layoutFitsTheSize();
     void clearForgetsEverything();
 };
 
@@ -87,18 +80,18 @@ void TestRtPlot::historyAndSpan()
     // Ten minutes are kept whatever the span, plus the one sample before them.
     const qint64 lastMs = qint64(samples - 1) * periodMs;
     const int inHistory = int(std::min<qint64>(lastMs, RtPlot::HistoryMs) / periodMs) + 1;
-    const int expected = std::min(lastMs > RtPlot::HistoryMs ? inHistory + 1 : inHistory,
-                                  RtPlot::MaxSamples);
+    const int expected =
+        std::min(lastMs > RtPlot::HistoryMs ? inHistory + 1 : inHistory, RtPlot::MaxSamples);
     QCOMPARE(plot.sampleCount(), expected);
     QCOMPARE(plot.timeRange(), QPointF(-spanMs / 1000.0, 0));
     // The line ends at the newest sample at the right edge and starts at the left edge.
-    QLineSeries* s = plot.series(0);
-    QVERIFY(s->count() > 0);
-    QCOMPARE(s->at(s->count() - 1), QPointF(0, (samples - 1) % 1000));
+    const QList<QPointF> line = plot.drawnPoints(0);
+    QVERIFY(!line.isEmpty());
+    QCOMPARE(line.last(), QPointF(0, (samples - 1) % 1000));
     const double span = spanMs / 1000.0;
-    QVERIFY(s->at(0).x() >= -span - periodMs / 1000.0);
+    QVERIFY(line.first().x() >= -span - periodMs / 1000.0);
     if (lastMs > spanMs && samples <= RtPlot::MaxSamples)
-        QVERIFY(s->at(0).x() <= -span);
+        QVERIFY(line.first().x() <= -span);
 }
 
 void TestRtPlot::thinningKeepsShape_data()
@@ -109,6 +102,8 @@ void TestRtPlot::thinningKeepsShape_data()
 
     QTest::newRow("fewer samples than columns") << 150 << 200 << QList<int>{7, 80};
     QTest::newRow("just at the limit") << 402 << 200 << QList<int>{0, 401};
+    QTest::newRow("two or three samples a slice") << 500 << 200 << QList<int>{3, 250, 499};
+    QTest::newRow("spikes on the same slice") << 9000 << 300 << QList<int>{4001, 4003};
     QTest::newRow("ten minutes at 60 a second") << 36000 << 400 << QList<int>{1234, 30000};
     QTest::newRow("spikes at both ends") << 6000 << 300 << QList<int>{0, 5999};
     QTest::newRow("neighbouring spike and dip") << 6000 << 250 << QList<int>{3000, 3001};
@@ -122,7 +117,7 @@ void TestRtPlot::thinningKeepsShape()
     QFETCH(QList<int>, spikes);
 
     // Samples evenly spread over 30 s ending at t = 100 s; flat except the spikes, with a gap
-    // (a channel without a value) that must not be drawn.
+    // (a channel without values) that must not be drawn.
     QList<double> times;
     QList<float> values;
     const double now = 100;
@@ -132,16 +127,18 @@ void TestRtPlot::thinningKeepsShape()
         values.append(0);
     }
     const int gap = samples / 3;
-    values[gap] = std::numeric_limits<float>::quiet_NaN();
+    const int gapLength = std::max(1, samples / 20);
+    for (int i = gap; i < gap + gapLength; ++i)
+        values[i] = std::numeric_limits<float>::quiet_NaN();
     for (int k = 0; k < spikes.size(); ++k)
         values[spikes.at(k)] = k % 2 ? -1000 - k : 1000 + k;
 
     const QList<QPointF> line =
         RtPlot::linePoints(times, values, 0, samples, now, now - 30, now, columns);
     if (samples <= 2 * columns + 2)
-        QCOMPARE(line.size(), samples - 1);
+        QCOMPARE(line.size(), samples - gapLength);
     else
-        QVERIFY(line.size() <= 2 * columns + 2);
+        QVERIFY(line.size() <= 2 * columns + 6);
     for (qsizetype i = 1; i < line.size(); ++i)
         QVERIFY(line.at(i - 1).x() < line.at(i).x());
     for (const QPointF& p : line)
@@ -153,6 +150,21 @@ void TestRtPlot::thinningKeepsShape()
         const QPointF spike(times.at(index) - now, values.at(index));
         QVERIFY2(line.contains(spike), qPrintable(QStringLiteral("spike %1 lost").arg(index)));
     }
+
+    // The range moved on by a fraction of a slice, as while following live: away from the
+    // ends the same samples are drawn, so the line does not shimmer as it scrolls.
+    const double width = 30.0 / columns;
+    const QList<QPointF> moved = RtPlot::linePoints(
+        times, values, 0, samples, now, now - 30 + 0.3 * width, now + 0.3 * width, columns);
+    auto inner = [&](const QList<QPointF>& points) {
+        QList<QPointF> kept;
+        for (const QPointF& p : points) {
+            if (p.x() > -30 + 2 * width && p.x() < -2 * width)
+                kept << p;
+        }
+        return kept;
+    };
+    QCOMPARE(inner(moved), inner(line));
 }
 
 void TestRtPlot::burstOfSamplesGivesOneRedraw()
@@ -166,8 +178,8 @@ void TestRtPlot::burstOfSamplesGivesOneRedraw()
         plot.addSample(i * 10, {0, 0, double(i)});
     // Samples never redraw by themselves; the timer does, once for the whole burst.
     QCOMPARE(plot.redrawCount(), 1);
-    QCOMPARE(plot.series(2)->count(), 0);
-    QTRY_COMPARE(plot.series(2)->count(), 200);
+    QCOMPARE(plot.drawnPoints(2).size(), 0);
+    QTRY_COMPARE(plot.drawnPoints(2).size(), 200);
     QCOMPARE(plot.redrawCount(), 2);
 }
 
@@ -183,11 +195,11 @@ void TestRtPlot::hiddenPlotRedrawsWhenShown()
     QSignalSpy fired(timer, &QTimer::timeout);
     QVERIFY(fired.wait());
     QCOMPARE(plot.redrawCount(), 0);
-    QCOMPARE(plot.series(0)->count(), 0);
+    QCOMPARE(plot.drawnPoints(0).size(), 0);
 
     plot.show();
     QCOMPARE(plot.redrawCount(), 1);
-    QCOMPARE(plot.series(0)->count(), 2);
+    QCOMPARE(plot.drawnPoints(0).size(), 2);
 }
 
 void TestRtPlot::shortSampleLeavesOtherChannelsAlone()
@@ -198,33 +210,34 @@ void TestRtPlot::shortSampleLeavesOtherChannelsAlone()
     plot.addSample(0, {1, 2, 3, 4});
     plot.addSample(100, {5, 6});
     plot.redraw();
-    QCOMPARE(plot.series(0)->count(), 2);
-    QCOMPARE(plot.series(1)->count(), 2);
-    QCOMPARE(plot.series(2)->count(), 1);
-    QCOMPARE(plot.series(3)->count(), 1);
+    QCOMPARE(plot.drawnPoints(0).size(), 2);
+    QCOMPARE(plot.drawnPoints(1).size(), 2);
+    QCOMPARE(plot.drawnPoints(2).size(), 1);
     // The last value of a channel that got no new sample stays where it was taken.
-    QCOMPARE(plot.series(3)->at(0), QPointF(-0.1, 4));
+    QCOMPARE(plot.drawnPoints(3), QList<QPointF>{QPointF(-0.1, 4)});
 }
 
 void TestRtPlot::renamingKeepsTheLine()
 {
     RtPlot plot;
     plot.setChannelShown(5, QStringLiteral("old"), true);
-    QLineSeries* before = plot.series(5);
-    const QColor colour = before->color();
+    const QColor colour = plot.channelColour(5);
     plot.setChannelShown(5, QStringLiteral("new"), true);
-    QCOMPARE(plot.series(5), before);
-    QCOMPARE(before->name(), QStringLiteral("new"));
-    QCOMPARE(before->color(), colour);
-    QCOMPARE(plot.chart()->series().size(), 1);
+    plot.redraw();
+    QCOMPARE(plot.drawnChannels(), QList<int>{5});
+    QCOMPARE(plot.channelName(5), QStringLiteral("new"));
+    QCOMPARE(plot.channelColour(5), colour);
+    // The legend shows the new name.
+    QCOMPARE(plot.canvas()->legendEntries().size(), 1);
+    QCOMPARE(plot.canvas()->legendEntries().first().text, QStringLiteral("new"));
 
     plot.setChannelShown(5, QStringLiteral("new"), false);
-    QVERIFY(!plot.series(5));
-    QVERIFY(plot.chart()->series().isEmpty());
     // Removing a channel that was never drawn, or a negative one, is harmless.
     plot.setChannelShown(9, QStringLiteral("x"), false);
     plot.setChannelShown(-1, QStringLiteral("x"), true);
-    QVERIFY(plot.chart()->series().isEmpty());
+    plot.redraw();
+    QVERIFY(plot.drawnChannels().isEmpty());
+    QVERIFY(plot.canvas()->lines().isEmpty());
 }
 
 void TestRtPlot::niceTicks_data()
@@ -281,6 +294,9 @@ void TestRtPlot::valueAxisAutomaticOrFixed()
     QFETCH(QList<double>, values);
     QFETCH(bool, fixed);
     RtPlot plot;
+    plot.resize(500, 400);
+    plot.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&plot));
     plot.setChannelShown(1, QStringLiteral("b"), true);
     // Channel 0 is not drawn: its huge values must not stretch the axis.
     for (int i = 0; i < values.size(); ++i)
@@ -289,25 +305,37 @@ void TestRtPlot::valueAxisAutomaticOrFixed()
         plot.setFixedValueRange(-10, 20);
     plot.redraw();
 
-    QValueAxis* y = axis(plot, Qt::Vertical);
     if (fixed) {
-        QCOMPARE(y->min(), -10.0);
-        QCOMPARE(y->max(), 20.0);
+        QCOMPARE(plot.valueRange(), QPointF(-10, 20));
         plot.setAutoValueRange();
         QVERIFY(plot.isAutoValueRange());
     }
+    const QPointF y = plot.valueRange();
     const double lo = *std::min_element(values.begin(), values.end());
     const double hi = *std::max_element(values.begin(), values.end());
-    QVERIFY(y->min() < lo);
-    QVERIFY(y->max() > hi);
-    QVERIFY(y->max() < 1000000);
-    // Ticks at round values: the range is whole steps from a round minimum.
-    QVERIFY(y->tickType() == QValueAxis::TicksDynamic);
-    const double steps = (y->max() - y->min()) / y->tickInterval();
-    QVERIFY(std::abs(steps - std::round(steps)) < 1e-6 && steps <= 12);
-    const double mantissa = y->tickInterval() / std::pow(10, std::floor(std::log10(y->tickInterval())));
+    QVERIFY(y.x() < lo);
+    QVERIFY(y.y() > hi);
+    QVERIFY(y.y() < 1000000);
+    // The automatic range is whole steps from a round minimum.
+    const double rangeStep = RtPlot::niceTicks(lo, hi).step;
+    for (double end : {y.x(), y.y()})
+        QVERIFY(std::abs(end / rangeStep - std::round(end / rangeStep)) < 1e-6);
+    QVERIFY((y.y() - y.x()) / rangeStep <= 12);
+    // Ticks at round values.
+    const RtPlot::Ticks ticks = plot.canvas()->valueTicks();
+    const double mantissa = ticks.step / std::pow(10, std::floor(std::log10(ticks.step)));
     QVERIFY2(qFuzzyCompare(mantissa, 1) || qFuzzyCompare(mantissa, 2) || qFuzzyCompare(mantissa, 5),
-             qPrintable(QString::number(y->tickInterval())));
+             qPrintable(QString::number(ticks.step)));
+    // The labels are the ticks inside the range, in order from the bottom, to the step's
+    // decimals.
+    const QList<PlotCanvas::Label> labels = plot.canvas()->tickLabels(Qt::Vertical);
+    QVERIFY(labels.size() >= 2);
+    for (qsizetype i = 1; i < labels.size(); ++i) {
+        QCOMPARE(labels.at(i).text.toDouble() - labels.at(i - 1).text.toDouble(), ticks.step);
+        QVERIFY(labels.at(i).rect.bottom() < labels.at(i - 1).rect.top());
+    }
+    QVERIFY(labels.first().text.toDouble() >= y.x() - 1e-6 * ticks.step);
+    QVERIFY(labels.last().text.toDouble() <= y.y() + 1e-6 * ticks.step);
 }
 
 void TestRtPlot::zoomDragAndFollowAgain()
@@ -347,18 +375,17 @@ void TestRtPlot::zoomDragAndFollowAgain()
     QVERIFY(plot.valueRange().x() < yBefore.x());
     // The wheel in the view zooms too.
     const QPointF beforeWheel = plot.timeRange();
-    QWheelEvent wheel(plotCentre(plot), plot.view()->viewport()->mapToGlobal(plotCentre(plot)),
-                      QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(plot.view()->viewport(), &wheel);
+    QWheelEvent wheel(plotCentre(plot), plot.canvas()->mapToGlobal(plotCentre(plot)), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(plot.canvas(), &wheel);
     QVERIFY(plot.timeRange().y() - plot.timeRange().x() > beforeWheel.y() - beforeWheel.x());
 
     // A double click follows the newest samples again, over the chosen span.
-    QTest::mouseDClick(plot.view()->viewport(), Qt::LeftButton, {}, plotCentre(plot));
+    QTest::mouseDClick(plot.canvas(), Qt::LeftButton, {}, plotCentre(plot));
     QVERIFY(!plot.isPaused());
     QCOMPARE(paused.size(), 2);
     QCOMPARE(plot.timeRange(), QPointF(-RtPlot::DefaultSpanMs / 1000.0, 0));
-    QCOMPARE(plot.series(0)->at(plot.series(0)->count() - 1), QPointF(0, 7));
+    QCOMPARE(plot.drawnPoints(0).last(), QPointF(0, 7));
 
     // The read-out names the line and the value under the mouse.
     const QString readout = plot.readoutAt(plotCentre(plot));
@@ -377,15 +404,15 @@ void TestRtPlot::coloursFollowTheLabel()
     RtPlot b;
     a.setChannelShown(3, QStringLiteral("Voltage [V]"), true);
     b.setChannelShown(17, QStringLiteral("Voltage [V]"), true);
-    QCOMPARE(a.series(3)->color(), RtPlot::colourFor(QStringLiteral("Voltage [V]")));
-    QCOMPARE(b.series(17)->color(), a.series(3)->color());
+    QCOMPARE(a.channelColour(3), RtPlot::colourFor(QStringLiteral("Voltage [V]")));
+    QCOMPARE(b.channelColour(17), a.channelColour(3));
 
     // Lines drawn together never share a colour, even when their names would.
     RtPlot all;
     QSet<QRgb> used;
     for (int ch = 0; ch < 32; ++ch) {
         all.setChannelShown(ch, QStringLiteral("Analog%1").arg(ch), true);
-        used << all.series(ch)->color().rgb();
+        used << all.channelColour(ch).rgb();
     }
     QCOMPARE(used.size(), 32);
 }
@@ -449,10 +476,10 @@ void TestRtPlot::exportsImages()
     const QString png = dir.filePath(QStringLiteral("plot.png"));
     QVERIFY(plot.saveImage(png));
     const QImage image(png);
-    QCOMPARE(image.size(), plot.view()->size() * plot.view()->devicePixelRatio());
+    QCOMPARE(image.size(), plot.canvas()->size() * plot.canvas()->devicePixelRatio());
     // The line's colour is in the picture.
     bool found = false;
-    const QRgb line = plot.series(0)->color().rgb();
+    const QRgb line = plot.channelColour(0).rgb();
     for (int y = 0; y < image.height() && !found; ++y) {
         for (int x = 0; x < image.width() && !found; ++x)
             found = image.pixel(x, y) == line;
@@ -465,7 +492,116 @@ void TestRtPlot::exportsImages()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
     QVERIFY(text.contains("<svg"));
-    QVERIFY(text.contains(plot.series(0)->color().name().toLatin1()));
+    QVERIFY(text.contains(plot.channelColour(0).name().toLatin1()));
+}
+
+void TestRtPlot::spikeIsPaintedWhereItIs()
+{
+    // Ten minutes at 60 a second on a flat line, one sample standing out: thinned to two
+    // samples a column, the spike must still reach its height on the picture.
+    RtPlot plot;
+    plot.resize(600, 400);
+    plot.setChannelShown(0, QStringLiteral("a"), true);
+    plot.setSpanMs(RtPlot::HistoryMs);
+    const int samples = 36000;
+    const int spike = 20000;
+    for (int i = 0; i < samples; ++i)
+        plot.addSample(qint64(i) * 1000 / 60, {i == spike ? 100.0 : 0.0});
+    plot.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&plot));
+    plot.redraw();
+    QVERIFY(plot.drawnPoints(0).size() <= plot.canvas()->plotArea().width() + 4);
+
+    const QImage image = plot.canvas()->grab().toImage();
+    const QRgb colour = plot.channelColour(0).rgb();
+    const double dpr = image.devicePixelRatio();
+    auto painted = [&](const QPointF& value) {
+        const QPoint centre = plot.canvas()->pixelAt(value).toPoint();
+        for (int dx = -1; dx <= 1; ++dx) {
+            for (int dy = -1; dy <= 1; ++dy) {
+                const QPoint p = (centre + QPoint(dx, dy)) * dpr;
+                if (image.rect().contains(p) && image.pixel(p) == colour)
+                    return true;
+            }
+        }
+        return false;
+    };
+    const double spikeX = (spike - (samples - 1)) / 60.0;
+    QVERIFY(painted({spikeX, 100}));
+    QVERIFY(painted({spikeX - 60, 0}));
+    QVERIFY(!painted({spikeX - 60, 100}));
+}
+
+void TestRtPlot::layoutFitsTheSize_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("channels");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("one line, small") << QSize(220, 180) << 1 << "Analog%1";
+    QTest::newRow("32 lines, small") << QSize(220, 180) << 32 << "Analog%1";
+    QTest::newRow("32 long names, dialog grown") << QSize(400, 380) << 32 << "Voltage [V] %1";
+    QTest::newRow("32 lines, large") << QSize(900, 600) << 32 << "Analog%1";
+    QTest::newRow("8 lines, wide and low") << QSize(900, 150) << 8 << "Gyro Yaw %1";
+    QTest::newRow("32 lines, tiny") << QSize(150, 130) << 32 << "Analog%1";
+}
+
+void TestRtPlot::layoutFitsTheSize()
+{
+    QFETCH(QSize, size);
+    QFETCH(int, channels);
+    QFETCH(QString, name);
+
+    RtPlot plot;
+    plot.resize(size);
+    for (int ch = 0; ch < channels; ++ch)
+        plot.setChannelShown(ch, name.arg(ch), true);
+    for (int i = 0; i < 100; ++i)
+        plot.addSample(i * 100, QVector<double>(channels, -1234.5 + i));
+    plot.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&plot));
+    plot.redraw();
+
+    const PlotCanvas* canvas = plot.canvas();
+    const QRect all = canvas->rect();
+    const QRect area = canvas->plotArea();
+    // The legend never takes the plot's place.
+    QVERIFY2(area.height() >= all.height() / 4, qPrintable(QString::number(area.height())));
+    QVERIFY(area.width() >= all.width() / 2);
+    // Tick labels lie whole inside the canvas, outside the plot area, apart from each other.
+    for (Qt::Orientation o : {Qt::Horizontal, Qt::Vertical}) {
+        const QList<PlotCanvas::Label> labels = canvas->tickLabels(o);
+        // (Two value labels need room for them and a line between.)
+        const bool roomy =
+            o == Qt::Horizontal || area.height() >= 4 * canvas->fontMetrics().height();
+        QVERIFY(labels.size() >= (roomy ? 2 : 1));
+        for (qsizetype i = 0; i < labels.size(); ++i) {
+            const QRect r = labels.at(i).rect;
+            QVERIFY2(all.contains(r), qPrintable(labels.at(i).text));
+            QVERIFY(!r.intersects(area));
+            QVERIFY(r.width() >= canvas->fontMetrics().horizontalAdvance(labels.at(i).text));
+            if (i > 0)
+                QVERIFY(!r.intersects(labels.at(i - 1).rect));
+        }
+    }
+    // One legend entry a line, under the plot, none over another; names shortened only when
+    // they cannot all fit.
+    const QList<PlotCanvas::Label> legend = canvas->legendEntries();
+    QCOMPARE(legend.size(), channels);
+    for (qsizetype i = 0; i < legend.size(); ++i) {
+        const QRect r = legend.at(i).rect;
+        QVERIFY(all.contains(r));
+        QVERIFY(r.top() > area.bottom());
+        for (qsizetype j = 0; j < i; ++j)
+            QVERIFY(!r.intersects(legend.at(j).rect));
+        const QString full = name.arg(i);
+        const QString shown = legend.at(i).text;
+        QVERIFY2(shown == full || shown.isEmpty() ||
+                     (shown.endsWith(QChar(0x2026)) && full.startsWith(shown.chopped(1))),
+                 qPrintable(shown));
+    }
+    if (channels == 1)
+        QCOMPARE(legend.first().text, name.arg(0));
 }
 
 void TestRtPlot::clearForgetsEverything()
@@ -474,7 +610,7 @@ void TestRtPlot::clearForgetsEverything()
     plot.setChannelShown(0, QStringLiteral("a"), true);
     plot.addSample(0, {1, 2});
     plot.clear();
-    QVERIFY(plot.chart()->series().isEmpty());
+    QVERIFY(plot.drawnChannels().isEmpty());
     QVERIFY(!plot.isChannelShown(0));
     QCOMPARE(plot.sampleCount(), 0);
 
@@ -482,8 +618,7 @@ void TestRtPlot::clearForgetsEverything()
     plot.setChannelShown(1, QStringLiteral("b"), true);
     plot.addSample(20, {3, 4});
     plot.redraw();
-    QCOMPARE(plot.series(1)->count(), 1);
-    QCOMPARE(plot.series(1)->at(0).y(), 4.0);
+    QCOMPARE(plot.drawnPoints(1), QList<QPointF>{QPointF(0, 4)});
 }
 
 QTEST_MAIN(TestRtPlot)

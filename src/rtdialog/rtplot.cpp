@@ -1,16 +1,69 @@
 #include "rtplot.h"
 
-#include <QChart>
-#include <QChartView>
 #include <QElapsedTimer>
-#include <QLegend>
-#include <QLineSeries>
 #include <QTimer>
-#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace {
+// The lowest and the highest of `count` values, those that are not numbers left out; lo above
+// hi when there is none.
+void minMax(const float* v, qsizetype count, float& lo, float& hi)
+{
+    lo = std::numeric_limits<float>::infinity();
+    hi = -lo;
+    qsizetype i = 0;
+#ifdef __SSE2__
+    // minps and maxps give their second operand when either is not a number: a missing value
+    // never displaces the running extremes.
+    __m128 lo4 = _mm_set1_ps(lo);
+    __m128 hi4 = _mm_set1_ps(hi);
+    for (; i + 4 <= count; i += 4) {
+        const __m128 x = _mm_loadu_ps(v + i);
+        lo4 = _mm_min_ps(x, lo4);
+        hi4 = _mm_max_ps(x, hi4);
+    }
+    alignas(16) float los[4];
+    alignas(16) float his[4];
+    _mm_store_ps(los, lo4);
+    _mm_store_ps(his, hi4);
+    for (int k = 0; k < 4; ++k) {
+        lo = std::min(lo, los[k]);
+        hi = std::max(hi, his[k]);
+    }
+#endif
+    for (; i < count; ++i) {
+        // Comparisons with a missing value are false.
+        if (v[i] < lo)
+            lo = v[i];
+        if (v[i] > hi)
+            hi = v[i];
+    }
+}
+
+// The index of the first of v[from..to) that equals `value`, which is among them.
+qsizetype firstOf(const float* v, qsizetype from, qsizetype to, float value)
+{
+    qsizetype i = from;
+#ifdef __SSE2__
+    const __m128 wanted = _mm_set1_ps(value);
+    for (; i + 4 <= to; i += 4) {
+        const int mask = _mm_movemask_ps(_mm_cmpeq_ps(_mm_loadu_ps(v + i), wanted));
+        if (mask)
+            return i + __builtin_ctz(unsigned(mask));
+    }
+#endif
+    while (v[i] != value)
+        ++i;
+    return i;
+}
+} // namespace
 
 const QList<int>& RtPlot::spansMs()
 {
@@ -19,30 +72,13 @@ const QList<int>& RtPlot::spansMs()
 }
 
 RtPlot::RtPlot(QWidget* parent)
-    : QWidget(parent), chart_(new QChart), axisX_(new QValueAxis), axisY_(new QValueAxis),
-      redrawTimer_(new QTimer(this))
+    : QWidget(parent), canvas_(new PlotCanvas(this)), redrawTimer_(new QTimer(this))
 {
-    chart_->legend()->setVisible(true);
-    chart_->legend()->setAlignment(Qt::AlignBottom);
-    chart_->setMargins(QMargins(2, 2, 2, 2));
     // The time axis shows seconds before the newest sample, so the lines scroll to the left.
-    axisX_->setTitleText(tr("s"));
-    axisX_->setTickType(QValueAxis::TicksDynamic);
-    axisY_->setTickType(QValueAxis::TicksDynamic);
-    // Short tick labels ("-100", "12.5") must never be cut to an ellipsis on a small plot.
-    axisX_->setTruncateLabels(false);
-    axisY_->setTruncateLabels(false);
-    chart_->addAxis(axisX_, Qt::AlignBottom); // the chart owns its axes
-    chart_->addAxis(axisY_, Qt::AlignLeft);
-    setAxisTicks_(axisX_, xLo_, xHi_, false);
-    setAxisTicks_(axisY_, yLo_, yHi_, false);
-
-    view_ = new QChartView(chart_, this); // the view owns the chart
-    view_->setRenderHint(QPainter::Antialiasing, false);
-    view_->setMinimumHeight(80);
-    view_->setMouseTracking(true);
-    view_->viewport()->setMouseTracking(true);
-    view_->viewport()->installEventFilter(this);
+    canvas_->setTimeTitle(tr("s"));
+    canvas_->setMinimumHeight(80);
+    canvas_->setMouseTracking(true);
+    canvas_->installEventFilter(this);
     buildControls_();
 
     redrawTimer_->setSingleShot(true);
@@ -94,59 +130,62 @@ void RtPlot::setChannelShown(int channel, const QString& name, bool shown)
         return;
     ensureChannels_(channel + 1);
     Channel& ch = channels_[channel];
-    if (shown) {
-        if (!ch.series) {
-            // The name's own colour, or the next one no other drawn line has.
-            QList<QRgb> taken;
-            for (const Channel& other : std::as_const(channels_)) {
-                if (other.series)
-                    taken << other.series->color().rgb();
-            }
-            const QColor preferred = colourFor(name);
-            int index = 0;
-            while (index < 32 && paletteColour(index) != preferred)
-                ++index;
-            QColor colour = preferred;
-            for (int k = 0; k < 32 && taken.contains(colour.rgb()); ++k)
-                colour = paletteColour((index + k + 1) % 32);
-            ch.series = new QLineSeries;
-            // A one-pixel cosmetic pen is drawn without stroking: redraws of many long lines
-            // cost a fraction of what a wider pen costs.
-            QPen pen(colour, 1);
-            pen.setCosmetic(true);
-            ch.series->setPen(pen);
-            chart_->addSeries(ch.series); // the chart owns the series
-            ch.series->attachAxis(axisX_);
-            ch.series->attachAxis(axisY_);
-            scheduleRedraw_();
+    if (shown && !ch.shown) {
+        // The name's own colour, or the next one no other drawn line has.
+        QList<QRgb> taken;
+        for (const Channel& other : std::as_const(channels_)) {
+            if (other.shown)
+                taken << other.colour.rgb();
         }
-        ch.series->setName(name);
-    } else if (ch.series) {
-        chart_->removeSeries(ch.series);
-        delete ch.series;
-        ch.series = nullptr;
-        scheduleRedraw_();
+        const QColor preferred = colourFor(name);
+        int index = 0;
+        while (index < 32 && paletteColour(index) != preferred)
+            ++index;
+        QColor colour = preferred;
+        for (int k = 0; k < 32 && taken.contains(colour.rgb()); ++k)
+            colour = paletteColour((index + k + 1) % 32);
+        ch.colour = colour;
     }
+    if (ch.shown != shown || ch.name != name)
+        scheduleRedraw_();
+    ch.shown = shown;
+    ch.name = shown ? name : QString();
+    if (!shown)
+        ch.points.clear();
 }
 
 bool RtPlot::isChannelShown(int channel) const
 {
-    return channel >= 0 && channel < channels_.size() && channels_.at(channel).series;
+    return channel >= 0 && channel < channels_.size() && channels_.at(channel).shown;
 }
 
-QLineSeries* RtPlot::series(int channel) const
+QList<int> RtPlot::drawnChannels() const
 {
-    return channel >= 0 && channel < channels_.size() ? channels_.at(channel).series : nullptr;
+    QList<int> drawn;
+    for (qsizetype i = 0; i < channels_.size(); ++i) {
+        if (channels_.at(i).shown)
+            drawn << int(i);
+    }
+    return drawn;
+}
+
+QString RtPlot::channelName(int channel) const
+{
+    return isChannelShown(channel) ? channels_.at(channel).name : QString();
+}
+
+QColor RtPlot::channelColour(int channel) const
+{
+    return isChannelShown(channel) ? channels_.at(channel).colour : QColor();
+}
+
+QList<QPointF> RtPlot::drawnPoints(int channel) const
+{
+    return isChannelShown(channel) ? channels_.at(channel).points : QList<QPointF>();
 }
 
 void RtPlot::clear()
 {
-    for (Channel& ch : channels_) {
-        if (ch.series) {
-            chart_->removeSeries(ch.series);
-            delete ch.series;
-        }
-    }
     channels_.clear();
     times_.clear();
     scheduleRedraw_();
@@ -187,89 +226,85 @@ QColor RtPlot::colourFor(const QString& name)
     return paletteColour(int(hash % 32));
 }
 
-RtPlot::Ticks RtPlot::niceTicks(double lo, double hi, int target)
+QList<qsizetype> RtPlot::columnBounds(const QList<double>& times, qsizetype first, qsizetype last,
+                                      double from, double to, int columns)
 {
-    if (!(hi > lo)) {
-        // A flat line gets a range around its value.
-        lo -= 1;
-        hi += 1;
+    first = std::max<qsizetype>(first, 0);
+    last = std::min(last, times.size());
+    columns = std::max(columns, 1);
+    QList<qsizetype> bounds;
+    if (last - first <= 2 * qsizetype(columns) + 2)
+        return bounds;
+    // The slices lie at whole multiples of their width in time, not at offsets from the
+    // range's start: while the range moves with the newest sample, a slice keeps the same
+    // samples from one redraw to the next, and the thinned line does not shimmer. The first
+    // and the last slice are cut at the ends of the range. Slice i holds the samples from
+    // bounds[i] up to bounds[i + 1]; those before bounds.first() (left of the range) and from
+    // bounds.last() on (at or right of its end) form one more slice each.
+    const double width = (to - from) / columns;
+    bounds.reserve(columns + 2);
+    auto it = std::lower_bound(times.cbegin() + first, times.cbegin() + last, from);
+    const auto end = times.cbegin() + last;
+    bounds.append(it - times.cbegin());
+    for (double k = std::floor(from / width) + 1; k * width < to; ++k) {
+        it = std::lower_bound(it, end, k * width);
+        bounds.append(it - times.cbegin());
     }
-    const double raw = (hi - lo) / std::max(target, 1);
-    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
-    const double mantissa = raw / magnitude;
-    const double step = (mantissa <= 1 ? 1 : mantissa <= 2 ? 2 : mantissa <= 5 ? 5 : 10) * magnitude;
-    Ticks ticks;
-    ticks.step = step;
-    ticks.lo = std::floor(lo / step + 1e-9) * step;
-    ticks.hi = std::ceil(hi / step - 1e-9) * step;
-    ticks.decimals = std::max(0, int(-std::floor(std::log10(step) + 1e-9)));
-    return ticks;
+    bounds.append(std::lower_bound(it, end, to) - times.cbegin());
+    return bounds;
 }
 
-void RtPlot::setAxisTicks_(QValueAxis* axis, double lo, double hi, bool widen)
+void RtPlot::thinLine(const QList<double>& times, const QList<float>& values, qsizetype first,
+                      qsizetype last, const QList<qsizetype>& bounds, double origin,
+                      QList<QPointF>& line)
 {
-    const Ticks ticks = niceTicks(lo, hi, axis == axisX_ ? 6 : 5);
-    if (widen) {
-        lo = ticks.lo;
-        hi = ticks.hi;
+    line.clear();
+    first = std::max<qsizetype>(first, 0);
+    last = std::min({last, times.size(), values.size()});
+    const double* t = times.constData();
+    const float* v = values.constData();
+    if (bounds.isEmpty()) {
+        line.reserve(last - first);
+        for (qsizetype i = first; i < last; ++i) {
+            if (!std::isnan(v[i]))
+                line.append(QPointF(t[i] - origin, v[i]));
+        }
+        return;
     }
-    axis->setLabelFormat(QStringLiteral("%.%1f").arg(ticks.decimals));
-    axis->setTickAnchor(0);
-    axis->setTickInterval(ticks.step);
-    axis->setRange(lo, hi);
+    // More samples than the plot has pixels: each slice keeps its lowest and its highest
+    // sample, in time order, so a one-sample spike still shows. First the lowest and highest
+    // value (four at a time where the processor can), then the first sample with either.
+    line.reserve(2 * bounds.size() + 2);
+    auto slice = [&](qsizetype a, qsizetype b) {
+        a = std::clamp(a, first, last);
+        b = std::clamp(b, a, last);
+        float lo = 0;
+        float hi = 0;
+        minMax(v + a, b - a, lo, hi);
+        if (hi < lo)
+            return; // no value in the slice
+        const qsizetype low = firstOf(v, a, b, lo);
+        const qsizetype high = firstOf(v, a, b, hi);
+        const qsizetype p = std::min(low, high);
+        const qsizetype q = std::max(low, high);
+        line.append(QPointF(t[p] - origin, v[p]));
+        if (p != q)
+            line.append(QPointF(t[q] - origin, v[q]));
+    };
+    slice(first, bounds.first());
+    for (qsizetype c = 0; c + 1 < bounds.size(); ++c)
+        slice(bounds.at(c), bounds.at(c + 1));
+    slice(bounds.last(), last);
 }
 
 QList<QPointF> RtPlot::linePoints(const QList<double>& times, const QList<float>& values,
                                   qsizetype first, qsizetype last, double origin, double from,
                                   double to, int columns)
 {
+    last = std::min(last, values.size());
     QList<QPointF> line;
-    first = std::max<qsizetype>(first, 0);
-    last = std::min({last, times.size(), values.size()});
-    columns = std::max(columns, 1);
-    const qsizetype limit = 2 * qsizetype(columns) + 2;
-    if (last - first <= limit) {
-        line.reserve(last - first);
-        for (qsizetype i = first; i < last; ++i) {
-            if (!std::isnan(values.at(i)))
-                line.append(QPointF(times.at(i) - origin, values.at(i)));
-        }
-        return line;
-    }
-    // More samples than the plot has pixels: each column keeps its lowest and its highest
-    // sample, in time order, so a one-sample spike still shows.
-    const double columnWidth = (to - from) / columns;
-    line.reserve(limit);
-    qsizetype low = -1;
-    qsizetype high = -1;
-    qint64 column = -1;
-    auto flush = [&] {
-        if (low < 0)
-            return;
-        const qsizetype a = std::min(low, high);
-        const qsizetype b = std::max(low, high);
-        line.append(QPointF(times.at(a) - origin, values.at(a)));
-        if (a != b)
-            line.append(QPointF(times.at(b) - origin, values.at(b)));
-    };
-    for (qsizetype i = first; i < last; ++i) {
-        const float v = values.at(i);
-        if (std::isnan(v))
-            continue;
-        const qint64 c = std::clamp<qint64>(qint64(std::floor((times.at(i) - from) / columnWidth)),
-                                            -1, columns);
-        if (low < 0 || c != column) {
-            flush();
-            column = c;
-            low = high = i;
-            continue;
-        }
-        if (v < values.at(low))
-            low = i;
-        if (v > values.at(high))
-            high = i;
-    }
-    flush();
+    thinLine(times, values, first, last, columnBounds(times, first, last, from, to, columns),
+             origin, line);
     return line;
 }
 
@@ -296,31 +331,29 @@ void RtPlot::redraw()
     const double to = anchorS_ + xHi_;
     const auto [first, last] = indexRange_(from, to);
     // One lowest and one highest sample every two pixels: a one-sample spike still shows, and
-    // the chart has half as many points to lay out as at one column a pixel.
-    const int columns = std::max(200, int(chart_->plotArea().width()) / 2);
+    // there are half as many points to draw as at one column a pixel. The slices are found
+    // once for all lines.
+    const int columns = columnsFor_(canvas_->plotArea().width());
+    const QList<qsizetype> bounds = columnBounds(times_, first, last, from, to, columns);
     double lo = std::numeric_limits<double>::max();
     double hi = std::numeric_limits<double>::lowest();
+    QList<PlotCanvas::Line> lines;
     for (Channel& ch : channels_) {
-        if (!ch.series)
+        if (!ch.shown)
             continue;
-        const QList<QPointF> line =
-            linePoints(times_, ch.values, first, last, anchorS_, from, to, columns);
-        for (const QPointF& p : line) {
+        thinLine(times_, ch.values, first, last, bounds, anchorS_, ch.points);
+        for (const QPointF& p : std::as_const(ch.points)) {
             if (p.x() >= xLo_ && p.x() <= xHi_) {
                 lo = std::min(lo, p.y());
                 hi = std::max(hi, p.y());
             }
         }
-        ch.series->replace(line);
+        lines.append({ch.name, ch.colour, ch.points});
     }
-    setAxisTicks_(axisX_, xLo_, xHi_, false);
-    if (userY_) {
-        setAxisTicks_(axisY_, yLo_, yHi_, false);
-    } else if (!autoY_) {
+    if (!autoY_ && !userY_) {
         yLo_ = fixedLo_;
         yHi_ = fixedHi_;
-        setAxisTicks_(axisY_, yLo_, yHi_, false);
-    } else {
+    } else if (!userY_) {
         if (lo > hi) {
             lo = -1;
             hi = 1;
@@ -331,10 +364,10 @@ void RtPlot::redraw()
         const double near = ticks.step * 1e-3;
         yLo_ = ticks.lo < lo - near ? ticks.lo : ticks.lo - ticks.step;
         yHi_ = ticks.hi > hi + near ? ticks.hi : ticks.hi + ticks.step;
-        setAxisTicks_(axisY_, yLo_, yHi_, false);
     }
-    // Painting the lines afterwards costs a few times what rebuilding them does; on a slow
-    // machine with many lines the redraws are spaced out so that the window stays responsive.
+    canvas_->setPlot(lines, xLo_, xHi_, yLo_, yHi_);
+    // On a slow machine with many lines the redraws are spaced out so that the window stays
+    // responsive.
     redrawTimer_->setInterval(
         int(std::clamp<qint64>(spent.elapsed() * 10, RedrawIntervalMs, MaxRedrawIntervalMs)));
 }

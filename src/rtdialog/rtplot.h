@@ -8,16 +8,16 @@
 #include <QVector>
 #include <QWidget>
 
-class QChart;
-class QChartView;
+#include "plotcanvas.h"
+
+#include <algorithm>
+
 class QComboBox;
 class QCheckBox;
 class QDoubleSpinBox;
 class QLabel;
-class QLineSeries;
 class QTimer;
 class QToolButton;
-class QValueAxis;
 
 // Live plot of the analog channels with its controls: pause, time span, automatic or fixed
 // value axis, wheel zoom and drag on both axes, a read-out of the sample under the mouse, and
@@ -25,7 +25,7 @@ class QValueAxis;
 //
 // Every channel keeps the last ten minutes of samples whether it is drawn or not, so a channel
 // that is switched on, or a longer span, shows the past at once. Samples only mark the plot as
-// changed; a single-shot timer redraws, so however fast samples arrive the chart is rebuilt at
+// changed; a single-shot timer redraws, so however fast samples arrive the plot is rebuilt at
 // most once per redraw interval, not at all while the plot is hidden, and not at all while it
 // is paused: a paused plot holds still (it can be zoomed and dragged) while samples are kept.
 class RtPlot : public QWidget
@@ -41,16 +41,11 @@ public:
     static constexpr int MaxRedrawIntervalMs = 500;
     static const QList<int>& spansMs();
 
-    // Round steps of 1, 2 or 5 times a power of ten, about `target` of them over lo..hi; the
-    // range widened to whole steps.
-    struct Ticks
+    using Ticks = PlotCanvas::Ticks;
+    static Ticks niceTicks(double lo, double hi, int target = 5)
     {
-        double lo = 0;
-        double hi = 0;
-        double step = 1;
-        int decimals = 0;
-    };
-    static Ticks niceTicks(double lo, double hi, int target = 5);
+        return PlotCanvas::niceTicks(lo, hi, target);
+    }
 
     explicit RtPlot(QWidget* parent = nullptr);
     ~RtPlot() override;
@@ -73,11 +68,20 @@ public:
 
     // The points of one line as drawn, for the samples first..last-1 of `times` (seconds) and
     // `values`: x made relative to `origin`, values that are not numbers left out, and thinned
-    // to the lowest and highest sample of each of `columns` slices of from..to when there are
-    // more samples than the plot can show.
+    // to the lowest and highest sample of each of about `columns` slices of from..to when
+    // there are more samples than the plot can show.
     static QList<QPointF> linePoints(const QList<double>& times, const QList<float>& values,
                                      qsizetype first, qsizetype last, double origin, double from,
                                      double to, int columns);
+    // The same in two steps, the first shared by every line of a redraw: where each slice
+    // starts in `times` (from binary searches), then one line over those slices. The slices
+    // are aligned to whole multiples of their width, so there may be one more than `columns`.
+    // The bounds are empty when first..last has too few samples to need thinning.
+    static QList<qsizetype> columnBounds(const QList<double>& times, qsizetype first,
+                                         qsizetype last, double from, double to, int columns);
+    static void thinLine(const QList<double>& times, const QList<float>& values, qsizetype first,
+                         qsizetype last, const QList<qsizetype>& bounds, double origin,
+                         QList<QPointF>& line);
 
     // The view: time range in seconds relative to the newest sample while following live, or
     // to the newest sample at the moment of pausing.
@@ -92,11 +96,11 @@ public:
     bool isAutoValueRange() const { return autoY_; }
     QPointF timeRange() const { return {xLo_, xHi_}; }
     QPointF valueRange() const { return {yLo_, yHi_}; }
-    // Zooms both axes by `factor` (below 1: in) around the point at `pos` of the chart view,
+    // Zooms both axes by `factor` (below 1: in) around the point at `pos` of the canvas,
     // and drags the view by a distance in pixels; both pause following.
     void zoomAt(const QPoint& pos, double factorX, double factorY);
     void dragBy(const QPoint& pixels);
-    // Text of the read-out for the sample nearest to `pos` of the chart view; empty if none.
+    // Text of the read-out for the sample nearest to `pos` of the canvas; empty if none.
     QString readoutAt(const QPoint& pos) const;
 
     // The samples inside the visible time range: a header "time_s" and one column per drawn
@@ -108,10 +112,16 @@ public:
 
     int sampleCount() const { return int(times_.size()); }
     qint64 sampleBytes() const;
-    QChart* chart() const { return chart_; }
-    QChartView* view() const { return view_; }
-    QLineSeries* series(int channel) const;
     int redrawCount() const { return redrawCount_; }
+
+    // What the last redraw drew: the widget the plot is painted on (mouse input goes there),
+    // the drawn channels in legend order, and a channel's name, colour and points (seconds
+    // before the newest sample, value) as drawn.
+    PlotCanvas* canvas() const { return canvas_; }
+    QList<int> drawnChannels() const;
+    QString channelName(int channel) const;
+    QColor channelColour(int channel) const;
+    QList<QPointF> drawnPoints(int channel) const;
 
 public slots:
     // Rebuilds the drawn lines and the axes from the samples now.
@@ -128,14 +138,17 @@ private:
     struct Channel
     {
         QList<float> values; // one per entry of times_; NaN where the channel had no value
-        QLineSeries* series = nullptr;
+        bool shown = false;
+        QString name;
+        QColor colour;
+        QList<QPointF> points; // as last drawn
     };
 
     void buildControls_();
     void scheduleRedraw_();
+    static int columnsFor_(int width) { return std::max(200, width / 2); }
     void onRedrawTimer_();
     void ensureChannels_(qsizetype count);
-    void setAxisTicks_(QValueAxis* axis, double lo, double hi, bool widen);
     void stopFollowing_();
     void onScaleControls_();
     void onSaveImage_();
@@ -145,10 +158,7 @@ private:
     // Index range of the samples from..to (absolute seconds), one more on either side.
     std::pair<qsizetype, qsizetype> indexRange_(double from, double to) const;
 
-    QChart* chart_ = nullptr;
-    QChartView* view_ = nullptr;
-    QValueAxis* axisX_ = nullptr;
-    QValueAxis* axisY_ = nullptr;
+    PlotCanvas* canvas_ = nullptr;
     QTimer* redrawTimer_ = nullptr;
     QToolButton* pauseButton_ = nullptr;
     QComboBox* spanBox_ = nullptr;

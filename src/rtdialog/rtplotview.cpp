@@ -1,8 +1,6 @@
 // The plot's controls, mouse interaction, read-out and export.
 #include "rtplot.h"
 
-#include <QChart>
-#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -11,16 +9,15 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineSeries>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QValueAxis>
 #include <QWheelEvent>
 #include <QWidgetAction>
 
@@ -115,7 +112,7 @@ void RtPlot::buildControls_()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->addLayout(bar);
-    layout->addWidget(view_, 1);
+    layout->addWidget(canvas_, 1);
     layout->addWidget(readout_);
 }
 
@@ -202,10 +199,11 @@ void RtPlot::onScaleControls_()
 
 QPointF RtPlot::valueAt_(const QPoint& pos) const
 {
-    const QRectF area = chart_->plotArea();
-    const QPointF p = chart_->mapFromScene(view_->mapToScene(pos));
-    const double fx = area.width() > 0 ? (p.x() - area.left()) / area.width() : 0;
-    const double fy = area.height() > 0 ? (area.bottom() - p.y()) / area.height() : 0;
+    // From the plot's own ranges: the canvas has those of the last redraw, which may be older.
+    const QRectF area = canvas_->plotArea();
+    const double fx = area.width() > 0 ? (pos.x() - area.left()) / area.width() : 0;
+    const double fy =
+        area.height() > 0 ? (area.top() + area.height() - pos.y()) / area.height() : 0;
     return {xLo_ + fx * (xHi_ - xLo_), yLo_ + fy * (yHi_ - yLo_)};
 }
 
@@ -229,12 +227,12 @@ void RtPlot::zoomAt(const QPoint& pos, double factorX, double factorY)
 
 void RtPlot::dragBy(const QPoint& pixels)
 {
-    const QRectF area = chart_->plotArea();
+    const QRect area = canvas_->plotArea();
     if (area.width() <= 0 || area.height() <= 0)
         return;
     stopFollowing_();
-    const double dx = pixels.x() / area.width() * (xHi_ - xLo_);
-    const double dy = pixels.y() / area.height() * (yHi_ - yLo_);
+    const double dx = double(pixels.x()) / area.width() * (xHi_ - xLo_);
+    const double dy = double(pixels.y()) / area.height() * (yHi_ - yLo_);
     xLo_ -= dx;
     xHi_ -= dx;
     if (dy != 0) {
@@ -247,7 +245,7 @@ void RtPlot::dragBy(const QPoint& pixels)
 
 QString RtPlot::readoutAt(const QPoint& pos) const
 {
-    if (times_.isEmpty() || !chart_->plotArea().contains(chart_->mapFromScene(view_->mapToScene(pos))))
+    if (times_.isEmpty() || !canvas_->plotArea().contains(pos))
         return QString();
     const QPointF value = valueAt_(pos);
     const double t = anchorS_ + value.x();
@@ -259,7 +257,7 @@ QString RtPlot::readoutAt(const QPoint& pos) const
     const Channel* best = nullptr;
     double bestDistance = 0;
     for (const Channel& ch : channels_) {
-        if (!ch.series || std::isnan(ch.values.at(index)))
+        if (!ch.shown || std::isnan(ch.values.at(index)))
             continue;
         const double distance = std::abs(ch.values.at(index) - value.y());
         if (!best || distance < bestDistance) {
@@ -270,15 +268,23 @@ QString RtPlot::readoutAt(const QPoint& pos) const
     if (!best)
         return QString();
     return tr("%1: %2 at %3 s")
-        .arg(best->series->name(), QString::number(double(best->values.at(index)), 'g', 7),
+        .arg(best->name, QString::number(double(best->values.at(index)), 'g', 7),
              QString::number(times_.at(index) - anchorS_, 'f', 2));
 }
 
 bool RtPlot::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != view_->viewport())
+    if (watched != canvas_)
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
+    case QEvent::Resize: {
+        // The lines are placed anew by the canvas; a new width also wants another number of
+        // slices, so they are thinned again.
+        auto* resize = static_cast<QResizeEvent*>(event);
+        if (columnsFor_(resize->size().width()) != columnsFor_(resize->oldSize().width()))
+            scheduleRedraw_();
+        break;
+    }
     case QEvent::Wheel: {
         auto* wheel = static_cast<QWheelEvent*>(event);
         const double factor = std::pow(0.85, wheel->angleDelta().y() / 120.0);
@@ -294,7 +300,7 @@ bool RtPlot::eventFilter(QObject* watched, QEvent* event)
             break;
         dragging_ = true;
         dragFrom_ = mouse->position().toPoint();
-        view_->viewport()->setCursor(Qt::ClosedHandCursor);
+        canvas_->setCursor(Qt::ClosedHandCursor);
         return true;
     }
     case QEvent::MouseMove: {
@@ -311,7 +317,7 @@ bool RtPlot::eventFilter(QObject* watched, QEvent* event)
         if (!dragging_)
             break;
         dragging_ = false;
-        view_->viewport()->unsetCursor();
+        canvas_->unsetCursor();
         return true;
     case QEvent::MouseButtonDblClick:
         followLive();
@@ -330,9 +336,9 @@ QString RtPlot::visibleCsv() const
     QString csv = QStringLiteral("time_s");
     QList<const Channel*> drawn;
     for (const Channel& ch : channels_) {
-        if (ch.series) {
+        if (ch.shown) {
             drawn << &ch;
-            csv += QLatin1Char(',') + csvField(ch.series->name());
+            csv += QLatin1Char(',') + csvField(ch.name);
         }
     }
     csv += QLatin1Char('\n');
@@ -367,16 +373,16 @@ bool RtPlot::saveImage(const QString& path)
     if (dirty_)
         redraw();
     if (!path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
-        return view_->grab().save(path, "PNG");
+        return canvas_->grab().save(path, "PNG");
     QSvgGenerator svg;
     svg.setFileName(path);
-    svg.setSize(view_->size());
-    svg.setViewBox(QRect(QPoint(0, 0), view_->size()));
+    svg.setSize(canvas_->size());
+    svg.setViewBox(QRect(QPoint(0, 0), canvas_->size()));
     svg.setTitle(windowTitle());
     QPainter painter;
     if (!painter.begin(&svg))
         return false;
-    view_->render(&painter);
+    canvas_->render(&painter);
     return painter.end() && QFile::exists(path);
 }
 
