@@ -6,7 +6,9 @@ TOVRIK_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 TOVRIK_PACKAGES=(
     build-essential cmake pkg-config ccache
     qt6-base-dev qt6-serialport-dev qt6-declarative-dev
-    qt6-charts-dev # only the real-time plot benchmark's baseline engine
+    # Only the real-time plot benchmark: the former engine as its baseline, and the other
+    # library engine it was weighed against.
+    qt6-charts-dev libqcustomplot-dev
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-qpa-plugins libgl-dev
     libudev-dev libbenchmark-dev
     qt6-svg-dev # the real-time plot saves SVG pictures
