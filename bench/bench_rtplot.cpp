@@ -411,6 +411,28 @@ BENCHMARK(BM_FollowLive_Ours)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
+// Five seconds of frames into `add`, with `redraw` called at most every redraw interval of the
+// plot as built, and only after new samples; returns the GUI thread's CPU in percent.
+template <typename Add, typename Redraw> double followLive(Add add, Redraw redraw)
+{
+    int frame = HistorySamples;
+    bool dirty = false;
+    QTimer timer;
+    timer.setInterval(RtPlot::RedrawIntervalMs);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (!dirty)
+            return;
+        dirty = false;
+        redraw(frame);
+    });
+    timer.start();
+    return cpuWhileFeeding(5000, [&] {
+        add(frame);
+        ++frame;
+        dirty = true;
+    });
+}
+
 // The former and the other engine following live on their own, without the dialog's table:
 // samples appended as they come, the oldest dropped, a redraw at most every 40 ms (the redraw
 // interval of the plot as built). Compare with mode 0 above less mode 2 (the table alone).
@@ -424,22 +446,8 @@ static void BM_FollowLive_QtCharts(benchmark::State& state)
     QCoreApplication::processEvents();
     double cpu = 0;
     for (auto _ : state) {
-        int frame = HistorySamples;
-        bool dirty = false;
-        QTimer redraw;
-        redraw.setInterval(RtPlot::RedrawIntervalMs);
-        QObject::connect(&redraw, &QTimer::timeout, [&] {
-            if (!dirty)
-                return;
-            dirty = false;
-            charts.redraw(600);
-        });
-        redraw.start();
-        cpu = cpuWhileFeeding(5000, [&] {
-            charts.add(double(frame) / Rate, frame);
-            ++frame;
-            dirty = true;
-        });
+        cpu = followLive([&](int frame) { charts.add(double(frame) / Rate, frame); },
+                         [&](int) { charts.redraw(600); });
     }
     state.counters["gui_cpu_percent"] = cpu;
 }
@@ -454,29 +462,20 @@ static void BM_FollowLive_QCustomPlot(benchmark::State& state)
     QCoreApplication::processEvents();
     double cpu = 0;
     for (auto _ : state) {
-        int frame = HistorySamples;
-        bool dirty = false;
-        QTimer redraw;
-        redraw.setInterval(RtPlot::RedrawIntervalMs);
-        QObject::connect(&redraw, &QTimer::timeout, [&] {
-            if (!dirty)
-                return;
-            dirty = false;
-            const double now = double(frame) / Rate;
-            custom.plot.xAxis->setRange(now - 600, now);
-            custom.redraw();
-        });
-        redraw.start();
-        cpu = cpuWhileFeeding(5000, [&] {
-            const double t = double(frame) / Rate;
-            for (int ch = 0; ch < Channels; ++ch) {
-                QCPGraph* graph = custom.plot.graph(ch);
-                graph->addData(t, value(frame, ch));
-                graph->data()->removeBefore(t - 600);
-            }
-            ++frame;
-            dirty = true;
-        });
+        cpu = followLive(
+            [&](int frame) {
+                const double t = double(frame) / Rate;
+                for (int ch = 0; ch < Channels; ++ch) {
+                    QCPGraph* graph = custom.plot.graph(ch);
+                    graph->addData(t, value(frame, ch));
+                    graph->data()->removeBefore(t - 600);
+                }
+            },
+            [&](int frame) {
+                const double now = double(frame) / Rate;
+                custom.plot.xAxis->setRange(now - 600, now);
+                custom.redraw();
+            });
     }
     state.counters["gui_cpu_percent"] = cpu;
 }
