@@ -1,5 +1,6 @@
 #include "framelogmodel.h"
 
+#include "displaytick.h"
 #include "framestore.h"
 #include "mkhelper.h"
 
@@ -12,7 +13,7 @@ FrameLogModel::FrameLogModel(FrameStore* store, QObject* parent)
     : QAbstractTableModel(parent), store_(store)
 {
     announceTimer_.setSingleShot(true);
-    announceTimer_.setInterval(kAnnounceIntervalMs);
+    announceTimer_.setTimerType(Qt::PreciseTimer);
     connect(&announceTimer_, &QTimer::timeout, this, &FrameLogModel::announcePending);
     connect(store_, &FrameStore::appended, this, &FrameLogModel::onAppended_);
     connect(store_, &FrameStore::droppedOldest, this, &FrameLogModel::onDroppedOldest_);
@@ -128,7 +129,7 @@ void FrameLogModel::onAppended_(qsizetype first, qsizetype count)
             pending_.push_back(qint64(i) + dropped_);
     }
     if (pending_.size() > before && !announceTimer_.isActive())
-        announceTimer_.start();
+        announceTimer_.start(DisplayTick::msUntilNext(kAnnounceIntervalMs));
 }
 
 void FrameLogModel::onDroppedOldest_(qsizetype count)

@@ -26,7 +26,8 @@ public:
         DataColumn,
         ColumnCount
     };
-    // Rows waiting are announced at most this long after they were logged.
+    // Rows waiting are announced at the next display tick of this period (see DisplayTick),
+    // at most this long after they were logged.
     static constexpr int kAnnounceIntervalMs = 200;
 
     explicit FrameLogModel(FrameStore* store, QObject* parent = nullptr);

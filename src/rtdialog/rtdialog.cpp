@@ -1,6 +1,7 @@
 #include "rtdialog.h"
 #include "ui_rtdialog.h"
 
+#include "displaytick.h"
 #include "livestream.h"
 #include "mkhelper.h"
 #include "rtplot.h"
@@ -63,6 +64,7 @@ void RtDialog::initGUI_()
 
     announceTimer_ = new QTimer(this);
     announceTimer_->setSingleShot(true);
+    announceTimer_->setTimerType(Qt::PreciseTimer);
     connect(announceTimer_, &QTimer::timeout, this, &RtDialog::announceValues_);
 
     live_ = new LiveStream(this);
@@ -144,7 +146,8 @@ void RtDialog::onReceiveData(char cmd, int address, const QByteArray& payload)
             if (since >= ValueRepaintMs)
                 announceValues_();
             else
-                announceTimer_->start(int(ValueRepaintMs - since));
+                announceTimer_->start(
+                    DisplayTick::msUntilNext(ValueRepaintMs, int(ValueRepaintMs - since)));
         }
         plot_->addSample(clock_.elapsed(), values);
     }

@@ -1,0 +1,14 @@
+#pragma once
+
+// A grid of display ticks shared by the views that coalesce their updates: a view waits for
+// the next tick of the grid instead of a fixed time from its own last update, so views fed by
+// the same stream (the frame table, the console, the real-time values) repaint in one pass of
+// the window system instead of one pass each.
+namespace DisplayTick {
+
+// Milliseconds from now to the next multiple of periodMs on the monotonic clock that is at
+// least minMs away. Timers waiting for it should be precise ones: a coarse timer may fire early
+// and land just before the tick.
+int msUntilNext(int periodMs, int minMs = 1);
+
+} // namespace DisplayTick
