@@ -1,5 +1,6 @@
 #include "captureformat.h"
 #include "capturereader.h"
+#include "capturetesthelpers.h"
 #include "capturereplay.h"
 #include "capturewriter.h"
 #include "csvexport.h"
@@ -18,37 +19,15 @@
 
 Q_DECLARE_METATYPE(FrameModel)
 
+using namespace CaptureTestHelpers;
+
 namespace {
-
-QByteArray frame(char cmd, int address, const QByteArray& payload)
-{
-    QByteArray bytes;
-    MkHelper::encodeFrame(cmd, address, payload, bytes);
-    return bytes;
-}
-
-// 'D' payload: two status bytes, then 32 signed 16-bit values, value i = i * 100 - 1000.
-QByteArray debugPayload()
-{
-    QByteArray payload(2, '\0');
-    for (int i = 0; i < 32; ++i) {
-        const qint16 v = qint16(i * 100 - 1000);
-        payload.append(char(v & 0xff)).append(char((v >> 8) & 0xff));
-    }
-    return payload;
-}
 
 QByteArray labelPayload(int index, const QByteArray& text)
 {
     QByteArray payload(1, char(index));
     payload += text.leftJustified(16, ' ', true);
     return payload;
-}
-
-FrameRecord record(const QByteArray& bytes, qint64 timeUs,
-                   FrameRecord::Direction direction = FrameRecord::Received)
-{
-    return FrameRecord::fromFrame(bytes, direction, timeUs);
 }
 
 // The shipped definition of 'D' in miniature: status bytes, then one field per channel.
@@ -86,8 +65,6 @@ QByteArray exportRecords(const QList<FrameModel>& models, char cmd,
     return out.data();
 }
 
-constexpr qint64 kT0 = 1'796'000'000'000'000; // 2026-11-30T00:53:20Z, in microseconds
-
 } // namespace
 
 class TestCapture : public QObject
@@ -98,11 +75,7 @@ class TestCapture : public QObject
 
     QString writeFile(const QString& name, const QByteArray& bytes)
     {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            return QString();
-        return path;
+        return CaptureTestHelpers::writeFile(QDir(dir_.path()), name, bytes);
     }
 
 private slots:

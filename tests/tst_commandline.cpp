@@ -1,4 +1,5 @@
 #include "capturereader.h"
+#include "capturetesthelpers.h"
 #include "capturewriter.h"
 #include "mkhelper.h"
 #include "serialtesthelpers.h"
@@ -13,49 +14,13 @@
 // The program as users and scripts run it: the command line without a window, and the window
 // program ending on a signal while it records.
 
-namespace {
-
-QByteArray frame(char cmd, int address, const QByteArray& payload)
-{
-    QByteArray bytes;
-    MkHelper::encodeFrame(cmd, address, payload, bytes);
-    return bytes;
-}
-
-// 'D' payload: two status bytes, then 32 signed 16-bit values, value i = i * 100 - 1000.
-QByteArray debugPayload()
-{
-    QByteArray payload(2, '\0');
-    for (int i = 0; i < 32; ++i) {
-        const qint16 v = qint16(i * 100 - 1000);
-        payload.append(char(v & 0xff)).append(char((v >> 8) & 0xff));
-    }
-    return payload;
-}
-
-FrameRecord record(const QByteArray& bytes, qint64 timeUs)
-{
-    return FrameRecord::fromFrame(bytes, FrameRecord::Received, timeUs);
-}
-
-constexpr qint64 kT0 = 1'796'000'000'000'000;
-
-} // namespace
+using namespace CaptureTestHelpers;
 
 class TestCommandLine : public QObject
 {
     Q_OBJECT
 
     QTemporaryDir dir_;
-
-    QString writeFile(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            return QString();
-        return path;
-    }
 
 private slots:
     // The program itself: headless export, errors naming the file, version.
@@ -98,7 +63,7 @@ private slots:
         QVERIFY(file.readAll().startsWith("time_s,address,cmd,Software major,"));
 
         QByteArray err;
-        const QString junk = writeFile(QStringLiteral("junk.mkcap"), "hello\n");
+        const QString junk = writeFile(QDir(dir_.path()), QStringLiteral("junk.mkcap"), "hello\n");
         QVERIFY(run({"--export-csv", junk}, &err).first != 0);
         QVERIFY2(err.contains(junk.toUtf8()), err.constData());
         QVERIFY(run({"--export-csv", capture, "--cmd", "DV"}, &err).first != 0);
