@@ -1,4 +1,5 @@
 #include "consoletext.h"
+#include "oldconsole.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -17,8 +18,7 @@ namespace {
 
 const QString kLine = QStringLiteral("#bD=D====@=A=>=?==>=E=G=J=I=F====>=============Tf");
 
-template <typename Edit>
-void setUp(Edit& edit)
+template <typename Edit> void setUp(Edit& edit)
 {
     edit.setFont(QFont(QStringLiteral("Courier"), 10));
     edit.setLineWrapMode(Edit::NoWrap);
@@ -53,36 +53,17 @@ void BM_PlainConsole(benchmark::State& state)
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-// The previous appender: one HTML insertion per line, a block format per paragraph.
-void htmlAppend(QTextEdit& edit, const QString& html, bool red)
-{
-    QTextDocument* doc = edit.document();
-    if (doc->blockCount() >= 50000) {
-        QTextCursor top(doc);
-        top.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, 1000);
-        top.removeSelectedText();
-    }
-    QTextCursor cursor(doc);
-    cursor.movePosition(QTextCursor::End);
-    QTextBlockFormat format;
-    format.setTopMargin(1);
-    cursor.insertBlock(format, QTextCharFormat());
-    cursor.insertHtml(red ? QStringLiteral("<font color=\"#ff0000\">") + html +
-                                QStringLiteral("</font>")
-                          : html);
-}
-
 void BM_HtmlConsoleBaseline(benchmark::State& state)
 {
     QTextEdit edit;
     setUp(edit);
     edit.document()->setUndoRedoEnabled(false);
     for (int i = 0; i < state.range(0); ++i)
-        htmlAppend(edit, kLine, i % 10 == 0);
+        OldConsole::append(edit, kLine, i % 10 == 0);
     QCoreApplication::processEvents();
     int i = 0;
     for (auto _ : state) {
-        htmlAppend(edit, kLine, ++i % 10 == 0);
+        OldConsole::append(edit, kLine, ++i % 10 == 0);
         QCoreApplication::processEvents();
     }
     state.counters["lines"] = edit.document()->blockCount();

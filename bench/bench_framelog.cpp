@@ -7,11 +7,13 @@
 //   fullrate  61 'D' frames/s from the simulator, shipped mk.js, labels collected, real-time
 //             dialog open: CPU share of one core.
 
+#include "benchutil.h"
 #include "framestore.h"
 #include "mainwindow.h"
 #include "mainwindowtestkit.h"
 #include "mkhelper.h"
 #include "mkserial.h"
+#include "oldconsole.h"
 #include "rtdialog.h"
 #include "serialtesthelpers.h" // Pty
 
@@ -39,39 +41,9 @@
 #include <memory>
 #include <thread>
 
+using namespace BenchUtil;
+
 namespace {
-
-long residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return -1;
-}
-
-double cpuSeconds()
-{
-    timespec ts{};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
-}
-
-QByteArray debugFrame(int i)
-{
-    QByteArray payload(66, '\0');
-    for (int channel = 0; channel < 32; ++channel) {
-        const qint16 value = qint16((i * 7 + channel * 131) % 2000 - 1000);
-        payload[2 + 2 * channel] = char(value & 0xff);
-        payload[3 + 2 * channel] = char((value >> 8) & 0xff);
-    }
-    QByteArray frame;
-    MkHelper::encodeFrame('D', 1, payload, frame);
-    return frame;
-}
 
 // ---- The old path, as it was: one table row, one frame copy and one HTML line per frame ----
 
@@ -122,25 +94,7 @@ public:
     }
 
 private:
-    // The constant-time HTML appender the console used, capped at 50 000 lines.
-    void print(const QString& html, bool red)
-    {
-        QTextDocument* doc = console_->document();
-        if (doc->blockCount() >= 50000) {
-            QTextCursor top(doc);
-            top.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, 1000);
-            top.removeSelectedText();
-        }
-        QTextCursor cursor(doc);
-        cursor.movePosition(QTextCursor::End);
-        QTextBlockFormat format;
-        format.setTopMargin(1);
-        if (!doc->isEmpty())
-            cursor.insertBlock(format, QTextCharFormat());
-        cursor.insertHtml(red ? QStringLiteral("<font color=\"#ff0000\">") + html +
-                                    QStringLiteral("</font>")
-                              : html);
-    }
+    void print(const QString& html, bool red) { OldConsole::append(*console_, html, red); }
 
     RtDialog* rt_;
     QTableWidget* table_;
@@ -193,13 +147,6 @@ struct Rig
     }
 };
 
-qint64 threadCpuNs()
-{
-    timespec ts{};
-    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return qint64(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
-}
-
 // The longest time the event loop went without serving a 1 ms timer: in wall time, and in CPU
 // time of the GUI thread (the part of a stall that is our own work, not the machine's other
 // processes holding the cores).
@@ -212,14 +159,14 @@ public:
         timer_.setInterval(1);
         connect(&timer_, &QTimer::timeout, this, [this] {
             const qint64 now = clock_.nsecsElapsed();
-            const qint64 cpu = threadCpuNs();
+            const qint64 cpu = qint64(threadCpuSeconds() * 1e9);
             worstNs_ = std::max(worstNs_, now - lastNs_);
             worstCpuNs_ = std::max(worstCpuNs_, cpu - lastCpuNs_);
             lastNs_ = now;
             lastCpuNs_ = cpu;
         });
         clock_.start();
-        lastCpuNs_ = threadCpuNs();
+        lastCpuNs_ = qint64(threadCpuSeconds() * 1e9);
         timer_.start();
     }
     double worstMs() const { return double(worstNs_) / 1e6; }
@@ -248,7 +195,7 @@ int memoryCase(bool oldPath, int total)
         frames.append(debugFrame(i));
     QTest::qWait(200);
     const long before = residentKiB();
-    const double cpu0 = cpuSeconds();
+    const double cpu0 = processCpuSeconds();
     QElapsedTimer wall;
     wall.start();
     // Ten frames per wake-up: one sixth of a second at the device's full rate.
@@ -261,7 +208,7 @@ int memoryCase(bool oldPath, int total)
         QCoreApplication::processEvents();
     }
     QTest::qWait(300);
-    const double cpu = cpuSeconds() - cpu0;
+    const double cpu = processCpuSeconds() - cpu0;
     print("wall_s", double(wall.nsecsElapsed()) / 1e9);
     print("cpu_s", cpu);
     print("cpu_us_per_frame", cpu / total * 1e6);
@@ -288,7 +235,7 @@ int burstCase(bool oldPath, int total)
     QTest::qWait(200);
 
     StallMeter stall;
-    const double cpu0 = cpuSeconds();
+    const double cpu0 = processCpuSeconds();
     QElapsedTimer wall;
     wall.start();
     std::thread writer([&] { pty.write(bytes); });
@@ -297,7 +244,7 @@ int burstCase(bool oldPath, int total)
     const double seconds = double(wall.nsecsElapsed()) / 1e9;
     writer.join();
     print("wall_s", seconds);
-    print("cpu_s", cpuSeconds() - cpu0);
+    print("cpu_s", processCpuSeconds() - cpu0);
     print("stall_max_ms", stall.worstMs());
     print("stall_max_gui_cpu_ms", stall.worstCpuMs());
     print("not_logged", double(total - rig.logged()));
@@ -316,14 +263,10 @@ int fullRateCase(bool oldPath, double seconds)
     // The shipped definitions.
     QFile::remove("mk.js");
     QFile::copy(QStringLiteral(TOVRIK_SOURCE_DIR "/mk.js"), "mk.js");
-    QProcess sim;
-    sim.setProgram(QStringLiteral(TOVRIK_MKSIM_PATH));
-    sim.setArguments({"--name", "fullrate", "--flood", "61"});
-    sim.start();
-    if (!sim.waitForReadyRead(10000))
+    Simulator sim;
+    const QString link = sim.start({"--name", "fullrate", "--flood", "61"});
+    if (link.isEmpty())
         return 2;
-    const QByteArray line = sim.readLine().trimmed();
-    const QString link = QString::fromLocal8Bit(line.mid(line.indexOf(" on ") + 4));
 
     Rig rig(false);
     auto* rt = rig.window->findChild<RtDialog*>();
@@ -335,8 +278,7 @@ int fullRateCase(bool oldPath, double seconds)
     if (!labels.wait(10000))
         return 4;
     if (oldPath) {
-        QObject::disconnect(rig.serial, &MkSerial::newFramesReceived, rig.window.get(),
-                            nullptr);
+        QObject::disconnect(rig.serial, &MkSerial::newFramesReceived, rig.window.get(), nullptr);
         rig.old = std::make_unique<OldFrameLog>(rt);
         rig.old->show();
         QObject::connect(rig.serial, &MkSerial::newFrameReceived, rig.old.get(),
@@ -344,7 +286,7 @@ int fullRateCase(bool oldPath, double seconds)
     }
     QTest::qWait(2000);
     const qsizetype before = rig.logged();
-    const double cpu0 = cpuSeconds();
+    const double cpu0 = processCpuSeconds();
     QElapsedTimer wall;
     wall.start();
     // The application's own event loop, as a user runs it (QTest::qWait would wake the
@@ -352,14 +294,12 @@ int fullRateCase(bool oldPath, double seconds)
     QEventLoop loop;
     QTimer::singleShot(int(seconds * 1000), &loop, &QEventLoop::quit);
     loop.exec();
-    const double cpu = cpuSeconds() - cpu0;
+    const double cpu = processCpuSeconds() - cpu0;
     const double elapsed = double(wall.nsecsElapsed()) / 1e9;
     const double frames = double(rig.logged() - before);
     print("cpu_share_pct", 100.0 * cpu / elapsed);
     print("frames_per_s", frames / elapsed);
     print("cpu_ms_per_frame", frames > 0 ? cpu / frames * 1e3 : 0);
-    sim.kill();
-    sim.waitForFinished();
     return 0;
 }
 
@@ -368,7 +308,7 @@ int fullRateCase(bool oldPath, double seconds)
 int overloadCase(bool carriageReturns, double seconds)
 {
     Rig rig(false);
-    QProcess sim;
+    Simulator sim;
     Pty pty;
     QString link;
     if (carriageReturns) {
@@ -376,20 +316,16 @@ int overloadCase(bool carriageReturns, double seconds)
         QFile::remove(link);
         QFile::link(pty.path(), link);
     } else {
-        sim.setProgram(QStringLiteral(TOVRIK_MKSIM_PATH));
-        sim.setArguments({"--name", "flood", "--flood", "20000"});
-        sim.start();
-        if (!sim.waitForReadyRead(10000))
+        link = sim.start({"--name", "flood", "--flood", "20000"});
+        if (link.isEmpty())
             return 2;
-        const QByteArray line = sim.readLine().trimmed();
-        link = QString::fromLocal8Bit(line.mid(line.indexOf(" on ") + 4));
     }
     if (!MainWindowTestKit::connectTo(rig.window.get(), link))
         return 3;
     QTest::qWait(200);
     const long before = residentKiB();
     StallMeter stall;
-    const double cpu0 = cpuSeconds();
+    const double cpu0 = processCpuSeconds();
     QElapsedTimer wall;
     wall.start();
     std::atomic<bool> stop{false};
@@ -412,16 +348,12 @@ int overloadCase(bool carriageReturns, double seconds)
     writer.join();
     const double elapsed = double(wall.nsecsElapsed()) / 1e9;
     print("wall_s", elapsed);
-    print("cpu_share_pct", 100.0 * (cpuSeconds() - cpu0) / elapsed);
+    print("cpu_share_pct", 100.0 * (processCpuSeconds() - cpu0) / elapsed);
     print("stall_max_ms", stall.worstMs());
     print("stall_max_gui_cpu_ms", stall.worstCpuMs());
     print("rss_peak_growth_MiB", double(peak - before) / 1024.0);
     print("stored_per_s", double(rig.window->frameStore()->size()) / elapsed);
     print("not_shown", double(rig.window->framesNotShown()));
-    if (sim.state() != QProcess::NotRunning) {
-        sim.kill();
-        sim.waitForFinished();
-    }
     return 0;
 }
 
@@ -442,9 +374,8 @@ QMap<QString, double> runCase(const QStringList& args, benchmark::State& state)
             values.insert(QString::fromLatin1(parts.at(0)), parts.at(1).toDouble());
     }
     if (child.exitCode() != 0 || values.isEmpty())
-        state.SkipWithError(qPrintable(QStringLiteral("case %1 failed (exit %2)")
-                                           .arg(args.join(' '))
-                                           .arg(child.exitCode())));
+        state.SkipWithError(qPrintable(
+            QStringLiteral("case %1 failed (exit %2)").arg(args.join(' ')).arg(child.exitCode())));
     return values;
 }
 
@@ -458,8 +389,8 @@ void BM_Memory(benchmark::State& state)
 {
     const bool old = state.range(0) != 0;
     for (auto _ : state)
-        report(state, runCase({"memory", old ? "old" : "new", QString::number(state.range(1))},
-                              state));
+        report(state,
+               runCase({"memory", old ? "old" : "new", QString::number(state.range(1))}, state));
 }
 
 void BM_Burst(benchmark::State& state)
@@ -486,14 +417,34 @@ void BM_Overload(benchmark::State& state)
 
 // The old path takes about 1 ms a frame and keeps its growth: 25 000 frames show its cost per
 // frame without a quarter of an hour per run.
-BENCHMARK(BM_Memory)->Args({0, 250000})->Args({1, 25000})->ArgNames({"old", "frames"})
-    ->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
-BENCHMARK(BM_Burst)->Arg(0)->Arg(1)->ArgName("old")->Iterations(1)->Unit(benchmark::kSecond)
+BENCHMARK(BM_Memory)
+    ->Args({0, 250000})
+    ->Args({1, 25000})
+    ->ArgNames({"old", "frames"})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
     ->UseRealTime();
-BENCHMARK(BM_FullRate)->Arg(0)->Arg(1)->ArgName("old")->Iterations(1)
-    ->Unit(benchmark::kSecond)->UseRealTime();
-BENCHMARK(BM_Overload)->Arg(0)->Arg(1)->ArgName("returns")->Iterations(1)
-    ->Unit(benchmark::kSecond)->UseRealTime();
+BENCHMARK(BM_Burst)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("old")
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
+BENCHMARK(BM_FullRate)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("old")
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
+BENCHMARK(BM_Overload)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("returns")
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
 
 int main(int argc, char** argv)
 {
@@ -501,17 +452,10 @@ int main(int argc, char** argv)
     const bool isCase = argc >= 5 && QByteArray(argv[1]) == "--case";
     // Never the user's own settings, definitions or ports; a case inherits its parent's.
     QTemporaryDir home;
-    if (!isCase) {
-        for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "TOVRIK_PORTS_DIR"}) {
-            const QString dir = home.filePath(QLatin1String(name));
-            QDir().mkpath(dir);
-            qputenv(name, QFile::encodeName(dir));
-        }
-        const QString runtime = home.filePath(QStringLiteral("run"));
-        QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
-    }
+    if (!isCase)
+        usePrivateHome(home);
+    if (qEnvironmentVariableIsEmpty("TOVRIK_MKSIM"))
+        qputenv("TOVRIK_MKSIM", TOVRIK_MKSIM_PATH);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 

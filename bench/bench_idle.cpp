@@ -3,6 +3,7 @@
 // measured beside the earlier design, which took the whole port list every 500 ms, in the same
 // run.
 
+#include "benchutil.h"
 #include "mainwindow.h"
 #include "portwatcher.h"
 #include "serialtesthelpers.h" // Pty: the silent device
@@ -23,13 +24,6 @@ namespace {
 
 constexpr int kOldRescanMs = 500;
 constexpr double kSeconds = 10.0;
-
-double processCpuSeconds()
-{
-    timespec ts{};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
-}
 
 void runFor(double seconds)
 {
@@ -57,9 +51,9 @@ double idlePercent(int rescanMs, bool connected, const QString& port)
             return -1;
         runFor(0.5);
     }
-    const double before = processCpuSeconds();
+    const double before = BenchUtil::processCpuSeconds();
     runFor(kSeconds);
-    const double used = processCpuSeconds() - before;
+    const double used = BenchUtil::processCpuSeconds() - before;
     PortWatcher::setPeriodicRescanForComparison(0);
     return 100.0 * used / kSeconds;
 }
@@ -104,14 +98,8 @@ int main(int argc, char** argv)
 {
     // Settings, data and ports of the benchmark go to private directories, never the user's.
     QTemporaryDir home;
-    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "TOVRIK_PORTS_DIR"}) {
-        const QString dir = home.filePath(QString::fromLatin1(name));
-        QDir().mkpath(dir);
-        qputenv(name, dir.toLocal8Bit());
-    }
+    BenchUtil::usePrivateHome(home);
     QDir::setCurrent(home.path());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -1,3 +1,4 @@
+#include "benchutil.h"
 #include "mainwindow.h"
 
 #include <QApplication>
@@ -117,11 +118,7 @@ int main(int argc, char** argv)
 {
     // A private settings and ports location, so the user's own are never touched.
     QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.filePath("config").toLocal8Bit());
-    qputenv("TOVRIK_PORTS_DIR", home.filePath("ports").toLocal8Bit());
-    QDir().mkpath(home.filePath("ports"));
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchUtil::usePrivateHome(home);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -3,6 +3,7 @@
 // same lines drawn by QCustomPlot, with 32 channels over ten minutes at 60 samples a second:
 // redraw time, memory for the samples, and GUI-thread CPU while following 60 'D' frames a
 // second live (and while paused).
+#include "benchutil.h"
 #include "plotcanvas.h"
 #include "rtdialog.h"
 #include "rtplot.h"
@@ -60,22 +61,6 @@ QByteArray debugPayload(int seed)
     return payload;
 }
 
-double threadCpuSeconds()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return ts.tv_sec + ts.tv_nsec / 1e9;
-}
-
-double residentMiB()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.value(1).toDouble() * 4096 / (1024.0 * 1024.0);
-}
-
 // Ten minutes of samples on every channel, ending at `endMs`.
 void fill(RtPlot& plot, qint64 endMs)
 {
@@ -98,12 +83,12 @@ template <typename Tick> double cpuWhileFeeding(int ms, Tick tick)
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     QElapsedTimer wall;
-    const double cpu0 = threadCpuSeconds();
+    const double cpu0 = BenchUtil::threadCpuSeconds();
     wall.start();
     feeder.start();
     loop.exec();
     feeder.stop();
-    return 100.0 * (threadCpuSeconds() - cpu0) / (wall.elapsed() / 1000.0);
+    return 100.0 * (BenchUtil::threadCpuSeconds() - cpu0) / (wall.elapsed() / 1000.0);
 }
 
 #ifdef TOVRIK_HAVE_QTCHARTS
@@ -302,14 +287,14 @@ struct CustomPlot
 // sizes, and the growth of the resident set while they were added.
 static void BM_Redraw_Ours(benchmark::State& state)
 {
-    const double rss0 = residentMiB();
+    const double rss0 = BenchUtil::residentKiB() / 1024.0;
     RtPlot plot;
     plot.resize(PlotSize);
     for (int ch = 0; ch < Channels; ++ch)
         plot.setChannelShown(ch, QStringLiteral("Analog%1").arg(ch), true);
     fill(plot, 0);
     plot.setSpanMs(int(state.range(0)) * 1000);
-    const double rss1 = residentMiB();
+    const double rss1 = BenchUtil::residentKiB() / 1024.0;
     plot.show();
     QCoreApplication::processEvents();
     QElapsedTimer compute;
@@ -330,11 +315,11 @@ BENCHMARK(BM_Redraw_Ours)->Arg(600)->Arg(30)->ArgName("span_s")->Unit(benchmark:
 #ifdef TOVRIK_HAVE_QTCHARTS
 static void BM_Redraw_QtCharts(benchmark::State& state)
 {
-    const double rss0 = residentMiB();
+    const double rss0 = BenchUtil::residentKiB() / 1024.0;
     ChartsPlot charts;
     for (int t = 0; t < HistorySamples; ++t)
         charts.add(double(t) / Rate, t);
-    const double rss1 = residentMiB();
+    const double rss1 = BenchUtil::residentKiB() / 1024.0;
     QCoreApplication::processEvents();
     for (auto _ : state) {
         charts.redraw(double(state.range(0)));
@@ -349,10 +334,10 @@ BENCHMARK(BM_Redraw_QtCharts)->Arg(600)->Arg(30)->ArgName("span_s")->Unit(benchm
 #ifdef TOVRIK_HAVE_QCUSTOMPLOT
 static void BM_Redraw_QCustomPlot(benchmark::State& state)
 {
-    const double rss0 = residentMiB();
+    const double rss0 = BenchUtil::residentKiB() / 1024.0;
     CustomPlot custom;
     custom.plot.xAxis->setRange(600 - double(state.range(0)), 600);
-    const double rss1 = residentMiB();
+    const double rss1 = BenchUtil::residentKiB() / 1024.0;
     QCoreApplication::processEvents();
     for (auto _ : state) {
         custom.redraw();

@@ -2,6 +2,7 @@
 // latency from a byte written on the far side to newFrameReceived on the GUI thread, and the
 // largest 'D' rate from the simulator's flood mode that arrives without a lost frame.
 
+#include "benchutil.h"
 #include "mkhelper.h"
 #include "mkserial.h"
 #include "serialport.h"
@@ -13,7 +14,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -33,21 +33,14 @@
 
 namespace {
 
-double processCpuSeconds()
-{
-    timespec ts{};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
-}
-
 // CPU time the process spends while `seconds` of wall time pass with the event loop running.
 double cpuOver(double seconds)
 {
-    const double before = processCpuSeconds();
+    const double before = BenchUtil::processCpuSeconds();
     QEventLoop loop;
     QTimer::singleShot(int(seconds * 1000), &loop, &QEventLoop::quit);
     loop.exec();
-    return processCpuSeconds() - before;
+    return BenchUtil::processCpuSeconds() - before;
 }
 
 constexpr double kIdleSeconds = 3.0;
@@ -196,12 +189,6 @@ void BM_CloseStalledLink(benchmark::State& state)
 }
 BENCHMARK(BM_CloseStalledLink)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-QString simulatorPath()
-{
-    const QString env = qEnvironmentVariable("TOVRIK_MKSIM");
-    return env.isEmpty() ? QStringLiteral(TOVRIK_MKSIM_PATH) : env;
-}
-
 // Runs the simulator at `rate` 'D' frames per second for `seconds` and counts what arrives.
 // Channel 31 of each flood frame is a running count, so a gap is a lost frame.
 void BM_FloodDelivery(benchmark::State& state)
@@ -213,17 +200,13 @@ void BM_FloodDelivery(benchmark::State& state)
     qint64 bad = 0;
     double elapsed = 0;
     for (auto _ : state) {
-        QProcess sim;
-        sim.setProgram(simulatorPath());
-        sim.setArguments({"--name", QStringLiteral("bench-flood-%1").arg(rate), "--flood",
-                          QString::number(rate)});
-        sim.start();
-        if (!sim.waitForReadyRead(10000)) {
+        Simulator sim;
+        const QString link = sim.start({"--name", QStringLiteral("bench-flood-%1").arg(rate),
+                                        "--flood", QString::number(rate)});
+        if (link.isEmpty()) {
             state.SkipWithError("simulator did not start");
             return;
         }
-        const QByteArray line = sim.readLine().trimmed();
-        const QString link = QString::fromLocal8Bit(line.mid(line.indexOf(" on ") + 4));
 
         MkSerial serial;
         serial.setDeviceName(link);
@@ -260,8 +243,7 @@ void BM_FloodDelivery(benchmark::State& state)
         elapsed = timer.nsecsElapsed() / 1e9;
         counting = false;
         serial.close();
-        sim.terminate();
-        sim.waitForFinished(5000);
+        sim.stop();
         state.SetIterationTime(elapsed);
     }
     state.counters["asked_per_s"] = rate;
@@ -290,6 +272,8 @@ int main(int argc, char** argv)
     QTemporaryDir ports;
     if (qEnvironmentVariableIsEmpty("TOVRIK_PORTS_DIR"))
         qputenv("TOVRIK_PORTS_DIR", ports.path().toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("TOVRIK_MKSIM"))
+        qputenv("TOVRIK_MKSIM", TOVRIK_MKSIM_PATH);
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -1,3 +1,4 @@
+#include "benchutil.h"
 #include "capturereader.h"
 #include "capturewriter.h"
 #include "csvexport.h"
@@ -24,19 +25,6 @@ namespace {
 
 QTemporaryDir* g_home = nullptr;
 
-QByteArray debugFrame(int i)
-{
-    QByteArray payload(66, '\0');
-    for (int channel = 0; channel < 32; ++channel) {
-        const qint16 value = qint16((i * 7 + channel * 131) % 2000 - 1000);
-        payload[2 + 2 * channel] = char(value & 0xff);
-        payload[3 + 2 * channel] = char((value >> 8) & 0xff);
-    }
-    QByteArray frame;
-    MkHelper::encodeFrame('D', 1, payload, frame);
-    return frame;
-}
-
 // A capture of `frames` frames: the 32 label answers, then 'D' frames 16 ms apart.
 QString capture(int frames)
 {
@@ -49,7 +37,7 @@ QString capture(int frames)
     const qint64 t0 = FrameRecord::nowUs();
     QList<QByteArray> debug;
     for (int i = 0; i < 64; ++i)
-        debug.append(debugFrame(i));
+        debug.append(BenchUtil::debugFrame(i));
     for (int i = 0; i < frames; ++i) {
         QByteArray bytes;
         if (i < 32) {
@@ -146,17 +134,7 @@ int main(int argc, char** argv)
     // directory, where the program looks first.
     QTemporaryDir home;
     g_home = &home;
-    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "TOVRIK_PORTS_DIR"}) {
-        const QString dir = home.filePath(QLatin1String(name));
-        QDir().mkpath(dir);
-        qputenv(name, QFile::encodeName(dir));
-    }
-    const QString runtime = home.filePath(QStringLiteral("run"));
-    QDir().mkpath(runtime);
-    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchUtil::usePrivateHome(home);
     QFile::copy(QStringLiteral(TOVRIK_SOURCE_DIR "/mk.js"), home.filePath(QStringLiteral("mk.js")));
     QDir::setCurrent(home.path());
 
