@@ -9,21 +9,26 @@ LogTableView::LogTableView(QWidget* parent) : QTableView(parent)
 
 void LogTableView::setModel(QAbstractItemModel* model)
 {
-    if (this->model())
-        disconnect(this->model(), nullptr, this, nullptr);
+    if (model == this->model())
+        return;
+    for (const QMetaObject::Connection& connection : std::as_const(modelConnections_))
+        disconnect(connection);
+    modelConnections_.clear();
     fullLayoutDue_ = true;
     QTableView::setModel(model);
     if (!model)
         return;
     // Every change but an append needs the full layout the view would do anyway.
     const auto due = [this] { fullLayoutDue_ = true; };
-    connect(model, &QAbstractItemModel::rowsRemoved, this, due);
-    connect(model, &QAbstractItemModel::rowsMoved, this, due);
-    connect(model, &QAbstractItemModel::columnsInserted, this, due);
-    connect(model, &QAbstractItemModel::columnsRemoved, this, due);
-    connect(model, &QAbstractItemModel::columnsMoved, this, due);
-    connect(model, &QAbstractItemModel::layoutChanged, this, due);
-    connect(model, &QAbstractItemModel::modelReset, this, due);
+    modelConnections_ = {
+        connect(model, &QAbstractItemModel::rowsRemoved, this, due),
+        connect(model, &QAbstractItemModel::rowsMoved, this, due),
+        connect(model, &QAbstractItemModel::columnsInserted, this, due),
+        connect(model, &QAbstractItemModel::columnsRemoved, this, due),
+        connect(model, &QAbstractItemModel::columnsMoved, this, due),
+        connect(model, &QAbstractItemModel::layoutChanged, this, due),
+        connect(model, &QAbstractItemModel::modelReset, this, due),
+    };
 }
 
 void LogTableView::reset()

@@ -19,6 +19,8 @@ protected:
     void rowsInserted(const QModelIndex& parent, int start, int end) override;
 
 private:
+    // Only this view's own connections: the plain view's connections to the model stay.
+    QList<QMetaObject::Connection> modelConnections_;
     bool appendedOutOfSight_ = false;
     bool fullLayoutDue_ = true;
 };
