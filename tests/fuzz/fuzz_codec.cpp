@@ -1,6 +1,6 @@
 // Frame codec on arbitrary bytes. Besides the sanitizers' checks it traps when a round trip
-// breaks: a well-formed frame (alphabet characters, checksum right, carriage return last)
-// decodes to what encodes back to the same bytes, and anything encoded decodes to itself.
+// breaks: a well-formed frame ('#' first, alphabet characters, checksum right, carriage return
+// last) decodes to what encodes back to the same bytes, and anything encoded decodes to itself.
 
 #include "mkhelper.h"
 
@@ -60,8 +60,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     int address = 0;
     QByteArray payload;
     const bool ok = MkHelper::decodeFrame(bytes, cmd, address, payload);
-    if (ok && cmd != 'R' && bytes.endsWith('\r') && (bytes.size() - 6) % 4 == 0 &&
-        inAlphabet(bytes.mid(3, bytes.size() - 6))) {
+    // The checksum covers the start character too, but decodeFrame does not check it (the
+    // splitter only ever cuts frames at '#'): a good checksum over another start character
+    // is no frame that encodeFrame would make.
+    if (ok && cmd != 'R' && bytes.startsWith('#') && bytes.endsWith('\r') &&
+        (bytes.size() - 6) % 4 == 0 && inAlphabet(bytes.mid(3, bytes.size() - 6))) {
         QByteArray again;
         MkHelper::encodeFrame(cmd, address, payload, again);
         if (again != bytes)
