@@ -5,13 +5,16 @@
 #include "framestore.h"
 #include "mainwindow.h"
 #include "mkhelper.h"
+#include "replaylink.h"
 #include "sessionfiles.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -78,6 +81,55 @@ void BM_OpenCaptureInWindow(benchmark::State& state)
     state.counters["frames"] = double(state.range(0));
 }
 
+// "Replay, as fast as possible" of the same capture through the window: every frame passes the
+// replay link and the session pipeline as a live one would, with the log, console and
+// real-time dialog following. Frames per second and the longest event-loop stall (a 1 ms
+// timer's longest wait).
+void BM_ReplayCaptureInWindow(benchmark::State& state)
+{
+    const QString path = capture(int(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = std::make_unique<MainWindow>();
+        window->show();
+        QCoreApplication::processEvents();
+        QElapsedTimer gap;
+        qint64 worstNs = 0;
+        QTimer probe;
+        probe.setTimerType(Qt::PreciseTimer);
+        probe.setInterval(1);
+        QObject::connect(&probe, &QTimer::timeout, [&] {
+            worstNs = std::max(worstNs, gap.nsecsElapsed());
+            gap.start();
+        });
+        state.ResumeTiming();
+        QElapsedTimer wall;
+        wall.start();
+        gap.start();
+        probe.start();
+        if (!window->sessionFiles()->replayCapture(path, 0)) {
+            state.SkipWithError("replay did not start");
+            break;
+        }
+        QEventLoop loop;
+        QObject::connect(window->sessionFiles()->replay(), &ReplayLink::finished, &loop,
+                         &QEventLoop::quit);
+        loop.exec();
+        // What the replay handed on is processed too.
+        while (window->session()->backlog() > 0)
+            QCoreApplication::processEvents();
+        const double seconds = double(wall.nsecsElapsed()) / 1e9;
+        probe.stop();
+        state.PauseTiming();
+        state.counters["frames_per_s"] = double(window->frameStore()->size()) / seconds;
+        state.counters["stall_max_ms"] = double(worstNs) / 1e6;
+        if (window->frameStore()->size() != state.range(0))
+            state.SkipWithError("capture not replayed whole");
+        window.reset();
+        state.ResumeTiming();
+    }
+}
+
 // The reader alone, without the window: the floor under the figure above.
 void BM_ReadCapture(benchmark::State& state)
 {
@@ -125,6 +177,7 @@ void BM_ExportCsv(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_OpenCaptureInWindow)->Arg(1'000'000)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_ReplayCaptureInWindow)->Arg(1'000'000)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_ReadCapture)->Arg(1'000'000)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_ExportCsv)->Arg(1'000'000)->Iterations(1)->Unit(benchmark::kSecond);
 
