@@ -15,6 +15,10 @@ struct WindowOptions
     QString record;  // record the session to this file
 };
 
+// False, with a message on stderr, when an argument is not valid UTF-8: the toolkit would turn
+// such a file name into another one and report it missing. Call before any application exists.
+bool argumentsAreUtf8(int argc, char* argv[]);
+
 // True when the arguments ask only for work without a window, which then runs under a
 // QCoreApplication (no display needed).
 bool wantsNoWindow(int argc, char* argv[]);

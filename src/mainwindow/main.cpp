@@ -26,8 +26,18 @@ int runWithoutWindow(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
-    if (CommandLine::wantsNoWindow(argc, argv))
-        return runWithoutWindow(argc, argv);
+    if (!CommandLine::argumentsAreUtf8(argc, argv))
+        return 2;
+    if (CommandLine::wantsNoWindow(argc, argv)) {
+        try {
+            return runWithoutWindow(argc, argv);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "tovrik: %s\n", e.what());
+        } catch (...) {
+            std::fputs("tovrik: unexpected failure\n", stderr);
+        }
+        return 1;
+    }
 
     int exitCode = 0;
     MainWindow* window = nullptr;
@@ -64,15 +74,15 @@ int main(int argc, char* argv[])
         }
     } catch (const QString& text) {
         showError(text);
-        exitCode = 0;
+        exitCode = 1;
     } catch (const char* text) {
         showError(QString::fromLatin1(text));
-        exitCode = 0;
+        exitCode = 1;
     } catch (const std::exception& e) {
         showError(QString::fromLatin1(e.what()));
-        exitCode = 0;
+        exitCode = 1;
     } catch (...) {
-        exitCode = 0;
+        exitCode = 1;
     }
 
     // Closes a capture being recorded, with everything still pending written.

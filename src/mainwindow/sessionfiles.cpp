@@ -4,8 +4,10 @@
 #include "capturereplay.h"
 #include "capturewriter.h"
 #include "csvexport.h"
+#include "filesafety.h"
 #include "framestore.h"
 #include "mainwindow.h"
+#include "mkrecords.h"
 
 #include <QActionGroup>
 #include <QElapsedTimer>
@@ -122,9 +124,10 @@ bool SessionFiles::openCapture(const QString& fileName)
 {
     CaptureReader reader;
     if (!reader.open(fileName)) {
-        window_->printConsoleError(reader.errorString().toHtmlEscaped());
+        fail_(reader.errorString());
         return false;
     }
+    openedCapture_ = fileName;
     replay_->stop();
     emit clearRequested();
 
@@ -168,6 +171,7 @@ bool SessionFiles::openCapture(const QString& fileName)
         text += tr(", %n line(s) not understood and skipped", nullptr, int(reader.skippedLines()));
     if (cancelled) {
         window_->printConsoleWarning(text + tr(" (loading cancelled)"));
+        error_ = tr("Loading the capture '%1' cancelled").arg(fileName);
         return false;
     }
     window_->printConsoleNoError(text);
@@ -182,13 +186,14 @@ bool SessionFiles::isRecording() const
 bool SessionFiles::startRecording(const QString& fileName)
 {
     stopRecording();
-    if (!writer_->open(fileName)) {
-        window_->printConsoleError(writer_->errorString().toHtmlEscaped());
+    if (!writer_->open(fileName, {openedCapture_})) {
+        fail_(writer_->errorString());
         recordAction_->setChecked(false);
         return false;
     }
     recordAction_->setChecked(true);
     writer_->writeEvent(FrameRecord::nowUs(), QStringLiteral("recording started"));
+    writer_->writeLabels(labelsInStore_());
     window_->printConsoleNoError(tr("Recording to '%1'").arg(fileName.toHtmlEscaped()));
     return true;
 }
@@ -244,7 +249,7 @@ void SessionFiles::onReplay_(int speed)
     emit replayStarted();
     QStringList labels = labelsInStore_();
     if (labels.isEmpty()) {
-        for (int i = 0; i < CsvExport::kLabelCount; ++i)
+        for (int i = 0; i < MkRecords::kAnalogCount; ++i)
             labels << tr("Analog %1").arg(i);
     }
     emit replayLabels(labels);
@@ -257,17 +262,22 @@ void SessionFiles::onReplay_(int speed)
 QStringList SessionFiles::labelsInStore_() const
 {
     // The latest answer for each index counts, as in a collection asked again.
-    QStringList labels(CsvExport::kLabelCount);
+    QStringList labels(MkRecords::kAnalogCount);
     int found = 0;
     for (qsizetype i = 0; i < store_->size(); ++i) {
-        int index = 0;
-        QString label;
-        if (!CsvExport::labelOf(store_->at(i), index, label))
+        MkRecords::Label label;
+        if (!CsvExport::labelOf(store_->at(i), label))
             continue;
-        found += labels.at(index).isNull();
-        labels[index] = label;
+        found += labels.at(label.index).isNull();
+        labels[label.index] = label.text.isNull() ? QStringLiteral("") : label.text;
     }
-    return found == CsvExport::kLabelCount ? labels : QStringList();
+    return found == MkRecords::kAnalogCount ? labels : QStringList();
+}
+
+void SessionFiles::fail_(const QString& message)
+{
+    error_ = message;
+    window_->printConsoleError(message.toHtmlEscaped());
 }
 
 void SessionFiles::onExport_()
@@ -284,9 +294,8 @@ void SessionFiles::onExport_()
     }
     bool ok = false;
     const int current = qMax(0, int(letters.indexOf(QStringLiteral("D"))));
-    const QString letter = QInputDialog::getItem(window_, tr("Export CSV"),
-                                                 tr("Command letter:"), letters, current, false,
-                                                 &ok);
+    const QString letter = QInputDialog::getItem(window_, tr("Export CSV"), tr("Command letter:"),
+                                                 letters, current, false, &ok);
     if (!ok || letter.isEmpty())
         return;
     const QString fileName = QFileDialog::getSaveFileName(window_, tr("Export CSV"), QString(),
@@ -297,26 +306,34 @@ void SessionFiles::onExport_()
 
 bool SessionFiles::exportCsv(const QString& fileName, char cmd)
 {
-    const QString name = fileName.toHtmlEscaped();
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        window_->printConsoleError(
-            tr("Cannot write '%1': %2").arg(name, file.errorString().toHtmlEscaped()));
-        return false;
-    }
-    CsvExport csv(window_->frameModels(), cmd, &file);
-    for (qsizetype i = 0; i < store_->size(); ++i)
-        csv.add(store_->at(i));
-    if (!csv.finish() || !file.flush()) {
-        window_->printConsoleError(
-            tr("Cannot write '%1': %2").arg(name, file.errorString().toHtmlEscaped()));
+    QStringList inputs{openedCapture_};
+    if (writer_->isOpen())
+        inputs << writer_->fileName();
+    qint64 rows = 0;
+    qint64 bad = 0;
+    QString error;
+    const bool written = FileSafety::writeWhole(
+        fileName, inputs,
+        [&](QIODevice& out) {
+            CsvExport csv(window_->frameModels(), cmd, &out);
+            for (qsizetype i = 0; i < store_->size(); ++i)
+                csv.learn(store_->at(i));
+            for (qsizetype i = 0; i < store_->size(); ++i)
+                csv.add(store_->at(i));
+            rows = csv.rowCount();
+            bad = csv.badCount();
+            return csv.finish();
+        },
+        error);
+    if (!written) {
+        fail_(error);
         return false;
     }
     const QString letter = QString(QChar(ushort(quint8(cmd)))).toHtmlEscaped();
-    QString text = tr("Exported %n '%1' frame(s) to '%2'", nullptr, int(csv.rowCount()))
-                       .arg(letter, name);
-    if (csv.badCount() > 0)
-        text += tr(", %n bad frame(s) skipped", nullptr, int(csv.badCount()));
+    QString text = tr("Exported %n '%1' frame(s) to '%2'", nullptr, int(rows))
+                       .arg(letter, fileName.toHtmlEscaped());
+    if (bad > 0)
+        text += tr(", %n bad frame(s) skipped", nullptr, int(bad));
     window_->printConsoleNoError(text);
     return true;
 }

@@ -23,12 +23,16 @@ public:
 
     QMenu* menu() const { return menu_; }
 
-    // Each reports its outcome in the console; false on failure.
+    // Each reports its outcome in the console; false on failure, with errorString() naming the
+    // file and the reason. Neither a recording nor an export writes onto the capture opened
+    // last or the file being recorded.
     bool openCapture(const QString& fileName);
     bool startRecording(const QString& fileName);
     void stopRecording();
     bool isRecording() const;
     bool exportCsv(const QString& fileName, char cmd);
+
+    QString errorString() const { return error_; }
 
     // An event line in the capture being recorded (nothing when not recording).
     void recordEvent(const QString& text);
@@ -56,6 +60,7 @@ private:
     void onReplay_(int speed);
     void onStoreAppended_(qsizetype first, qsizetype count);
     QStringList labelsInStore_() const;
+    void fail_(const QString& message);
 
     MainWindow* window_;
     FrameStore* store_;
@@ -67,4 +72,7 @@ private:
     QAction* stopReplayAction_ = nullptr;
     // Set while a capture is loaded into the store, so its frames are not recorded again.
     bool loading_ = false;
+    // The capture opened last: its file is never a target.
+    QString openedCapture_;
+    QString error_;
 };

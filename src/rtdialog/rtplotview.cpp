@@ -1,6 +1,9 @@
 // The plot's controls, mouse interaction, read-out and export.
 #include "rtplot.h"
 
+#include "csvfield.h"
+#include "filesafety.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -14,7 +17,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -25,17 +27,6 @@
 #include <cmath>
 
 namespace {
-QString csvField(const QString& text)
-{
-    // Labels come from the device: a comma, quote or line break must not split the column.
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
 QString spanText(int ms)
 {
     return ms < 60000 ? RtPlot::tr("%1 s").arg(ms / 1000) : RtPlot::tr("%1 min").arg(ms / 60000);
@@ -338,7 +329,7 @@ QString RtPlot::visibleCsv() const
     for (const Channel& ch : channels_) {
         if (ch.shown) {
             drawn << &ch;
-            csv += QLatin1Char(',') + csvField(ch.name);
+            csv += QLatin1Char(',') + CsvField::field(ch.name);
         }
     }
     csv += QLatin1Char('\n');
@@ -359,13 +350,15 @@ QString RtPlot::visibleCsv() const
     return csv;
 }
 
-bool RtPlot::saveCsv(const QString& path) const
+bool RtPlot::saveCsv(const QString& path, QString* error) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
-    file.write(visibleCsv().toUtf8());
-    return file.commit();
+    QString message;
+    const QByteArray csv = visibleCsv().toUtf8();
+    const bool written = FileSafety::writeWhole(
+        path, {}, [&csv](QIODevice& out) { return out.write(csv) == csv.size(); }, message);
+    if (error)
+        *error = message;
+    return written;
 }
 
 bool RtPlot::saveImage(const QString& path)
@@ -406,7 +399,7 @@ void RtPlot::onSaveCsv_()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QLatin1String(".csv");
-    if (!saveCsv(path))
-        QMessageBox::warning(this, tr("Save visible data as CSV"),
-                             tr("Could not write %1.").arg(path));
+    QString error;
+    if (!saveCsv(path, &error))
+        QMessageBox::warning(this, tr("Save visible data as CSV"), error);
 }

@@ -1,6 +1,7 @@
 #include "capturereader.h"
 
 #include "captureformat.h"
+#include "filesafety.h"
 #include "mkhelper.h"
 
 #include <QCoreApplication>
@@ -36,16 +37,20 @@ FrameRecord recordOf(QByteArray frame, FrameRecord::Direction direction, qint64 
 bool CaptureReader::open(const QString& fileName)
 {
     file_.close();
-    file_.setFileName(fileName);
+    fileName_ = fileName;
     buffer_.clear();
     start_ = 0;
     eof_ = false;
     skippingLongLine_ = false;
     skipped_ = 0;
     error_.clear();
-    if (!file_.open(QIODevice::ReadOnly)) {
-        error_ = QCoreApplication::translate("CaptureReader", "Cannot read the capture '%1': %2")
-                     .arg(fileName, file_.errorString());
+    // A named pipe, a device or a directory is refused before anything could block on it.
+    const int fd = FileSafety::openForReading(fileName, error_);
+    if (fd < 0 || !file_.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            error_ =
+                QCoreApplication::translate("CaptureReader", "Cannot read the capture '%1': %2")
+                    .arg(fileName, file_.errorString());
         return false;
     }
     // The first line must be the header exactly; "\r\n" and a missing "\n" are tolerated.

@@ -40,7 +40,7 @@ public:
                  QList<Event>* events = nullptr);
 
     QString errorString() const { return error_; }
-    QString fileName() const { return file_.fileName(); }
+    QString fileName() const { return fileName_; }
     // Lines skipped so far because they were not understood.
     qint64 skippedLines() const { return skipped_; }
     // Bytes consumed and the file's size, for a progress display.
@@ -49,8 +49,7 @@ public:
 
     // One line without its "\n": a frame goes to records, an event to events; false when the
     // line is not understood (comments and empty lines are understood and give nothing).
-    static bool parseLine(QByteArrayView line, QList<FrameRecord>& records,
-                          QList<Event>* events);
+    static bool parseLine(QByteArrayView line, QList<FrameRecord>& records, QList<Event>* events);
 
 private:
     // The next complete line in line; false at the end of the file.
@@ -58,6 +57,7 @@ private:
     bool fill_();
 
     QFile file_;
+    QString fileName_;
     QByteArray buffer_;
     qsizetype start_ = 0;
     bool eof_ = false;
