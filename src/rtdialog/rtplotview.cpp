@@ -355,7 +355,9 @@ bool RtPlot::saveCsv(const QString& path, QString* error) const
     QString message;
     const QByteArray csv = visibleCsv().toUtf8();
     const bool written = FileSafety::writeWhole(
-        path, {}, [&csv](QIODevice& out) { return out.write(csv) == csv.size(); }, message);
+        path, {},
+        [&csv](QIODevice& out) { return FileSafety::writeAll(out, csv.constData(), csv.size()); },
+        message);
     if (error)
         *error = message;
     return written;

@@ -96,8 +96,7 @@ bool CaptureWriter::flush()
     timer_->stop();
     if (!file_.isOpen() || pending_.isEmpty())
         return file_.isOpen();
-    const qint64 written = file_.write(pending_);
-    if (written == pending_.size()) {
+    if (FileSafety::writeAll(file_, pending_.constData(), pending_.size())) {
         pending_.clear();
         return true;
     }

@@ -3,6 +3,7 @@
 #include "captureformat.h"
 #include "csvfield.h"
 #include "fielddecoder.h"
+#include "filesafety.h"
 #include "mkhelper.h"
 #include "scriptloader.h"
 #include "scriptwatchdog.h"
@@ -237,8 +238,7 @@ void CsvExport::add(const FrameRecord& record)
 bool CsvExport::write_()
 {
     if (!buffer_.empty() && !writeFailed_)
-        writeFailed_ =
-            out_->write(buffer_.data(), qint64(buffer_.size())) != qint64(buffer_.size());
+        writeFailed_ = !FileSafety::writeAll(*out_, buffer_.data(), qint64(buffer_.size()));
     buffer_.clear();
     return !writeFailed_;
 }

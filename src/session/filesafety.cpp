@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -69,7 +68,9 @@ QString refusal(const QString& path, const struct stat& st, const QStringList& i
         return notRegular(path, st.st_mode);
     const QString input = sameFile(st, inputs);
     if (!input.isEmpty())
-        return tr("'%1' is the file being read ('%2'): choose another file").arg(path, input);
+        return input == path
+                   ? tr("'%1' is the file being read: choose another file").arg(path)
+                   : tr("'%1' is the file being read ('%2'): choose another file").arg(path, input);
     return QString();
 }
 
@@ -152,6 +153,18 @@ bool writeWhole(const QString& target, const QStringList& inputs,
     if (!file.commit()) {
         error = tr("Cannot write '%1': %2").arg(target, file.errorString());
         return false;
+    }
+    return true;
+}
+
+bool writeAll(QIODevice& out, const char* data, qint64 size)
+{
+    while (size > 0) {
+        const qint64 written = out.write(data, size);
+        if (written <= 0)
+            return false;
+        data += written;
+        size -= written;
     }
     return true;
 }

@@ -32,6 +32,10 @@ QString checkTarget(const QString& target, const QStringList& inputs = {});
 bool writeWhole(const QString& target, const QStringList& inputs,
                 const std::function<bool(QIODevice&)>& write, QString& error);
 
+// Writes all bytes to out. A short write is followed by another, so that a full disk ends in a
+// failed write that carries the system's reason in out.errorString(). False when not all went.
+bool writeAll(QIODevice& out, const char* data, qint64 size);
+
 // Opens a capture to record into: checkTarget(), opened without truncating, locked against
 // every other recorder (of this process or another), and only then emptied. A file another
 // recorder holds is refused with that recorder's process id. -1 with error set otherwise; the
