@@ -1,3 +1,4 @@
+#include "captureformat.h"
 #include "capturereader.h"
 #include "capturetesthelpers.h"
 #include "capturewriter.h"
@@ -10,6 +11,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/stat.h>
 
 // The program as users and scripts run it: the command line without a window, and the window
 // program ending on a signal while it records.
@@ -53,7 +55,8 @@ private slots:
         QCOMPARE(rc, 0);
         const QList<QByteArray> lines = csv.split('\n');
         QCOMPARE(lines.size(), 5);
-        QVERIFY(lines.at(0).startsWith("time_s,address,cmd,Status flags[0],Status flags[1],Analog 0 (FC: nick angle),"));
+        QVERIFY(lines.at(0).startsWith(
+            "time_s,address,cmd,Status flags[0],Status flags[1],Analog 0 (FC: nick angle),"));
         QVERIFY(lines.at(3).startsWith("0.032000,Flight Ctrl,D,0,0,-1000,"));
 
         const QString out = dir_.filePath(QStringLiteral("v.csv"));
@@ -68,6 +71,120 @@ private slots:
         QVERIFY2(err.contains(junk.toUtf8()), err.constData());
         QVERIFY(run({"--export-csv", capture, "--cmd", "DV"}, &err).first != 0);
         QCOMPARE(run({"--version"}).second, QByteArray("Tovrik 0.41\n"));
+    }
+
+    // Bad names and targets on the command line: a message naming the file and the reason,
+    // a non-zero exit, no blocking, and the capture as it was.
+    void badArguments_data()
+    {
+        QTest::addColumn<QStringList>("args"); // "%c" stands for the capture, "%d" for the folder
+        QTest::addColumn<bool>("window");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("mustNotExist");
+        QTest::newRow("export onto its input") << QStringList{"--export-csv", "%c", "-o", "%c"}
+                                               << false << "'%c' is the file being read"
+                                               << "";
+        QTest::newRow("export to a named pipe")
+            << QStringList{"--export-csv", "%c", "-o", "%d/fifo"} << false
+            << "'%d/fifo' is a named pipe"
+            << "";
+        QTest::newRow("export from a named pipe")
+            << QStringList{"--export-csv", "%d/fifo"} << false << "'%d/fifo' is a named pipe"
+            << "";
+        QTest::newRow("export from a device")
+            << QStringList{"--export-csv", "/dev/zero"} << false << "'/dev/zero' is a device"
+            << "";
+        QTest::newRow("export from a directory")
+            << QStringList{"--export-csv", "%d"} << false << "'%d' is a directory"
+            << "";
+        QTest::newRow("name not UTF-8")
+            << QStringList{"--export-csv", "%d/a\\xff.mkcap"} << false << "is not valid UTF-8"
+            << "";
+        QTest::newRow("record onto the capture being opened")
+            << QStringList{"--record", "%c", "%c"} << true << "'%c' is the file being read"
+            << "";
+        QTest::newRow("record to a named pipe")
+            << QStringList{"--record", "%d/fifo"} << true << "'%d/fifo' is a named pipe"
+            << "";
+        QTest::newRow("record to a directory")
+            << QStringList{"--record", "%d"} << true << "'%d' is a directory"
+            << "";
+        QTest::newRow("an option-like name after --")
+            << QStringList{"--", "--record=%d/evil.mkcap"} << true
+            << "'--record=%d/evil.mkcap': No such file or directory"
+            << "%d/evil.mkcap";
+        QTest::newRow("a dash name after --")
+            << QStringList{"--", "%d/-x.mkcap"} << true << "'%d/-x.mkcap' is not a capture file"
+            << "";
+    }
+    void badArguments()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(bool, window);
+        QFETCH(QString, message);
+        QFETCH(QString, mustNotExist);
+        QTemporaryDir dir;
+        const QString capture = dir.filePath(QStringLiteral("in.mkcap"));
+        const QByteArray content = QByteArray(CaptureFormat::kHeader) + '\n';
+        QVERIFY(!writeFile(QDir(dir.path()), QStringLiteral("in.mkcap"), content).isEmpty());
+        QVERIFY(!writeFile(QDir(dir.path()), QStringLiteral("-x.mkcap"), "junk\n").isEmpty());
+        QVERIFY(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo"))).constData(),
+                         0600) == 0);
+        const auto fill = [&](QString text) {
+            return text.replace(QLatin1String("%c"), capture)
+                .replace(QLatin1String("%d"), dir.path());
+        };
+        // Through bash's $'...', which passes "\xff" as the byte it is (a QString cannot).
+        QString command = QStringLiteral("exec \"$0\"");
+        for (const QString& arg : std::as_const(args))
+            command += QStringLiteral(" $'%1'").arg(fill(arg).replace('\'', "\\'"));
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                   window ? QStringLiteral("offscreen") : QStringLiteral("none"));
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(dir_.path());
+        process.start(QStringLiteral("/bin/bash"),
+                      {QStringLiteral("-c"), command, QStringLiteral(TOVRIK_PROGRAM)});
+        QVERIFY2(process.waitForFinished(30000), "the program blocked");
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY(process.exitCode() != 0);
+        QVERIFY2(err.contains(fill(message)), qPrintable(err));
+        QFile file(capture);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), content);
+        if (!mustNotExist.isEmpty())
+            QVERIFY(!QFile::exists(fill(mustNotExist)));
+    }
+
+    // A second program recording to the file this one records to is refused with this
+    // process's id, and the recording goes on untouched.
+    void secondRecorderNamesTheFirst()
+    {
+        const QString path = dir_.filePath(QStringLiteral("held.mkcap"));
+        CaptureWriter writer;
+        QVERIFY(writer.open(path));
+        writer.writeFrame(record(frame('v', 1, {}), kT0));
+        QVERIFY(writer.flush());
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(dir_.path());
+        process.start(QStringLiteral(TOVRIK_PROGRAM), {QStringLiteral("--record"), path});
+        QVERIFY(process.waitForFinished(30000));
+        QVERIFY(process.exitCode() != 0);
+        const QByteArray err = process.readAllStandardError();
+        QVERIFY2(err.contains("is being recorded by process " +
+                              QByteArray::number(QCoreApplication::applicationPid())),
+                 err.constData());
+        writer.writeFrame(record(frame('v', 1, {}), kT0 + 1));
+        writer.close();
+        QList<FrameRecord> records;
+        CaptureReader reader;
+        QVERIFY(reader.readAll(path, records));
+        QCOMPARE(records.size(), 2);
     }
 
     // The window program recording a streaming device ends on SIGTERM like on Quit: exit code
