@@ -24,6 +24,18 @@ class TestCommandLine : public QObject
 
     QTemporaryDir dir_;
 
+    // The program's environment: without a display for the work without a window, on the
+    // offscreen platform for the window.
+    void prepare(QProcess& process, bool window)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                   window ? QStringLiteral("offscreen") : QStringLiteral("none"));
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(dir_.path());
+    }
+
 private slots:
     // The program itself: headless export, errors naming the file, version.
     void commandLine()
@@ -40,11 +52,7 @@ private slots:
         }
         const auto run = [&](const QStringList& args, QByteArray* err = nullptr) {
             QProcess process;
-            process.setWorkingDirectory(dir_.path());
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.remove(QStringLiteral("DISPLAY"));
-            env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-            process.setProcessEnvironment(env);
+            prepare(process, false);
             process.start(program, args);
             process.waitForFinished(30000);
             if (err)
@@ -139,12 +147,7 @@ private slots:
         for (const QString& arg : std::as_const(args))
             command += QStringLiteral(" $'%1'").arg(fill(arg).replace('\'', "\\'"));
         QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"),
-                   window ? QStringLiteral("offscreen") : QStringLiteral("none"));
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(dir_.path());
+        prepare(process, window);
         process.start(QStringLiteral("/bin/bash"),
                       {QStringLiteral("-c"), command, QStringLiteral(TOVRIK_PROGRAM)});
         QVERIFY2(process.waitForFinished(30000), "the program blocked");
@@ -168,10 +171,7 @@ private slots:
         writer.writeFrame(record(frame('v', 1, {}), kT0));
         QVERIFY(writer.flush());
         QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(dir_.path());
+        prepare(process, true);
         process.start(QStringLiteral(TOVRIK_PROGRAM), {QStringLiteral("--record"), path});
         QVERIFY(process.waitForFinished(30000));
         QVERIFY(process.exitCode() != 0);
