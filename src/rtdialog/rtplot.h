@@ -108,8 +108,9 @@ public:
     QString visibleCsv() const;
     // The visible data as a whole file (see FileSafety::writeWhole); false with error set.
     bool saveCsv(const QString& path, QString* error = nullptr) const;
-    // PNG, or SVG when the name ends in ".svg".
-    bool saveImage(const QString& path);
+    // PNG, or SVG when the name ends in ".svg", as a whole file (see FileSafety::writeWhole);
+    // false with error set when the file is refused or cannot be written.
+    bool saveImage(const QString& path, QString* error = nullptr);
 
     int sampleCount() const { return int(times_.size()); }
     qint64 sampleBytes() const;

@@ -363,22 +363,32 @@ bool RtPlot::saveCsv(const QString& path, QString* error) const
     return written;
 }
 
-bool RtPlot::saveImage(const QString& path)
+bool RtPlot::saveImage(const QString& path, QString* error)
 {
     if (dirty_)
         redraw();
-    if (!path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
-        return canvas_->grab().save(path, "PNG");
-    QSvgGenerator svg;
-    svg.setFileName(path);
-    svg.setSize(canvas_->size());
-    svg.setViewBox(QRect(QPoint(0, 0), canvas_->size()));
-    svg.setTitle(windowTitle());
-    QPainter painter;
-    if (!painter.begin(&svg))
-        return false;
-    canvas_->render(&painter);
-    return painter.end() && QFile::exists(path);
+    const bool svg = path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
+    QString message;
+    const bool written = FileSafety::writeWhole(
+        path, {},
+        [this, svg](QIODevice& out) {
+            if (!svg)
+                return canvas_->grab().save(&out, "PNG");
+            QSvgGenerator generator;
+            generator.setOutputDevice(&out);
+            generator.setSize(canvas_->size());
+            generator.setViewBox(QRect(QPoint(0, 0), canvas_->size()));
+            generator.setTitle(windowTitle());
+            QPainter painter;
+            if (!painter.begin(&generator))
+                return false;
+            canvas_->render(&painter);
+            return painter.end();
+        },
+        message);
+    if (error)
+        *error = message;
+    return written;
 }
 
 void RtPlot::onSaveImage_()
@@ -389,8 +399,10 @@ void RtPlot::onSaveImage_()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QLatin1String(".png");
-    if (!saveImage(path))
-        QMessageBox::warning(this, tr("Save plot as image"), tr("Could not write %1.").arg(path));
+    QString error;
+    if (!saveImage(path, &error))
+        QMessageBox::warning(this, tr("Save plot as image"),
+                             error.isEmpty() ? tr("Could not write %1.").arg(path) : error);
 }
 
 void RtPlot::onSaveCsv_()
