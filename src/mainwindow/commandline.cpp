@@ -171,6 +171,7 @@ int exportCsv(const QCommandLineParser& parser)
 }
 
 int g_signalPipe[2] = {-1, -1};
+bool g_recordingFailed = false;
 
 extern "C" void onTerminationSignal(int)
 {
@@ -248,13 +249,25 @@ bool applyWindowOptions(MainWindow& window, const WindowOptions& options)
         printError(files->errorString());
         return false;
     }
-    if (!options.record.isEmpty() && !files->startRecording(options.record)) {
-        printError(files->errorString());
-        return false;
+    if (!options.record.isEmpty()) {
+        if (!files->startRecording(options.record)) {
+            printError(files->errorString());
+            return false;
+        }
+        // Whoever asked for the recording on the command line learns that it broke off.
+        QObject::connect(files, &SessionFiles::recordingFailed, files, [](const QString& text) {
+            printError(text);
+            g_recordingFailed = true;
+        });
     }
     if (!options.port.isEmpty())
         window.openPort(options.port);
     return true;
+}
+
+int windowExitCode(int code)
+{
+    return code == 0 && g_recordingFailed ? 1 : code;
 }
 
 void quitOnTerminationSignals()

@@ -35,6 +35,10 @@ bool parseWindowOptions(WindowOptions& options, int& exitCode);
 // the command line cannot be used.
 bool applyWindowOptions(MainWindow& window, const WindowOptions& options);
 
+// The window program's exit code from the event loop's: 1 when a recording asked for on the
+// command line broke off, so that a script sees it.
+int windowExitCode(int code);
+
 // SIGINT and SIGTERM end the event loop instead of the process, so the program closes its
 // files the ordinary way. Call once a QCoreApplication exists.
 void quitOnTerminationSignals();

@@ -1,5 +1,6 @@
 #include "commandline.h"
 #include "mainwindow.h"
+#include "sessionfiles.h"
 #include "translation.h"
 
 #include <QApplication>
@@ -70,7 +71,14 @@ int main(int argc, char* argv[])
             if (!translationProblem.isEmpty())
                 window->printConsoleError(translationProblem.toHtmlEscaped());
             window->show();
-            exitCode = CommandLine::applyWindowOptions(*window, options) ? app->exec() : 1;
+            if (CommandLine::applyWindowOptions(*window, options)) {
+                const int loopCode = app->exec();
+                // Ended here, not in the destructor, so a last write that fails is still told.
+                window->sessionFiles()->stopRecording();
+                exitCode = CommandLine::windowExitCode(loopCode);
+            } else {
+                exitCode = 1;
+            }
         }
     } catch (const QString& text) {
         showError(text);

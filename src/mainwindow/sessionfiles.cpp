@@ -1,5 +1,6 @@
 #include "sessionfiles.h"
 
+#include "captureformat.h"
 #include "capturereader.h"
 #include "capturereplay.h"
 #include "capturewriter.h"
@@ -38,8 +39,9 @@ SessionFiles::SessionFiles(MainWindow* window)
 {
     connect(store_, &FrameStore::appended, this, &SessionFiles::onStoreAppended_);
     connect(writer_, &CaptureWriter::failed, this, [this](const QString& message) {
-        window_->printConsoleError(message.toHtmlEscaped());
+        fail_(message);
         recordAction_->setChecked(false);
+        emit recordingFailed(message);
     });
     connect(replay_, &CaptureReplay::frame, this, &SessionFiles::replayFrame);
     connect(replay_, &CaptureReplay::finished, this, [this] {
@@ -128,6 +130,7 @@ bool SessionFiles::openCapture(const QString& fileName)
         return false;
     }
     openedCapture_ = fileName;
+    captureLabels_.clear();
     replay_->stop();
     emit clearRequested();
 
@@ -139,7 +142,13 @@ bool SessionFiles::openCapture(const QString& fileName)
     loading_ = true;
     for (bool more = true; more;) {
         QList<FrameRecord> batch;
-        more = reader.read(batch, kLoadBatch);
+        QList<CaptureReader::Event> events;
+        more = reader.read(batch, kLoadBatch, &events);
+        // Labels known before the recording started, for the export.
+        for (const CaptureReader::Event& event : std::as_const(events)) {
+            if (CaptureFormat::isLabelEvent(event.text))
+                captureLabels_.append(event);
+        }
         frames += batch.size();
         // The log shows every good frame the device sent, as it would have live.
         for (FrameRecord& record : batch)
@@ -316,6 +325,8 @@ bool SessionFiles::exportCsv(const QString& fileName, char cmd)
         fileName, inputs,
         [&](QIODevice& out) {
             CsvExport csv(window_->frameModels(), cmd, &out);
+            for (const CaptureReader::Event& event : std::as_const(captureLabels_))
+                csv.learn(event);
             for (qsizetype i = 0; i < store_->size(); ++i)
                 csv.learn(store_->at(i));
             for (qsizetype i = 0; i < store_->size(); ++i)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "capturereader.h"
+
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -42,6 +45,8 @@ public slots:
     void onConnectionChanged(bool open);
 
 signals:
+    // A recording stopped because its file could not be written (named, with the reason).
+    void recordingFailed(const QString& message);
     // The log is about to receive a capture: the window empties it first.
     void clearRequested();
     // A replay starts: the window shows the real-time dialog.
@@ -74,5 +79,7 @@ private:
     bool loading_ = false;
     // The capture opened last: its file is never a target.
     QString openedCapture_;
+    // Its label events: names the export gives before any answer in the log.
+    QList<CaptureReader::Event> captureLabels_;
     QString error_;
 };

@@ -188,6 +188,11 @@ QString labelEvent(int index, const QString& text)
     return kLabelEvent + QString::number(index) + QLatin1Char(' ') + text;
 }
 
+bool isLabelEvent(const QString& event)
+{
+    return event.startsWith(kLabelEvent);
+}
+
 bool parseLabelEvent(const QString& event, int& index, QString& text)
 {
     if (!event.startsWith(kLabelEvent))

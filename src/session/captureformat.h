@@ -38,6 +38,7 @@ bool unescape(QByteArrayView text, QByteArray& frame);
 // The event text of a channel label, and back: false for any other event, and for an index
 // that is not a decimal number below MkRecords::kAnalogCount.
 QString labelEvent(int index, const QString& text);
+bool isLabelEvent(const QString& event);
 bool parseLabelEvent(const QString& event, int& index, QString& text);
 
 } // namespace CaptureFormat
