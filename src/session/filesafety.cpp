@@ -21,32 +21,28 @@ namespace {
 constexpr off_t kExclusionByte = 0;
 constexpr off_t kOwnerByte = 1;
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("FileSafety", text);
-}
-
 QString kindOf(mode_t mode)
 {
     if (S_ISDIR(mode))
-        return tr("a directory");
+        return QCoreApplication::translate("FileSafety", "a directory");
     if (S_ISFIFO(mode))
-        return tr("a named pipe");
+        return QCoreApplication::translate("FileSafety", "a named pipe");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return tr("a device");
+        return QCoreApplication::translate("FileSafety", "a device");
     if (S_ISSOCK(mode))
-        return tr("a socket");
-    return tr("not a plain file");
+        return QCoreApplication::translate("FileSafety", "a socket");
+    return QCoreApplication::translate("FileSafety", "not a plain file");
 }
 
 QString notRegular(const QString& path, mode_t mode)
 {
-    return tr("'%1' is %2, not a regular file").arg(path, kindOf(mode));
+    return QCoreApplication::translate("FileSafety", "'%1' is %2, not a regular file")
+        .arg(path, kindOf(mode));
 }
 
 QString failure(const char* text, const QString& path, int error)
 {
-    return tr(text).arg(path, reason(error));
+    return QCoreApplication::translate("FileSafety", text).arg(path, reason(error));
 }
 
 // The input that is the same file as st (by device and inode), or an empty text.
@@ -69,8 +65,12 @@ QString refusal(const QString& path, const struct stat& st, const QStringList& i
     const QString input = sameFile(st, inputs);
     if (!input.isEmpty())
         return input == path
-                   ? tr("'%1' is the file being read: choose another file").arg(path)
-                   : tr("'%1' is the file being read ('%2'): choose another file").arg(path, input);
+                   ? QCoreApplication::translate("FileSafety",
+                                                 "'%1' is the file being read: choose another file")
+                         .arg(path)
+                   : QCoreApplication::translate(
+                         "FileSafety", "'%1' is the file being read ('%2'): choose another file")
+                         .arg(path, input);
     return QString();
 }
 
@@ -140,18 +140,21 @@ bool writeWhole(const QString& target, const QStringList& inputs,
     QSaveFile file(target);
     // Unbuffered: a full disk shows in the write that meets it, with the system's reason.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        error = tr("Cannot write '%1': %2").arg(target, file.errorString());
+        error = QCoreApplication::translate("FileSafety", "Cannot write '%1': %2")
+                    .arg(target, file.errorString());
         return false;
     }
     const bool written = write(file);
     const QString writeError = file.errorString();
     if (!written) {
         file.cancelWriting();
-        error = tr("Cannot write '%1': %2").arg(target, writeError);
+        error = QCoreApplication::translate("FileSafety", "Cannot write '%1': %2")
+                    .arg(target, writeError);
         return false;
     }
     if (!file.commit()) {
-        error = tr("Cannot write '%1': %2").arg(target, file.errorString());
+        error = QCoreApplication::translate("FileSafety", "Cannot write '%1': %2")
+                    .arg(target, file.errorString());
         return false;
     }
     return true;
@@ -195,8 +198,13 @@ int openForRecording(const QString& path, const QStringList& inputs, QString& er
             // No process lock: the holder is this process, or one that closed another
             // descriptor of the file (which drops process locks); only the id is unknown.
             error = holder.l_type == F_UNLCK
-                        ? tr("'%1' is being recorded by another recorder").arg(path)
-                        : tr("'%1' is being recorded by process %2").arg(path).arg(holder.l_pid);
+                        ? QCoreApplication::translate("FileSafety",
+                                                      "'%1' is being recorded by another recorder")
+                              .arg(path)
+                        : QCoreApplication::translate("FileSafety",
+                                                      "'%1' is being recorded by process %2")
+                              .arg(path)
+                              .arg(holder.l_pid);
         } else {
             error = failure(QT_TRANSLATE_NOOP("FileSafety", "Cannot record to '%1': %2"), path,
                             lockError);
