@@ -159,12 +159,20 @@ bool CaptureReader::parseLine(QByteArrayView line, QList<FrameRecord>& records,
     }
 }
 
-bool CaptureReader::read(QList<FrameRecord>& records, qsizetype maxLines, QList<Event>* events)
+bool CaptureReader::read(QList<FrameRecord>& records, qsizetype maxLines, QList<Event>* events,
+                         char letter)
 {
     QByteArrayView line;
+    // "<time> < #<address><letter>": with an address that needed no escape, the letter stands
+    // at a fixed place; anything less plain is read in full.
+    constexpr qsizetype kLetterAt = kPrefixLength + 2;
     for (qsizetype n = 0; n < maxLines; ++n) {
         if (!nextLine_(line))
             return false;
+        if (letter != 0 && line.size() > kLetterAt && line[kTimeLength + 1] != '!' &&
+            line[kPrefixLength] == '#' && line[kPrefixLength + 1] != '\\' &&
+            line[kLetterAt] != letter && line[kLetterAt] != '\\')
+            continue;
         if (!parseLine(line, records, events))
             ++skipped_;
     }

@@ -33,7 +33,10 @@ public:
 
     // Reads up to maxLines further lines: frames are appended to records, events to events
     // when given. False once the end of the file is reached and nothing more can come.
-    bool read(QList<FrameRecord>& records, qsizetype maxLines, QList<Event>* events = nullptr);
+    // A letter other than 0 passes over the frames of every other letter unread (a quick look
+    // for one kind of answer, such as the labels).
+    bool read(QList<FrameRecord>& records, qsizetype maxLines, QList<Event>* events = nullptr,
+              char letter = 0);
 
     // Everything at once, for files that fit in memory comfortably.
     bool readAll(const QString& fileName, QList<FrameRecord>& records,

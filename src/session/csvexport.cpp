@@ -257,7 +257,7 @@ bool CsvExport::exportCapture(CaptureReader& reader)
     for (bool more = true; more;) {
         batch.clear();
         events.clear();
-        more = reader.read(batch, kReadBatch, &events);
+        more = reader.read(batch, kReadBatch, &events, 'A');
         // Label events stand for answers that came before the recording started.
         for (const CaptureReader::Event& event : std::as_const(events))
             learn(event);
