@@ -84,109 +84,67 @@ private slots:
     }
 
     // Bad names and targets on the command line: a message naming the file and the reason,
-    // a non-zero exit, no blocking, and the capture as it was.
+    // a non-zero exit, no blocking, and the capture and a recording in progress as they were.
     void badArguments_data()
     {
-        QTest::addColumn<QStringList>("args"); // "%c" stands for the capture, "%d" for the folder
-        QTest::addColumn<bool>("window");
+        // In the arguments, "%c" is a capture, "%d" the folder, "%h" a file being recorded by
+        // this process (whose id is "%p"); blanks part the arguments.
+        QTest::addColumn<QString>("args");
         QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("mustNotExist");
-        QTest::newRow("export onto its input") << QStringList{"--export-csv", "%c", "-o", "%c"}
-                                               << false << "'%c' is the file being read"
-                                               << "";
-        QTest::newRow("export to a named pipe")
-            << QStringList{"--export-csv", "%c", "-o", "%d/fifo"} << false
-            << "'%d/fifo' is a named pipe"
-            << "";
-        QTest::newRow("export from a named pipe")
-            << QStringList{"--export-csv", "%d/fifo"} << false << "'%d/fifo' is a named pipe"
-            << "";
-        QTest::newRow("export from a device")
-            << QStringList{"--export-csv", "/dev/zero"} << false << "'/dev/zero' is a device"
-            << "";
-        QTest::newRow("export from a directory")
-            << QStringList{"--export-csv", "%d"} << false << "'%d' is a directory"
-            << "";
-        QTest::newRow("name not UTF-8")
-            << QStringList{"--export-csv", "%d/a\\xff.mkcap"} << false << "is not valid UTF-8"
-            << "";
-        QTest::newRow("record onto the capture being opened")
-            << QStringList{"--record", "%c", "%c"} << true << "'%c' is the file being read"
-            << "";
-        QTest::newRow("record to a named pipe")
-            << QStringList{"--record", "%d/fifo"} << true << "'%d/fifo' is a named pipe"
-            << "";
-        QTest::newRow("record to a directory")
-            << QStringList{"--record", "%d"} << true << "'%d' is a directory"
-            << "";
-        QTest::newRow("an option-like name after --")
-            << QStringList{"--", "--record=%d/evil.mkcap"} << true
-            << "'--record=%d/evil.mkcap': No such file or directory"
-            << "%d/evil.mkcap";
-        QTest::newRow("a dash name after --")
-            << QStringList{"--", "%d/-x.mkcap"} << true << "'%d/-x.mkcap' is not a capture file"
-            << "";
+        const auto row = [](const char* name, const char* args, const char* message) {
+            QTest::newRow(name) << args << message;
+        };
+        row("export onto its input", "--export-csv %c -o %c", "'%c' is the file being read");
+        row("export to a named pipe", "--export-csv %c -o %d/fifo", "'%d/fifo' is a named pipe");
+        row("export from a named pipe", "--export-csv %d/fifo", "'%d/fifo' is a named pipe");
+        row("export from a device", "--export-csv /dev/zero", "'/dev/zero' is a device");
+        row("export from a directory", "--export-csv %d", "'%d' is a directory");
+        row("name not UTF-8", "--export-csv %d/a\\xff.mkcap", "is not valid UTF-8");
+        row("record onto the capture opened", "--record %c %c", "'%c' is the file being read");
+        row("record to a named pipe", "--record %d/fifo", "'%d/fifo' is a named pipe");
+        row("record to a directory", "--record %d", "'%d' is a directory");
+        row("record to a file being recorded", "--record %h",
+            "'%h' is being recorded by process %p");
+        row("an option-like name after --", "-- --record=%d/evil.mkcap",
+            "'--record=%d/evil.mkcap': No such file or directory");
+        row("a dash name after --", "-- %d/-x.mkcap", "'%d/-x.mkcap' is not a capture file");
     }
     void badArguments()
     {
-        QFETCH(QStringList, args);
-        QFETCH(bool, window);
+        QFETCH(QString, args);
         QFETCH(QString, message);
-        QFETCH(QString, mustNotExist);
         QTemporaryDir dir;
-        const QString capture = dir.filePath(QStringLiteral("in.mkcap"));
-        const QByteArray content = QByteArray(CaptureFormat::kHeader) + '\n';
-        QVERIFY(!writeFile(QDir(dir.path()), QStringLiteral("in.mkcap"), content).isEmpty());
-        QVERIFY(!writeFile(QDir(dir.path()), QStringLiteral("-x.mkcap"), "junk\n").isEmpty());
-        QVERIFY(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo"))).constData(),
-                         0600) == 0);
+        const QDir folder(dir.path());
+        const QByteArray header = QByteArray(CaptureFormat::kHeader) + '\n';
+        const QString capture = writeFile(folder, QStringLiteral("in.mkcap"), header);
+        QVERIFY(!writeFile(folder, QStringLiteral("-x.mkcap"), "junk\n").isEmpty());
+        QVERIFY(::mkfifo(QFile::encodeName(folder.filePath("fifo")).constData(), 0600) == 0);
+        CaptureWriter holder;
+        QVERIFY(holder.open(folder.filePath(QStringLiteral("held.mkcap"))) && holder.flush());
         const auto fill = [&](QString text) {
             return text.replace(QLatin1String("%c"), capture)
-                .replace(QLatin1String("%d"), dir.path());
+                .replace(QLatin1String("%h"), holder.fileName())
+                .replace(QLatin1String("%d"), dir.path())
+                .replace(QLatin1String("%p"), QString::number(QCoreApplication::applicationPid()));
         };
         // Through bash's $'...', which passes "\xff" as the byte it is (a QString cannot).
         QString command = QStringLiteral("exec \"$0\"");
-        for (const QString& arg : std::as_const(args))
+        for (const QString& arg : args.split(' '))
             command += QStringLiteral(" $'%1'").arg(fill(arg).replace('\'', "\\'"));
         QProcess process;
-        prepare(process, window);
+        prepare(process, !args.contains(QLatin1String("--export-csv")));
         process.start(QStringLiteral("/bin/bash"),
                       {QStringLiteral("-c"), command, QStringLiteral(TOVRIK_PROGRAM)});
         QVERIFY2(process.waitForFinished(30000), "the program blocked");
         const QString err = QString::fromUtf8(process.readAllStandardError());
         QVERIFY(process.exitCode() != 0);
         QVERIFY2(err.contains(fill(message)), qPrintable(err));
-        QFile file(capture);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), content);
-        if (!mustNotExist.isEmpty())
-            QVERIFY(!QFile::exists(fill(mustNotExist)));
-    }
-
-    // A second program recording to the file this one records to is refused with this
-    // process's id, and the recording goes on untouched.
-    void secondRecorderNamesTheFirst()
-    {
-        const QString path = dir_.filePath(QStringLiteral("held.mkcap"));
-        CaptureWriter writer;
-        QVERIFY(writer.open(path));
-        writer.writeFrame(record(frame('v', 1, {}), kT0));
-        QVERIFY(writer.flush());
-        QProcess process;
-        prepare(process, true);
-        process.start(QStringLiteral(TOVRIK_PROGRAM), {QStringLiteral("--record"), path});
-        QVERIFY(process.waitForFinished(30000));
-        QVERIFY(process.exitCode() != 0);
-        const QByteArray err = process.readAllStandardError();
-        QVERIFY2(err.contains("is being recorded by process " +
-                              QByteArray::number(QCoreApplication::applicationPid())),
-                 err.constData());
-        writer.writeFrame(record(frame('v', 1, {}), kT0 + 1));
-        writer.close();
-        QList<FrameRecord> records;
-        CaptureReader reader;
-        QVERIFY(reader.readAll(path, records));
-        QCOMPARE(records.size(), 2);
+        for (const QString& path : {capture, holder.fileName()}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), header);
+        }
+        QVERIFY(!folder.exists(QStringLiteral("evil.mkcap")));
     }
 
     // The window program recording a streaming device ends on SIGTERM like on Quit: exit code
