@@ -350,6 +350,9 @@ private slots:
             << QStringList{"a", "b", "c", "d", "e[0]", "e[1]", "f", "g[0]", "g[1]"};
         const FrameModel stop{'X', {"a", "b", "c"}, {"u8", "float", "u8"}};
         QTest::newRow("stops at an unknown type") << stop << QStringList() << QStringList{"a"};
+        // An array of an element no reader shows is passed over by its bytes, as in decoding.
+        const FrameModel skipped{'D', {"a", "b", "c"}, {"u16", "f16[1]", "s16"}};
+        QTest::newRow("unshown array") << skipped << labels(32) << QStringList{"a", "Label 1"};
 
         QStringList defaults{"Status flags[0]", "Status flags[1]"};
         QStringList named = defaults;
