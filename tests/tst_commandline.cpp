@@ -96,6 +96,8 @@ private slots:
         };
         row("export onto its input", "--export-csv %c -o %c", "'%c' is the file being read");
         row("export to a named pipe", "--export-csv %c -o %d/fifo", "'%d/fifo' is a named pipe");
+        row("export appended to its input", "--export-csv %c >>%c",
+            "'standard output' is the file being read ('%c')");
         row("export from a named pipe", "--export-csv %d/fifo", "'%d/fifo' is a named pipe");
         row("export from a device", "--export-csv /dev/zero", "'/dev/zero' is a device");
         row("export from a directory", "--export-csv %d", "'%d' is a directory");
@@ -129,8 +131,11 @@ private slots:
         };
         // Through bash's $'...', which passes "\xff" as the byte it is (a QString cannot).
         QString command = QStringLiteral("exec \"$0\"");
-        for (const QString& arg : args.split(' '))
-            command += QStringLiteral(" $'%1'").arg(fill(arg).replace('\'', "\\'"));
+        for (QString arg : args.split(' ')) {
+            const bool append = arg.startsWith(QLatin1String(">>"));
+            arg = fill(arg.mid(append ? 2 : 0)).replace('\'', "\\'");
+            command += (append ? QStringLiteral(" >>$'%1'") : QStringLiteral(" $'%1'")).arg(arg);
+        }
         QProcess process;
         prepare(process, !args.contains(QLatin1String("--export-csv")));
         process.start(QStringLiteral("/bin/bash"),

@@ -141,6 +141,14 @@ int exportCsv(const QCommandLineParser& parser)
                                                "mk.js defines no fields for the letter '%1'")
                        .arg(letter));
     if (outName.isEmpty()) {
+        // "tovrik --export-csv a.mkcap >> a.mkcap" would read its own rows without end.
+        const QString refused = FileSafety::checkOpenOutput(
+            STDOUT_FILENO, QCoreApplication::translate("CommandLine", "standard output"),
+            {captureName});
+        if (!refused.isEmpty()) {
+            printError(refused);
+            return 1;
+        }
         QFile out;
         if (!out.open(stdout, QIODevice::WriteOnly) || !writeRows(out) || !out.flush()) {
             printError(

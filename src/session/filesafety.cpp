@@ -131,6 +131,14 @@ QString checkTarget(const QString& target, const QStringList& inputs)
     return QString();
 }
 
+QString checkOpenOutput(int fd, const QString& name, const QStringList& inputs)
+{
+    struct stat st = {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return QString();
+    return refusal(name, st, inputs);
+}
+
 bool writeWhole(const QString& target, const QStringList& inputs,
                 const std::function<bool(QIODevice&)>& write, QString& error)
 {

@@ -25,6 +25,11 @@ int openForReading(const QString& path, QString& error);
 // inputs (the same file by device and inode, whatever the names). Empty when it may be.
 QString checkTarget(const QString& target, const QStringList& inputs = {});
 
+// Why an output the program was handed open (the standard output) must not be written: it is
+// one of the inputs, which would grow while it is read. Pipes and terminals are fine. Empty
+// when it may be written.
+QString checkOpenOutput(int fd, const QString& name, const QStringList& inputs);
+
 // Writes a whole file: checkTarget(), then write() into a temporary file in the target's folder
 // that is renamed onto the target only when write() returned true and everything reached the
 // disk. Whatever fails, the old file stays as it was and no temporary file is left. False
