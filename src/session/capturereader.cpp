@@ -91,6 +91,9 @@ bool CaptureReader::fill_()
     buffer_.resize(old + qMax<qint64>(got, 0));
     if (got <= 0)
         eof_ = true;
+    if (got < 0)
+        error_ = QCoreApplication::translate("CaptureReader", "Cannot read the capture '%1': %2")
+                     .arg(fileName_, file_.errorString());
     return got > 0;
 }
 

@@ -42,6 +42,8 @@ public:
     bool readAll(const QString& fileName, QList<FrameRecord>& records,
                  QList<Event>* events = nullptr);
 
+    // Why open() failed, or why reading stopped before the end of the file (a read error
+    // ends the lines like the end of the file does); empty otherwise.
     QString errorString() const { return error_; }
     QString fileName() const { return fileName_; }
     // Lines skipped so far because they were not understood.

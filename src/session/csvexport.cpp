@@ -264,7 +264,7 @@ bool CsvExport::exportCapture(CaptureReader& reader)
         for (const FrameRecord& record : std::as_const(batch))
             learn(record);
     }
-    if (!reader.open(reader.fileName()))
+    if (!reader.errorString().isEmpty() || !reader.open(reader.fileName()))
         return false;
     for (bool more = true; more;) {
         batch.clear();
@@ -272,7 +272,8 @@ bool CsvExport::exportCapture(CaptureReader& reader)
         for (const FrameRecord& record : std::as_const(batch))
             add(record);
     }
-    return finish();
+    // Rows written before a read error stay out of the target with the rest.
+    return reader.errorString().isEmpty() && finish();
 }
 
 bool CsvExport::loadDefinitions(QList<FrameModel>& models, QString& error)

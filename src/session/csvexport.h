@@ -49,7 +49,7 @@ public:
 
     // The whole of an open capture, in two passes: the labels wherever they are (label events
     // before the frames read with them), then the rows; finish() included. False when the
-    // capture cannot be read again (reader.errorString() says why) or a write failed.
+    // capture cannot be read to its end (reader.errorString() says why) or a write failed.
     bool exportCapture(CaptureReader& reader);
 
     qint64 rowCount() const { return rows_; }
