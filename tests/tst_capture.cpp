@@ -274,6 +274,16 @@ private slots:
             QVERIFY2(reader.errorString().contains(path), qPrintable(reader.errorString()));
     }
 
+    // A file that cannot be read (here memory the process has not mapped) is told with the
+    // system's reason, not as a file without the header.
+    void readErrorIsTold()
+    {
+        CaptureReader reader;
+        QVERIFY(!reader.open(QStringLiteral("/proc/self/mem")));
+        QVERIFY2(reader.errorString().contains(QLatin1String("Input/output error")),
+                 qPrintable(reader.errorString()));
+    }
+
     void writerFailures()
     {
         CaptureWriter writer;

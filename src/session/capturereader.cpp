@@ -66,9 +66,12 @@ bool CaptureReader::open(const QString& fileName)
         start_ = buffer_.size() - rest.size() + (rest.isEmpty() ? 0 : 1);
     }
     if (!isHeader) {
-        error_ = QCoreApplication::translate(
-                     "CaptureReader", "'%1' is not a capture file: its first line is not \"%2\"")
-                     .arg(fileName, QString::fromLatin1(CaptureFormat::kHeader));
+        // A read error says more than the missing header it leads to.
+        if (error_.isEmpty())
+            error_ =
+                QCoreApplication::translate(
+                    "CaptureReader", "'%1' is not a capture file: its first line is not \"%2\"")
+                    .arg(fileName, QString::fromLatin1(CaptureFormat::kHeader));
         file_.close();
         buffer_.clear();
         start_ = 0;
