@@ -185,12 +185,8 @@ bool unescape(QByteArrayView text, QByteArray& frame)
 
 QString labelEvent(int index, const QString& text)
 {
-    return kLabelEvent + QString::number(index) + QLatin1Char(' ') + text;
-}
-
-bool isLabelEvent(const QString& event)
-{
-    return event.startsWith(kLabelEvent);
+    // The text is quoted: a label may end in blanks that matter to its owner.
+    return kLabelEvent + QString::number(index) + QLatin1String(" \"") + text + QLatin1Char('"');
 }
 
 bool parseLabelEvent(const QString& event, int& index, QString& text)
@@ -198,16 +194,17 @@ bool parseLabelEvent(const QString& event, int& index, QString& text)
     if (!event.startsWith(kLabelEvent))
         return false;
     const qsizetype blank = event.indexOf(QLatin1Char(' '), kLabelEvent.size());
-    if (blank < 0)
+    if (blank < 0 || event.size() < blank + 3 || event.at(blank + 1) != QLatin1Char('"') ||
+        !event.endsWith(QLatin1Char('"')))
         return false;
-    bool ok = false;
     const QStringView number =
         QStringView(event).sliced(kLabelEvent.size(), blank - kLabelEvent.size());
+    bool ok = false;
     index = number.toInt(&ok, 10);
     if (!ok || number.startsWith(QLatin1Char('+')) || number.startsWith(QLatin1Char('-')) ||
         index < 0 || index >= MkRecords::kAnalogCount)
         return false;
-    text = event.sliced(blank + 1);
+    text = event.mid(blank + 2, event.size() - blank - 3);
     return true;
 }
 
