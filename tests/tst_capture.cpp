@@ -3,7 +3,8 @@
 #include "capturetesthelpers.h"
 #include "capturewriter.h"
 #include "csvexport.h"
-#include "framestore.h"
+#include "csvfield.h"
+#include "filesafety.h"
 #include "mkhelper.h"
 
 #include <QBuffer>
@@ -14,7 +15,11 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 Q_DECLARE_METATYPE(FrameModel)
 
@@ -64,6 +69,24 @@ QByteArray exportRecords(const QList<FrameModel>& models, char cmd,
     return out.data();
 }
 
+// A small file system of its own at path: a full disk or a read-only one without touching the
+// machine's. False where mounting is not permitted.
+bool mountSmallDisk(const QString& path, bool readOnly, const QByteArray& oldContent)
+{
+    const QByteArray where = QFile::encodeName(path);
+    if (::mount("tovrik-test", where.constData(), "tmpfs", 0, "size=64k") != 0)
+        return false;
+    QFile old(path + QStringLiteral("/old"));
+    const bool written = old.open(QIODevice::WriteOnly) && old.write(oldContent) > 0;
+    old.close();
+    if (!written || (readOnly && ::mount(nullptr, where.constData(), nullptr,
+                                         MS_REMOUNT | MS_RDONLY, nullptr) != 0)) {
+        ::umount2(where.constData(), MNT_DETACH);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 class TestCapture : public QObject
@@ -75,6 +98,10 @@ class TestCapture : public QObject
     QString writeFile(const QString& name, const QByteArray& bytes)
     {
         return CaptureTestHelpers::writeFile(QDir(dir_.path()), name, bytes);
+    }
+    static QString writeFile(const QTemporaryDir& dir, const char* name, const QByteArray& bytes)
+    {
+        return CaptureTestHelpers::writeFile(QDir(dir.path()), QLatin1String(name), bytes);
     }
 
 private slots:
@@ -90,16 +117,15 @@ private slots:
                                   << qint64(1709251199999999);
         QTest::newRow("last") << QByteArray("9999-12-31T23:59:59.999999Z") << true
                               << qint64(253402300799999999);
-        QTest::newRow("no leap day") << QByteArray("2025-02-29T00:00:00.000000Z") << false
-                                     << qint64(0);
-        QTest::newRow("before 1970") << QByteArray("1969-12-31T23:59:59.000000Z") << false
-                                     << qint64(0);
+        QTest::newRow("no leap day")
+            << QByteArray("2025-02-29T00:00:00.000000Z") << false << qint64(0);
+        QTest::newRow("before 1970")
+            << QByteArray("1969-12-31T23:59:59.000000Z") << false << qint64(0);
         QTest::newRow("month 13") << QByteArray("2026-13-01T00:00:00.000000Z") << false
                                   << qint64(0);
-        QTest::newRow("hour 24") << QByteArray("2026-01-01T24:00:00.000000Z") << false
-                                 << qint64(0);
-        QTest::newRow("second 60") << QByteArray("2026-01-01T00:00:60.000000Z") << false
-                                   << qint64(0);
+        QTest::newRow("hour 24") << QByteArray("2026-01-01T24:00:00.000000Z") << false << qint64(0);
+        QTest::newRow("second 60")
+            << QByteArray("2026-01-01T00:00:60.000000Z") << false << qint64(0);
         QTest::newRow("sign") << QByteArray("2026-01-01T00:00:00.-00000Z") << false << qint64(0);
         QTest::newRow("no Z") << QByteArray("2026-01-01T00:00:00.000000+") << false << qint64(0);
         QTest::newRow("millis") << QByteArray("2026-01-01T00:00:00.000Z") << false << qint64(0);
@@ -126,8 +152,8 @@ private slots:
             bytes += char(b);
             bytes += QByteArray("\\x41") + char(b) + char(255 - b) + "\r\n";
             bytes += '\r';
-            written << record(bytes, kT0 + b * 1001, b % 2 ? FrameRecord::Sent
-                                                           : FrameRecord::Received);
+            written << record(bytes, kT0 + b * 1001,
+                              b % 2 ? FrameRecord::Sent : FrameRecord::Received);
         }
         written << record(frame('D', 1, debugPayload()), kT0 + 999'999'999);
         const QString path = dir_.filePath(QStringLiteral("roundtrip.mkcap"));
@@ -186,8 +212,8 @@ private slots:
         QTest::newRow("cut last line") << good + t + " < #bD" << 1 << 1;
         QTest::newRow("cut time") << good + "2026-12-08T05:1\n" << 1 << 1;
         QTest::newRow("absurd time") << "99999-12-08T05:12:01.123456Z < #bv@x\n" + good << 1 << 1;
-        QTest::newRow("impossible date") << "2026-02-30T05:12:01.123456Z < #bv@x\n" + good << 1
-                                         << 1;
+        QTest::newRow("impossible date")
+            << "2026-02-30T05:12:01.123456Z < #bv@x\n" + good << 1 << 1;
         QTest::newRow("unknown direction") << t + " ? #bv@x\n" + good << 1 << 1;
         QTest::newRow("no frame") << t + " < \n" + t + " <\n" << 0 << 2;
         QTest::newRow("blank in frame") << t + " < #bv @x\n" << 0 << 1;
@@ -195,8 +221,8 @@ private slots:
         QTest::newRow("bad escape") << t + " < #bv@x\\xzz\n" << 0 << 1;
         QTest::newRow("bare backslash") << t + " < #b\\v@x\n" << 0 << 1;
         QTest::newRow("comment without blank") << "#bv@x\n" + good << 1 << 1;
-        QTest::newRow("10 MB line") << t + " < #" + QByteArray(10 << 20, 'A') + "\n" + good << 1
-                                    << 1;
+        QTest::newRow("10 MB line")
+            << t + " < #" + QByteArray(10 << 20, 'A') + "\n" + good << 1 << 1;
         QTest::newRow("10 MB cut line") << good + QByteArray(10 << 20, '\0') << 1 << 1;
         QTest::newRow("event") << t + " ! device removed /dev/ttyUSB0\n" << 0 << 0;
     }
@@ -205,8 +231,8 @@ private slots:
         QFETCH(QByteArray, body);
         QFETCH(int, frames);
         QFETCH(int, skipped);
-        const QString path = writeFile(QStringLiteral("hostile.mkcap"),
-                                       QByteArray("# tovrik capture 1\n") + body);
+        const QString path =
+            writeFile(QStringLiteral("hostile.mkcap"), QByteArray("# tovrik capture 1\n") + body);
         QVERIFY(!path.isEmpty());
         CaptureReader reader;
         QList<FrameRecord> records;
@@ -227,11 +253,13 @@ private slots:
         QTest::newRow("empty file") << QByteArray() << false;
         QTest::newRow("other version") << QByteArray("# tovrik capture 2\n") << false;
         QTest::newRow("trailing blank") << QByteArray("# tovrik capture 1 \n") << false;
-        QTest::newRow("byte order mark") << QByteArray("\xef\xbb\xbf# tovrik capture 1\n")
-                                         << false;
+        QTest::newRow("byte order mark") << QByteArray("\xef\xbb\xbf# tovrik capture 1\n") << false;
         QTest::newRow("frame first")
             << QByteArray("2026-12-08T05:12:01.123456Z < #bv@x\n# tovrik capture 1\n") << false;
-        QTest::newRow("binary") << QByteArray("\x7f" "ELF\x02\x01\x01\x00", 8) << false;
+        QTest::newRow("binary") << QByteArray("\x7f"
+                                              "ELF\x02\x01\x01\x00",
+                                              8)
+                                << false;
     }
     void header()
     {
@@ -244,6 +272,16 @@ private slots:
             QVERIFY2(reader.errorString().contains(path), qPrintable(reader.errorString()));
     }
 
+    // A file that cannot be read (here memory the process has not mapped) is told with the
+    // system's reason, not as a file without the header.
+    void readErrorIsTold()
+    {
+        CaptureReader reader;
+        QVERIFY(!reader.open(QStringLiteral("/proc/self/mem")));
+        QVERIFY2(reader.errorString().contains(QLatin1String("Input/output error")),
+                 qPrintable(reader.errorString()));
+    }
+
     void writerFailures()
     {
         CaptureWriter writer;
@@ -252,9 +290,9 @@ private slots:
         QVERIFY(!writer.open(missing));
         QVERIFY(writer.errorString().contains(missing));
 
-        // A full disk: the header already fails to go out.
+        // A device is refused before anything is written to it.
         if (!QFile::exists(QStringLiteral("/dev/full")))
-            QSKIP("no /dev/full to stand for a full disk");
+            QSKIP("no /dev/full");
         QVERIFY(!writer.open(QStringLiteral("/dev/full")));
         QVERIFY(writer.errorString().contains(QStringLiteral("/dev/full")));
         QVERIFY(!writer.isOpen());
@@ -311,15 +349,18 @@ private slots:
         QTest::addColumn<FrameModel>("model");
         QTest::addColumn<QStringList>("labels");
         QTest::addColumn<QStringList>("names");
-        const FrameModel mixed{'X',
-                               {"a", "b", "c", "d", "e", "f", "g", "h", "i"},
-                               {"u8", "s8", "u16", "s16", "u8[2]", "s8[3]", "u16[2]", "s16[0]",
-                                "f32[1]"}};
-        QTest::newRow("every kind") << mixed << QStringList()
-                                    << QStringList{"a", "b", "c", "d", "e[0]", "e[1]", "f",
-                                                   "g[0]", "g[1]"};
+        const FrameModel mixed{
+            'X',
+            {"a", "b", "c", "d", "e", "f", "g", "h", "i"},
+            {"u8", "s8", "u16", "s16", "u8[2]", "s8[3]", "u16[2]", "s16[0]", "f32[1]"}};
+        QTest::newRow("every kind")
+            << mixed << QStringList()
+            << QStringList{"a", "b", "c", "d", "e[0]", "e[1]", "f", "g[0]", "g[1]"};
         const FrameModel stop{'X', {"a", "b", "c"}, {"u8", "float", "u8"}};
         QTest::newRow("stops at an unknown type") << stop << QStringList() << QStringList{"a"};
+        // An array of an element no reader shows is passed over by its bytes, as in decoding.
+        const FrameModel skipped{'D', {"a", "b", "c"}, {"u16", "f16[1]", "s16"}};
+        QTest::newRow("unshown array") << skipped << labels(32) << QStringList{"a", "Label 1"};
 
         QStringList defaults{"Status flags[0]", "Status flags[1]"};
         QStringList named = defaults;
@@ -341,8 +382,8 @@ private slots:
         withEmpty[5].clear();
         QStringList partly = named;
         partly[2 + 5] = QStringLiteral("Analog 5");
-        QTest::newRow("empty label keeps the field name") << perChannelModel() << withEmpty
-                                                          << partly;
+        QTest::newRow("empty label keeps the field name")
+            << perChannelModel() << withEmpty << partly;
         // Byte 3 is not at 2 + 2i: a field there keeps its name.
         const FrameModel odd{'D', {"x", "y", "z"}, {"u8[3]", "s16", "u8"}};
         QTest::newRow("odd offsets")
@@ -364,7 +405,8 @@ private slots:
         QList<FrameRecord> session;
         session << record(frame('d', 1, QByteArray(1, '\0')), kT0, FrameRecord::Sent);
         for (int i = 0; i < 32; ++i) {
-            const QByteArray text = i == 3 ? QByteArray("Gyro, \"yaw\"") : "Ch" + QByteArray::number(i);
+            const QByteArray text =
+                i == 3 ? QByteArray("Gyro, \"yaw\"") : "Ch" + QByteArray::number(i);
             session << record(frame('A', 1, labelPayload(i, text)), kT0 + 1000 + i);
         }
         QByteArray bad = frame('D', 2, debugPayload());
@@ -372,17 +414,21 @@ private slots:
         session << record(bad, kT0 + 2'000'000);
         session << record(frame('D', 2, debugPayload()), kT0 + 2'500'001);
         session << record(frame('D', 1, debugPayload().left(6)), kT0 + 3'000'000);
-        session << record(frame('L', 1, QByteArray("\x07" "a,b\0zz", 7)), kT0 + 4'000'000);
+        session << record(frame('L', 1,
+                                QByteArray("\x07"
+                                           "a,b\0zz",
+                                           7)),
+                          kT0 + 4'000'000);
 
         CsvExport* csv = nullptr;
-        const QList<QByteArray> rows = exportRecords({perChannelModel(), display}, 'D', session, &csv)
-                                           .split('\n');
+        const QList<QByteArray> rows =
+            exportRecords({perChannelModel(), display}, 'D', session, &csv).split('\n');
         QCOMPARE(csv->rowCount(), 2);
         QCOMPARE(csv->badCount(), 1);
         delete csv;
         QCOMPARE(rows.size(), 4); // header, two rows, nothing after the last CRLF
-        QVERIFY(rows.at(0).startsWith(
-            "time_s,address,cmd,Status flags[0],Status flags[1],Ch0,Ch1,Ch2,\"Gyro, \"\"yaw\"\"\",Ch4,"));
+        QVERIFY(rows.at(0).startsWith("time_s,address,cmd,Status flags[0],Status "
+                                      "flags[1],Ch0,Ch1,Ch2,\"Gyro, \"\"yaw\"\"\",Ch4,"));
         QVERIFY(rows.at(0).endsWith(",Ch31\r"));
         QVERIFY(rows.at(1).startsWith("2.500001,Navi Ctrl,D,0,0,-1000,-900,-800,"));
         QVERIFY(rows.at(1).endsWith(",2100\r"));
@@ -392,13 +438,209 @@ private slots:
 
         // Text columns stop at the first zero byte and are quoted when they must be.
         const QByteArray lines = exportRecords({display}, 'L', session);
-        QCOMPARE(lines, QByteArray("time_s,address,cmd,Item,Line\r\n4.000000,Flight Ctrl,L,7,\"a,b\"\r\n"));
+        QCOMPARE(
+            lines,
+            QByteArray("time_s,address,cmd,Item,Line\r\n4.000000,Flight Ctrl,L,7,\"a,b\"\r\n"));
+    }
 
-        // Labels that arrive after the first row do not rename the header.
-        QList<FrameRecord> late{session.at(34)};
-        late += session.mid(1, 32);
-        QVERIFY(exportRecords({perChannelModel()}, 'D', late).startsWith(
-            "time_s,address,cmd,Status flags[0],Status flags[1],Analog 0,"));
+    // Bad targets and inputs, each once for reading a capture, recording and exporting: a
+    // refusal that names the file and the reason, no blocking, the old file as it was (a
+    // recording's included), and no temporary file left behind.
+    void unsafeTargets_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("reason");
+        const auto row = [](const char* op, const char* target, const char* reason) {
+            QTest::addRow("%s %s", op, target) << op << target << reason;
+        };
+        for (const char* op : {"read", "record", "export"}) {
+            row(op, "fifo", "named pipe");
+            row(op, "device", "a device");
+            row(op, "dir", "a directory");
+        }
+        row("record", "input", "the file being read");
+        row("export", "input", "the file being read");
+        row("export", "link", "the file being read ('");
+        row("record", "recorded", "is being recorded by another recorder");
+        row("record", "read-only", "Read-only file system");
+        row("export", "read-only", "Read-only file system");
+        row("export", "full", "No space left on device");
+    }
+    void unsafeTargets()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, target);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QByteArray content = QByteArray(CaptureFormat::kHeader) + '\n';
+        const QString input = writeFile(dir, "input.mkcap", content);
+        QString path = dir.filePath(target);
+        QByteArray old = content;
+        CaptureWriter holder;
+        // A device node of our own where permitted: a fault that replaced the target must not
+        // replace the machine's /dev/zero (it cannot without permission to write in /dev).
+        if (target == "device" &&
+            ::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 5)) != 0)
+            path = QStringLiteral("/dev/zero");
+        if (target == "fifo")
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        else if (target == "dir")
+            QVERIFY(QDir().mkdir(path));
+        else if (target == "input")
+            path = input;
+        else if (target == "link")
+            QVERIFY(QFile::link(input, path));
+        else if (target == "recorded")
+            QVERIFY(holder.open(path) && holder.flush());
+        if (target == "read-only" || target == "full") {
+            QVERIFY(QDir().mkdir(path));
+            old = "old content\n";
+            if (!mountSmallDisk(path, target == "read-only", old))
+                QSKIP("no permission to mount a small file system");
+            path += QStringLiteral("/old");
+        }
+        const auto unmount = qScopeGuard([&dir, &target] {
+            if (target == "read-only" || target == "full")
+                ::umount2(QFile::encodeName(dir.filePath(target)).constData(), MNT_DETACH);
+        });
+        const auto listing = [&path] {
+            return path.startsWith(QLatin1String("/dev/"))
+                       ? QStringList()
+                       : QDir(QFileInfo(path).path())
+                             .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        };
+        const QStringList before = listing();
+
+        QString error;
+        bool done = false;
+        if (operation == "read") {
+            CaptureReader reader;
+            done = reader.open(path);
+            error = reader.errorString();
+        } else if (operation == "record") {
+            CaptureWriter writer;
+            done = writer.open(path, {input});
+            error = writer.errorString();
+        } else {
+            const QByteArray bytes(200'000, 'x');
+            done = FileSafety::writeWhole(
+                path, {input},
+                [&bytes](QIODevice& out) {
+                    return FileSafety::writeAll(out, bytes.constData(), bytes.size());
+                },
+                error);
+        }
+        QVERIFY(!done);
+        QVERIFY2(error.contains(path) && error.contains(reason), qPrintable(error));
+        if (target != "device" && target != "fifo" && target != "dir") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), old);
+        }
+        // No temporary file is left beside the target.
+        QCOMPARE(listing(), before);
+    }
+
+    // Cells a spreadsheet would run as formulas are kept as text; numbers stay numbers.
+    void formulaCells_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("equals") << "=HYPERLINK(\"http://x\")"
+                                << "\"'=HYPERLINK(\"\"http://x\"\")\"";
+        QTest::newRow("plus") << "+1+2"
+                              << "'+1+2";
+        QTest::newRow("minus") << "-cmd"
+                               << "'-cmd";
+        QTest::newRow("lone minus") << "-"
+                                    << "'-";
+        QTest::newRow("at") << "@SUM(1,2)"
+                            << "\"'@SUM(1,2)\"";
+        QTest::newRow("tab") << "\tx"
+                             << "'\tx";
+        QTest::newRow("carriage return") << "\rx"
+                                         << "\"'\rx\"";
+        QTest::newRow("negative number") << "-12"
+                                         << "-12";
+        QTest::newRow("negative fraction") << "-1.5e3"
+                                           << "-1.5e3";
+        QTest::newRow("signed number") << "+3"
+                                       << "+3";
+        QTest::newRow("plain") << "Gyro"
+                               << "Gyro";
+        QTest::newRow("comma and quote") << "a,\"b\""
+                                         << "\"a,\"\"b\"\"\"";
+    }
+    void formulaCells()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, field);
+        QCOMPARE(CsvField::field(text), field);
+    }
+
+    // Labels by index from the capture's 'A' answers wherever they are, the first answer for
+    // each index, and from the label events a recording starts with.
+    void csvLabels_data()
+    {
+        QTest::addColumn<QList<int>>("answers"); // label indexes, in the order they arrive
+        QTest::addColumn<int>("firstRow");       // answers before the first 'D' row
+        QTest::addColumn<bool>("asEvents");      // known before the recording started
+        QTest::addColumn<QStringList>("names");  // columns of channels 0 to 3
+        const QStringList all{"L0.0", "L1.0", "L2.0", "L3.0"};
+        QTest::newRow("in order") << QList<int>{0, 1, 2, 3} << 4 << false << all;
+        QTest::newRow("after the rows") << QList<int>{0, 1, 2, 3} << 0 << false << all;
+        QTest::newRow("out of order") << QList<int>{3, 1, 0, 2} << 2 << false << all;
+        QTest::newRow("duplicated, first counts") << QList<int>{0, 1, 1, 2, 3, 0} << 3 << false
+                                                  << QStringList{"L0.0", "L1.0", "L2.0", "L3.0"};
+        QTest::newRow("index 40 and 200 refused")
+            << QList<int>{40, 200, 1} << 1 << false
+            << QStringList{"Analog 0", "L1.0", "Analog 2", "Analog 3"};
+        QTest::newRow("formula label") << QList<int>{-1} << 0 << false
+                                       << QStringList{"'=L0", "Analog 1", "Analog 2", "Analog 3"};
+        QTest::newRow("recording started after the labels")
+            << QList<int>{0, 1, 2, 3} << 4 << true << all;
+    }
+    void csvLabels()
+    {
+        QFETCH(QList<int>, answers);
+        QFETCH(int, firstRow);
+        QFETCH(bool, asEvents);
+        QFETCH(QStringList, names);
+        const QString path = dir_.filePath(QStringLiteral("labels.mkcap"));
+        {
+            CaptureWriter writer;
+            QVERIFY(writer.open(path));
+            QStringList known(32);
+            QHash<int, int> seen;
+            qint64 t = kT0;
+            for (int k = 0; k < answers.size(); ++k) {
+                if (k == firstRow)
+                    writer.writeFrame(record(frame('D', 1, debugPayload()), ++t));
+                const int index = answers.at(k);
+                // The n-th answer for an index says "L<index>.<n>"; -1 is a formula label.
+                const QByteArray text = index < 0 ? QByteArray("=L0")
+                                                  : "L" + QByteArray::number(index) + "." +
+                                                        QByteArray::number(seen[index]++);
+                if (asEvents)
+                    known[index] = QString::fromLatin1(text);
+                else
+                    writer.writeFrame(
+                        record(frame('A', 1, labelPayload(index < 0 ? 0 : index, text)), ++t));
+            }
+            if (asEvents)
+                writer.writeLabels(known);
+            writer.writeFrame(record(frame('D', 1, debugPayload()), ++t));
+        }
+        CaptureReader reader;
+        QVERIFY(reader.open(path));
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        CsvExport csv({perChannelModel()}, 'D', &out);
+        QVERIFY(csv.exportCapture(reader));
+        QCOMPARE(csv.rowCount(), firstRow == answers.size() ? 1 : 2);
+        const QList<QByteArray> header = out.data().split('\r').constFirst().split(',');
+        QCOMPARE(header.mid(5, 4).join(','), names.join(',').toUtf8());
     }
 };
 

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <sys/stat.h>
 
 namespace {
 // The middle of the plot area, in the canvas' coordinates.
@@ -459,6 +460,16 @@ void TestRtPlot::csvOfTheVisibleWindow()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(file.readAll()), plot.visibleCsv());
     QVERIFY(!plot.saveCsv(dir.filePath(QStringLiteral("missing/folder/visible.csv"))));
+    // A named pipe nobody reads is refused at once, for the table and the picture alike.
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QString error;
+    QVERIFY(!plot.saveCsv(fifo, &error));
+    QVERIFY2(error.contains(fifo) && error.contains(QLatin1String("named pipe")),
+             qPrintable(error));
+    QVERIFY(!plot.saveImage(fifo, &error));
+    struct stat st = {};
+    QVERIFY(::stat(QFile::encodeName(fifo).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
 }
 
 void TestRtPlot::exportsImages()

@@ -1,3 +1,4 @@
+#include "captureformat.h"
 #include "capturetesthelpers.h"
 #include "capturewriter.h"
 #include "conversation.h"
@@ -230,7 +231,7 @@ private slots:
         {
             CaptureWriter writer;
             QVERIFY(writer.open(path));
-            writer.writeEvent(kT0, CaptureWriter::labelEvent(0, QStringLiteral("AngleNick")));
+            writer.writeEvent(kT0, CaptureFormat::labelEvent(0, QStringLiteral("AngleNick")));
             writer.writeFrame(record(frame('d', 1, QByteArray(1, 10)), kT0, FrameRecord::Sent));
             writer.writeFrame(record(frame('D', 1, debugPayload()), kT0 + 1000));
             writer.writeFrame(record(frame('D', 1, debugPayload()), kT0 - 5'000'000));

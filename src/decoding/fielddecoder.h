@@ -28,13 +28,4 @@ public:
 
     // findModel() then decode(); no definition gives no texts.
     static QStringList decode(const QList<FrameModel>& models, char cmd, const QByteArray& payload);
-
-    // Element count of an array type string: the text between the first "[" and the last
-    // character, read as a decimal number; anything else, and negative counts, give 0.
-    static qint64 arrayCount(const QString& type);
-
-    // Bytes a scalar type reads ("u8", "s8": 1; "u16", "s16": 2); 0 for any other type.
-    static int scalarWidth(const QString& type);
-    // Bytes an array type spans: arrayCount() elements of two bytes for "..16[", else of one.
-    static qint64 arrayBytes(const QString& type);
 };

@@ -2,6 +2,8 @@
 
 #include "capturereader.h"
 #include "csvexport.h"
+#include "fielddecoder.h"
+#include "filesafety.h"
 #include "mainwindow.h"
 #include "sessionfiles.h"
 
@@ -9,9 +11,11 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QSocketNotifier>
+#include <QStringDecoder>
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -20,8 +24,6 @@ namespace CommandLine {
 namespace {
 
 constexpr char kVersionText[] = "Tovrik 0.41";
-// Capture lines read between two writes of the CSV.
-constexpr qsizetype kExportBatch = 1 << 16;
 
 void printError(const QString& text)
 {
@@ -31,30 +33,42 @@ void printError(const QString& text)
 // Every option, the window's and the export's, so that --help lists them all in one place.
 void setUp(QCommandLineParser& parser)
 {
-    parser.setApplicationDescription(
-        QCoreApplication::translate("CommandLine", "Talks to Mikrokopter flight controllers over a serial line: requests, a checked "
-           "frame log, decoded fields and live analog values. Captures of a session can be "
-           "recorded, opened, replayed and exported as CSV."));
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine",
+        "Talks to Mikrokopter flight controllers over a serial line: requests, a checked "
+        "frame log, decoded fields and live analog values. Captures of a session can be "
+        "recorded, opened, replayed and exported as CSV."));
     parser.addHelpOption();
     parser.addOption({{QStringLiteral("v"), QStringLiteral("version")},
                       QCoreApplication::translate("CommandLine", "Displays version information.")});
-    parser.addPositionalArgument(QStringLiteral("capture"),
-                                 QCoreApplication::translate("CommandLine", "A capture file to open in the frame log."),
-                                 QStringLiteral("[CAPTURE]"));
-    parser.addOption({QStringLiteral("port"), QCoreApplication::translate("CommandLine", "Selects and opens this serial port at start."),
-                      QCoreApplication::translate("CommandLine", "path")});
-    parser.addOption({QStringLiteral("record"),
-                      QCoreApplication::translate("CommandLine", "Records the session to this capture file from the start."), QCoreApplication::translate("CommandLine", "file")});
-    parser.addOption({QStringLiteral("export-csv"),
-                      QCoreApplication::translate("CommandLine", "Writes the frames of one command letter of this capture as CSV and "
-                         "exits, without opening a window."),
-                      QCoreApplication::translate("CommandLine", "capture")});
-    parser.addOption({QStringLiteral("cmd"),
-                      QCoreApplication::translate("CommandLine", "The command letter to export (default D)."), QCoreApplication::translate("CommandLine", "letter"),
-                      QStringLiteral("D")});
-    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                      QCoreApplication::translate("CommandLine", "Writes the CSV to this file instead of the standard output."),
-                      QCoreApplication::translate("CommandLine", "file")});
+    parser.addPositionalArgument(
+        QStringLiteral("capture"),
+        QCoreApplication::translate("CommandLine", "A capture file to open in the frame log."),
+        QStringLiteral("[CAPTURE]"));
+    parser.addOption(
+        {QStringLiteral("port"),
+         QCoreApplication::translate("CommandLine", "Selects and opens this serial port at start."),
+         QCoreApplication::translate("CommandLine", "path")});
+    parser.addOption(
+        {QStringLiteral("record"),
+         QCoreApplication::translate("CommandLine",
+                                     "Records the session to this capture file from the start."),
+         QCoreApplication::translate("CommandLine", "file")});
+    parser.addOption(
+        {QStringLiteral("export-csv"),
+         QCoreApplication::translate(
+             "CommandLine", "Writes the frames of one command letter of this capture as CSV and "
+                            "exits, without opening a window."),
+         QCoreApplication::translate("CommandLine", "capture")});
+    parser.addOption(
+        {QStringLiteral("cmd"),
+         QCoreApplication::translate("CommandLine", "The command letter to export (default D)."),
+         QCoreApplication::translate("CommandLine", "letter"), QStringLiteral("D")});
+    parser.addOption(
+        {{QStringLiteral("o"), QStringLiteral("output")},
+         QCoreApplication::translate("CommandLine",
+                                     "Writes the CSV to this file instead of the standard output."),
+         QCoreApplication::translate("CommandLine", "file")});
 }
 
 // Parses, and answers --help and --version. False with exitCode set when the program ends here.
@@ -81,7 +95,8 @@ bool parse(QCommandLineParser& parser, int& exitCode)
         return false;
     }
     if (parser.positionalArguments().size() > 1) {
-        printError(QCoreApplication::translate("CommandLine", "only one capture file can be opened"));
+        printError(
+            QCoreApplication::translate("CommandLine", "only one capture file can be opened"));
         exitCode = 2;
         return false;
     }
@@ -93,7 +108,9 @@ int exportCsv(const QCommandLineParser& parser)
     const QString captureName = parser.value(QStringLiteral("export-csv"));
     const QString letter = parser.value(QStringLiteral("cmd"));
     if (letter.size() != 1 || letter.at(0).unicode() > 0xff) {
-        printError(QCoreApplication::translate("CommandLine", "--cmd wants one command letter, not '%1'").arg(letter));
+        printError(
+            QCoreApplication::translate("CommandLine", "--cmd wants one command letter, not '%1'")
+                .arg(letter));
         return 2;
     }
     const char cmd = char(letter.at(0).unicode());
@@ -109,47 +126,60 @@ int exportCsv(const QCommandLineParser& parser)
         printError(reader.errorString());
         return 1;
     }
-
-    QFile out;
+    std::unique_ptr<CsvExport> csv;
+    const auto writeRows = [&](QIODevice& out) {
+        csv = std::make_unique<CsvExport>(models, cmd, &out);
+        if (csv->exportCapture(reader))
+            return true;
+        if (!reader.errorString().isEmpty())
+            printError(reader.errorString());
+        return false;
+    };
     const QString outName = parser.value(QStringLiteral("output"));
-    const bool opened = outName.isEmpty()
-                            ? out.open(stdout, QIODevice::WriteOnly)
-                            : (out.setFileName(outName),
-                               out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    if (!opened) {
-        printError(QCoreApplication::translate("CommandLine", "cannot write '%1': %2").arg(outName, out.errorString()));
-        return 1;
+    if (!FieldDecoder::findModel(models, cmd))
+        printError(QCoreApplication::translate("CommandLine",
+                                               "mk.js defines no fields for the letter '%1'")
+                       .arg(letter));
+    if (outName.isEmpty()) {
+        // "tovrik --export-csv a.mkcap >> a.mkcap" would read its own rows without end.
+        const QString refused = FileSafety::checkOpenOutput(
+            STDOUT_FILENO, QCoreApplication::translate("CommandLine", "standard output"),
+            {captureName});
+        if (!refused.isEmpty()) {
+            printError(refused);
+            return 1;
+        }
+        QFile out;
+        if (!out.open(stdout, QIODevice::WriteOnly) || !writeRows(out) || !out.flush()) {
+            printError(
+                QCoreApplication::translate("CommandLine", "cannot write the standard output: %1")
+                    .arg(out.errorString()));
+            return 1;
+        }
+    } else {
+        // The old file stays whole until the new one is; the capture itself is never a target.
+        QString error;
+        if (!FileSafety::writeWhole(outName, {captureName}, writeRows, error)) {
+            printError(error);
+            return 1;
+        }
     }
-
-    CsvExport csv(models, cmd, &out);
-    if (!csv.hasDefinition())
-        printError(QCoreApplication::translate("CommandLine", "mk.js defines no fields for the letter '%1'").arg(letter));
-    QList<FrameRecord> batch;
-    for (bool more = true; more;) {
-        batch.clear();
-        more = reader.read(batch, kExportBatch);
-        for (const FrameRecord& record : std::as_const(batch))
-            csv.add(record);
-    }
-    if (!csv.finish() || !out.flush()) {
-        printError(QCoreApplication::translate("CommandLine", "cannot write '%1': %2")
-                       .arg(outName.isEmpty() ? QCoreApplication::translate("CommandLine", "standard output") : outName,
-                            out.errorString()));
-        return 1;
-    }
-    if (csv.badCount() > 0)
-        printError(QCoreApplication::translate("CommandLine", "%1: %2 '%3' frame(s) with a bad check sum skipped")
+    if (csv->badCount() > 0)
+        printError(QCoreApplication::translate("CommandLine",
+                                               "%1: %2 '%3' frame(s) with a bad check sum skipped")
                        .arg(captureName)
-                       .arg(csv.badCount())
+                       .arg(csv->badCount())
                        .arg(letter));
     if (reader.skippedLines() > 0)
-        printError(QCoreApplication::translate("CommandLine", "%1: %2 line(s) not understood and skipped")
-                       .arg(captureName)
-                       .arg(reader.skippedLines()));
+        printError(
+            QCoreApplication::translate("CommandLine", "%1: %2 line(s) not understood and skipped")
+                .arg(captureName)
+                .arg(reader.skippedLines()));
     return 0;
 }
 
 int g_signalPipe[2] = {-1, -1};
+bool g_recordingFailed = false;
 
 extern "C" void onTerminationSignal(int)
 {
@@ -160,15 +190,30 @@ extern "C" void onTerminationSignal(int)
 
 } // namespace
 
+bool argumentsAreUtf8(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = decoder.decode(QByteArrayView(argv[i]));
+        if (!decoder.hasError())
+            continue;
+        // Shown with the undecodable bytes as U+FFFD; the toolkit would look for that name.
+        printError(QCoreApplication::translate(
+                       "CommandLine", "the file name '%1' is not valid UTF-8: rename the file")
+                       .arg(text));
+        return false;
+    }
+    return true;
+}
+
 bool wantsNoWindow(int argc, char* argv[])
 {
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);
         if (arg == "--")
             break;
-        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" ||
-            arg == "-v" || arg == "--version" || arg == "--export-csv" ||
-            arg.startsWith("--export-csv="))
+        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" || arg == "-v" ||
+            arg == "--version" || arg == "--export-csv" || arg.startsWith("--export-csv="))
             return true;
     }
     return false;
@@ -207,17 +252,30 @@ bool parseWindowOptions(WindowOptions& options, int& exitCode)
 bool applyWindowOptions(MainWindow& window, const WindowOptions& options)
 {
     SessionFiles* files = window.sessionFiles();
-    if (!options.record.isEmpty() && !files->startRecording(options.record)) {
-        printError(QCoreApplication::translate("CommandLine", "cannot record to '%1'").arg(options.record));
+    // The capture first: a recording must not start on the file it names.
+    if (!options.capture.isEmpty() && !files->openCapture(options.capture)) {
+        printError(files->errorString());
         return false;
     }
-    if (!options.capture.isEmpty() && !files->openCapture(options.capture)) {
-        printError(QCoreApplication::translate("CommandLine", "cannot open the capture '%1'").arg(options.capture));
-        return false;
+    if (!options.record.isEmpty()) {
+        if (!files->startRecording(options.record)) {
+            printError(files->errorString());
+            return false;
+        }
+        // Whoever asked for the recording on the command line learns that it broke off.
+        QObject::connect(files, &SessionFiles::recordingFailed, files, [](const QString& text) {
+            printError(text);
+            g_recordingFailed = true;
+        });
     }
     if (!options.port.isEmpty())
         window.openPort(options.port);
     return true;
+}
+
+int windowExitCode(int code)
+{
+    return code == 0 && g_recordingFailed ? 1 : code;
 }
 
 void quitOnTerminationSignals()

@@ -1,5 +1,6 @@
 #include "commandline.h"
 #include "mainwindow.h"
+#include "sessionfiles.h"
 #include "translation.h"
 
 #include <QApplication>
@@ -26,8 +27,18 @@ int runWithoutWindow(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
-    if (CommandLine::wantsNoWindow(argc, argv))
-        return runWithoutWindow(argc, argv);
+    if (!CommandLine::argumentsAreUtf8(argc, argv))
+        return 2;
+    if (CommandLine::wantsNoWindow(argc, argv)) {
+        try {
+            return runWithoutWindow(argc, argv);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "tovrik: %s\n", e.what());
+        } catch (...) {
+            std::fputs("tovrik: unexpected failure\n", stderr);
+        }
+        return 1;
+    }
 
     int exitCode = 0;
     MainWindow* window = nullptr;
@@ -60,19 +71,26 @@ int main(int argc, char* argv[])
             if (!translationProblem.isEmpty())
                 window->printConsoleError(translationProblem.toHtmlEscaped());
             window->show();
-            exitCode = CommandLine::applyWindowOptions(*window, options) ? app->exec() : 1;
+            if (CommandLine::applyWindowOptions(*window, options)) {
+                const int loopCode = app->exec();
+                // Ended here, not in the destructor, so a last write that fails is still told.
+                window->sessionFiles()->stopRecording();
+                exitCode = CommandLine::windowExitCode(loopCode);
+            } else {
+                exitCode = 1;
+            }
         }
     } catch (const QString& text) {
         showError(text);
-        exitCode = 0;
+        exitCode = 1;
     } catch (const char* text) {
         showError(QString::fromLatin1(text));
-        exitCode = 0;
+        exitCode = 1;
     } catch (const std::exception& e) {
         showError(QString::fromLatin1(e.what()));
-        exitCode = 0;
+        exitCode = 1;
     } catch (...) {
-        exitCode = 0;
+        exitCode = 1;
     }
 
     // Closes a capture being recorded, with everything still pending written.

@@ -3,6 +3,7 @@
 #include "capturereader.h"
 #include "capturewriter.h"
 #include "csvexport.h"
+#include "filesafety.h"
 #include "framestore.h"
 #include "labeltable.h"
 #include "link.h"
@@ -50,8 +51,9 @@ SessionFiles::SessionFiles(SessionPipeline* session, Link* device, std::function
                                      QMessageBox::Cancel) == QMessageBox::Yes;
     };
     connect(session_->writer(), &CaptureWriter::failed, this, [this](const QString& text) {
-        emit message(Error, escaped(text));
+        fail_(text);
         recordAction_->setChecked(false);
+        emit recordingFailed(text);
     });
     buildMenu_();
 }
@@ -151,7 +153,7 @@ bool SessionFiles::openCapture(const QString& fileName)
 {
     CaptureReader reader;
     if (!reader.open(fileName)) {
-        emit message(Error, escaped(reader.errorString()));
+        fail_(reader.errorString());
         return false;
     }
     if (!takeOver_(tr("Disconnect from the device and open the capture '%1'?").arg(fileName)))
@@ -197,6 +199,7 @@ bool SessionFiles::openCapture(const QString& fileName)
         text += tr(", %n line(s) not understood and skipped", nullptr, int(reader.skippedLines()));
     if (cancelled) {
         emit message(Warning, text + tr(" (loading cancelled)"));
+        error_ = tr("Loading the capture '%1' cancelled").arg(fileName);
         return false;
     }
     emit message(Info, text);
@@ -233,9 +236,10 @@ bool SessionFiles::isRecording() const
 bool SessionFiles::startRecording(const QString& fileName)
 {
     stopRecording();
-    QString error;
-    if (!session_->startRecording(fileName, &error)) {
-        emit message(Error, escaped(error));
+    // The capture shown is never recorded over (the writer checks the rest once it is open).
+    QString error = FileSafety::checkTarget(fileName, {capture_});
+    if (!error.isEmpty() || !session_->startRecording(fileName, &error)) {
+        fail_(error);
         recordAction_->setChecked(false);
         return false;
     }
@@ -358,25 +362,48 @@ void SessionFiles::onExport_()
 
 bool SessionFiles::exportCsv(const QString& fileName, char cmd)
 {
-    const QString name = escaped(fileName);
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        emit message(Error, tr("Cannot write '%1': %2").arg(name, escaped(file.errorString())));
-        return false;
-    }
+    QStringList inputs{capture_};
+    if (session_->isRecording())
+        inputs << session_->writer()->fileName();
     const FrameStore* store = session_->store();
-    CsvExport csv(models_, cmd, &file);
-    for (qsizetype i = 0; i < store->size(); ++i)
-        csv.add(store->at(i));
-    if (!csv.finish() || !file.flush()) {
-        emit message(Error, tr("Cannot write '%1': %2").arg(name, escaped(file.errorString())));
+    qint64 rows = 0;
+    qint64 bad = 0;
+    QString error;
+    const bool written = FileSafety::writeWhole(
+        fileName, inputs,
+        [&](QIODevice& out) {
+            CsvExport csv(models_, cmd, &out);
+            // The session's labels (a capture's label events among them), then the answers
+            // anywhere in the log for what they lack.
+            const QStringList known = session_->labels()->labels();
+            for (int i = 0; i < known.size(); ++i) {
+                if (!known.at(i).isNull())
+                    csv.setLabel(i, known.at(i));
+            }
+            for (qsizetype i = 0; i < store->size(); ++i)
+                csv.learn(store->at(i));
+            for (qsizetype i = 0; i < store->size(); ++i)
+                csv.add(store->at(i));
+            rows = csv.rowCount();
+            bad = csv.badCount();
+            return csv.finish();
+        },
+        error);
+    if (!written) {
+        fail_(error);
         return false;
     }
     const QString letter = escaped(QString(QChar(ushort(quint8(cmd)))));
     QString text =
-        tr("Exported %n '%1' frame(s) to '%2'", nullptr, int(csv.rowCount())).arg(letter, name);
-    if (csv.badCount() > 0)
-        text += tr(", %n bad frame(s) skipped", nullptr, int(csv.badCount()));
+        tr("Exported %n '%1' frame(s) to '%2'", nullptr, int(rows)).arg(letter, escaped(fileName));
+    if (bad > 0)
+        text += tr(", %n bad frame(s) skipped", nullptr, int(bad));
     emit message(Info, text);
     return true;
+}
+
+void SessionFiles::fail_(const QString& text)
+{
+    error_ = text;
+    emit message(Error, escaped(text));
 }

@@ -50,13 +50,17 @@ public:
         confirm_ = std::move(confirm);
     }
 
-    // Each reports its outcome through message(); false on failure or when the user declined.
+    // Each reports its outcome through message(); false on failure or when the user declined,
+    // with errorString() naming the file and the reason of a failure. Neither a recording nor
+    // an export writes onto the capture shown or the file being recorded.
     bool openCapture(const QString& fileName);
     bool replayCapture(const QString& fileName, int speed);
     bool startRecording(const QString& fileName);
     void stopRecording();
     bool isRecording() const;
     bool exportCsv(const QString& fileName, char cmd);
+
+    QString errorString() const { return error_; }
 
     // The capture shown, empty while the session is the device's.
     QString captureName() const { return capture_; }
@@ -69,6 +73,8 @@ public:
 
 signals:
     void message(int severity, const QString& text);
+    // A recording stopped because its file could not be written (named, with the reason).
+    void recordingFailed(const QString& text);
     // A new session begins: the window drops what it shows of the old one.
     void sessionStarting();
     // A replay starts: the window shows the real-time dialog.
@@ -84,6 +90,7 @@ private:
     void onReplay_(int speed);
     void stopReplay_();
     void onReplayFinished_();
+    void fail_(const QString& text);
 
     SessionPipeline* session_;
     Link* device_;
@@ -97,4 +104,5 @@ private:
     QAction* recordAction_ = nullptr;
     QAction* pauseAction_ = nullptr;
     QAction* stopReplayAction_ = nullptr;
+    QString error_;
 };

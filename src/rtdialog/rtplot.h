@@ -106,9 +106,11 @@ public:
     // The samples inside the visible time range: a header "time_s" and one column per drawn
     // channel named by its legend name, then one line per sample.
     QString visibleCsv() const;
-    bool saveCsv(const QString& path) const;
-    // PNG, or SVG when the name ends in ".svg".
-    bool saveImage(const QString& path);
+    // The visible data as a whole file (see FileSafety::writeWhole); false with error set.
+    bool saveCsv(const QString& path, QString* error = nullptr) const;
+    // PNG, or SVG when the name ends in ".svg", as a whole file (see FileSafety::writeWhole);
+    // false with error set when the file is refused or cannot be written.
+    bool saveImage(const QString& path, QString* error = nullptr);
 
     int sampleCount() const { return int(times_.size()); }
     qint64 sampleBytes() const;

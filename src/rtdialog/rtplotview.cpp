@@ -1,6 +1,9 @@
 // The plot's controls, mouse interaction, read-out and export.
 #include "rtplot.h"
 
+#include "csvfield.h"
+#include "filesafety.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -14,7 +17,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -25,17 +27,6 @@
 #include <cmath>
 
 namespace {
-QString csvField(const QString& text)
-{
-    // Labels come from the device: a comma, quote or line break must not split the column.
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
 QString spanText(int ms)
 {
     return ms < 60000 ? RtPlot::tr("%1 s").arg(ms / 1000) : RtPlot::tr("%1 min").arg(ms / 60000);
@@ -338,7 +329,7 @@ QString RtPlot::visibleCsv() const
     for (const Channel& ch : channels_) {
         if (ch.shown) {
             drawn << &ch;
-            csv += QLatin1Char(',') + csvField(ch.name);
+            csv += QLatin1Char(',') + CsvField::field(ch.name);
         }
     }
     csv += QLatin1Char('\n');
@@ -359,31 +350,45 @@ QString RtPlot::visibleCsv() const
     return csv;
 }
 
-bool RtPlot::saveCsv(const QString& path) const
+bool RtPlot::saveCsv(const QString& path, QString* error) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
-    file.write(visibleCsv().toUtf8());
-    return file.commit();
+    QString message;
+    const QByteArray csv = visibleCsv().toUtf8();
+    const bool written = FileSafety::writeWhole(
+        path, {},
+        [&csv](QIODevice& out) { return FileSafety::writeAll(out, csv.constData(), csv.size()); },
+        message);
+    if (error)
+        *error = message;
+    return written;
 }
 
-bool RtPlot::saveImage(const QString& path)
+bool RtPlot::saveImage(const QString& path, QString* error)
 {
     if (dirty_)
         redraw();
-    if (!path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
-        return canvas_->grab().save(path, "PNG");
-    QSvgGenerator svg;
-    svg.setFileName(path);
-    svg.setSize(canvas_->size());
-    svg.setViewBox(QRect(QPoint(0, 0), canvas_->size()));
-    svg.setTitle(windowTitle());
-    QPainter painter;
-    if (!painter.begin(&svg))
-        return false;
-    canvas_->render(&painter);
-    return painter.end() && QFile::exists(path);
+    const bool svg = path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
+    QString message;
+    const bool written = FileSafety::writeWhole(
+        path, {},
+        [this, svg](QIODevice& out) {
+            if (!svg)
+                return canvas_->grab().save(&out, "PNG");
+            QSvgGenerator generator;
+            generator.setOutputDevice(&out);
+            generator.setSize(canvas_->size());
+            generator.setViewBox(QRect(QPoint(0, 0), canvas_->size()));
+            generator.setTitle(windowTitle());
+            QPainter painter;
+            if (!painter.begin(&generator))
+                return false;
+            canvas_->render(&painter);
+            return painter.end();
+        },
+        message);
+    if (error)
+        *error = message;
+    return written;
 }
 
 void RtPlot::onSaveImage_()
@@ -394,8 +399,10 @@ void RtPlot::onSaveImage_()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QLatin1String(".png");
-    if (!saveImage(path))
-        QMessageBox::warning(this, tr("Save plot as image"), tr("Could not write %1.").arg(path));
+    QString error;
+    if (!saveImage(path, &error))
+        QMessageBox::warning(this, tr("Save plot as image"),
+                             error.isEmpty() ? tr("Could not write %1.").arg(path) : error);
 }
 
 void RtPlot::onSaveCsv_()
@@ -406,7 +413,7 @@ void RtPlot::onSaveCsv_()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QLatin1String(".csv");
-    if (!saveCsv(path))
-        QMessageBox::warning(this, tr("Save visible data as CSV"),
-                             tr("Could not write %1.").arg(path));
+    QString error;
+    if (!saveCsv(path, &error))
+        QMessageBox::warning(this, tr("Save visible data as CSV"), error);
 }

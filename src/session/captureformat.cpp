@@ -1,8 +1,12 @@
 #include "captureformat.h"
 
+#include "mkrecords.h"
+
 namespace CaptureFormat {
 
 namespace {
+
+constexpr QLatin1StringView kLabelEvent("label ");
 
 constexpr qint64 kUsPerSecond = 1'000'000;
 constexpr qint64 kSecondsPerDay = 86'400;
@@ -176,6 +180,31 @@ bool unescape(QByteArrayView text, QByteArray& frame)
     }
     *out++ = '\r';
     frame.resize(out - frame.constData());
+    return true;
+}
+
+QString labelEvent(int index, const QString& text)
+{
+    // The text is quoted: a label may end in blanks that matter to its owner.
+    return kLabelEvent + QString::number(index) + QLatin1String(" \"") + text + QLatin1Char('"');
+}
+
+bool parseLabelEvent(const QString& event, int& index, QString& text)
+{
+    if (!event.startsWith(kLabelEvent))
+        return false;
+    const qsizetype blank = event.indexOf(QLatin1Char(' '), kLabelEvent.size());
+    if (blank < 0 || event.size() < blank + 3 || event.at(blank + 1) != QLatin1Char('"') ||
+        !event.endsWith(QLatin1Char('"')))
+        return false;
+    const QStringView number =
+        QStringView(event).sliced(kLabelEvent.size(), blank - kLabelEvent.size());
+    bool ok = false;
+    index = number.toInt(&ok, 10);
+    if (!ok || number.startsWith(QLatin1Char('+')) || number.startsWith(QLatin1Char('-')) ||
+        index < 0 || index >= MkRecords::kAnalogCount)
+        return false;
+    text = event.mid(blank + 2, event.size() - blank - 3);
     return true;
 }
 

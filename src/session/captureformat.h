@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QString>
 #include <QtGlobal>
 
 // The line format of capture files (.mkcap), shared by the writer, the reader and the
@@ -11,6 +12,9 @@
 //   # any comment
 //   2026-12-08T05:12:01.123456Z < #bD...       a frame from the device ("<") or to it (">")
 //   2026-12-08T05:12:01.200000Z ! connected    an event
+//
+// A channel label the session knew before the recording started is kept as an event
+// 'label <index> "<text>"'; an 'A' answer recorded as a frame says the same.
 //
 // A frame is written from its "#" up to, not including, the closing carriage return; every
 // byte outside 0x21..0x7E and the backslash itself become "\xNN" (two lower-case hex digits),
@@ -30,5 +34,10 @@ void appendEscaped(QByteArray& line, QByteArrayView frame);
 // The frame bytes of an escaped text, closing carriage return added back. False for a text
 // with a blank, a byte outside 0x21..0x7E, or a backslash not followed by "x" and two hex digits.
 bool unescape(QByteArrayView text, QByteArray& frame);
+
+// The event text of a channel label, and back: false for any other event, and for an index
+// that is not a decimal number below MkRecords::kAnalogCount.
+QString labelEvent(int index, const QString& text);
+bool parseLabelEvent(const QString& event, int& index, QString& text);
 
 } // namespace CaptureFormat

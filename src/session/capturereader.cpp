@@ -1,6 +1,7 @@
 #include "capturereader.h"
 
 #include "captureformat.h"
+#include "filesafety.h"
 #include "mkhelper.h"
 
 #include <QCoreApplication>
@@ -36,16 +37,20 @@ FrameRecord recordOf(QByteArray frame, FrameRecord::Direction direction, qint64 
 bool CaptureReader::open(const QString& fileName)
 {
     file_.close();
-    file_.setFileName(fileName);
+    fileName_ = fileName;
     buffer_.clear();
     start_ = 0;
     eof_ = false;
     skippingLongLine_ = false;
     skipped_ = 0;
     error_.clear();
-    if (!file_.open(QIODevice::ReadOnly)) {
-        error_ = QCoreApplication::translate("CaptureReader", "Cannot read the capture '%1': %2")
-                     .arg(fileName, file_.errorString());
+    // A named pipe, a device or a directory is refused before anything could block on it.
+    const int fd = FileSafety::openForReading(fileName, error_);
+    if (fd < 0 || !file_.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            error_ =
+                QCoreApplication::translate("CaptureReader", "Cannot read the capture '%1': %2")
+                    .arg(fileName, file_.errorString());
         return false;
     }
     // The first line must be the header exactly; "\r\n" and a missing "\n" are tolerated.
@@ -61,9 +66,12 @@ bool CaptureReader::open(const QString& fileName)
         start_ = buffer_.size() - rest.size() + (rest.isEmpty() ? 0 : 1);
     }
     if (!isHeader) {
-        error_ = QCoreApplication::translate(
-                     "CaptureReader", "'%1' is not a capture file: its first line is not \"%2\"")
-                     .arg(fileName, QString::fromLatin1(CaptureFormat::kHeader));
+        // A read error says more than the missing header it leads to.
+        if (error_.isEmpty())
+            error_ =
+                QCoreApplication::translate(
+                    "CaptureReader", "'%1' is not a capture file: its first line is not \"%2\"")
+                    .arg(fileName, QString::fromLatin1(CaptureFormat::kHeader));
         file_.close();
         buffer_.clear();
         start_ = 0;
@@ -86,6 +94,9 @@ bool CaptureReader::fill_()
     buffer_.resize(old + qMax<qint64>(got, 0));
     if (got <= 0)
         eof_ = true;
+    if (got < 0)
+        error_ = QCoreApplication::translate("CaptureReader", "Cannot read the capture '%1': %2")
+                     .arg(fileName_, file_.errorString());
     return got > 0;
 }
 
@@ -154,12 +165,20 @@ bool CaptureReader::parseLine(QByteArrayView line, QList<FrameRecord>& records,
     }
 }
 
-bool CaptureReader::read(QList<FrameRecord>& records, qsizetype maxLines, QList<Event>* events)
+bool CaptureReader::read(QList<FrameRecord>& records, qsizetype maxLines, QList<Event>* events,
+                         char letter)
 {
     QByteArrayView line;
+    // "<time> < #<address><letter>": with an address that needed no escape, the letter stands
+    // at a fixed place; anything less plain is read in full.
+    constexpr qsizetype kLetterAt = kPrefixLength + 2;
     for (qsizetype n = 0; n < maxLines; ++n) {
         if (!nextLine_(line))
             return false;
+        if (letter != 0 && line.size() > kLetterAt && line[kTimeLength + 1] != '!' &&
+            line[kPrefixLength] == '#' && line[kPrefixLength + 1] != '\\' &&
+            line[kLetterAt] != letter && line[kLetterAt] != '\\')
+            continue;
         if (!parseLine(line, records, events))
             ++skipped_;
     }

@@ -33,14 +33,19 @@ public:
 
     // Reads up to maxLines further lines: frames are appended to records, events to events
     // when given. False once the end of the file is reached and nothing more can come.
-    bool read(QList<FrameRecord>& records, qsizetype maxLines, QList<Event>* events = nullptr);
+    // A letter other than 0 passes over the frames of every other letter unread (a quick look
+    // for one kind of answer, such as the labels).
+    bool read(QList<FrameRecord>& records, qsizetype maxLines, QList<Event>* events = nullptr,
+              char letter = 0);
 
     // Everything at once, for files that fit in memory comfortably.
     bool readAll(const QString& fileName, QList<FrameRecord>& records,
                  QList<Event>* events = nullptr);
 
+    // Why open() failed, or why reading stopped before the end of the file (a read error
+    // ends the lines like the end of the file does); empty otherwise.
     QString errorString() const { return error_; }
-    QString fileName() const { return file_.fileName(); }
+    QString fileName() const { return fileName_; }
     // Lines skipped so far because they were not understood.
     qint64 skippedLines() const { return skipped_; }
     // Bytes consumed and the file's size, for a progress display.
@@ -49,8 +54,7 @@ public:
 
     // One line without its "\n": a frame goes to records, an event to events; false when the
     // line is not understood (comments and empty lines are understood and give nothing).
-    static bool parseLine(QByteArrayView line, QList<FrameRecord>& records,
-                          QList<Event>* events);
+    static bool parseLine(QByteArrayView line, QList<FrameRecord>& records, QList<Event>* events);
 
 private:
     // The next complete line in line; false at the end of the file.
@@ -58,6 +62,7 @@ private:
     bool fill_();
 
     QFile file_;
+    QString fileName_;
     QByteArray buffer_;
     qsizetype start_ = 0;
     bool eof_ = false;

@@ -1,9 +1,12 @@
 #include "capturewriter.h"
 
 #include "captureformat.h"
+#include "filesafety.h"
 
 #include <QCoreApplication>
 #include <QTimer>
+
+#include <unistd.h>
 
 CaptureWriter::CaptureWriter(QObject* parent) : QObject(parent), timer_(new QTimer(this))
 {
@@ -19,15 +22,21 @@ CaptureWriter::~CaptureWriter()
     close();
 }
 
-bool CaptureWriter::open(const QString& fileName)
+bool CaptureWriter::open(const QString& fileName, const QStringList& inputs)
 {
     close();
     error_.clear();
-    file_.setFileName(fileName);
+    fileName_ = fileName;
+    const int fd = FileSafety::openForRecording(fileName, inputs, error_);
+    if (fd < 0)
+        return false;
     // Unbuffered: every flush() reaches the system at once, and a full disk shows in write().
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+    // The descriptor, and with it the recorder's lock, goes when the file closes.
+    if (!file_.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                    QFileDevice::AutoCloseHandle)) {
         error_ = QCoreApplication::translate("CaptureWriter", "Cannot record to '%1': %2")
                      .arg(fileName, file_.errorString());
+        ::close(fd);
         return false;
     }
     const QByteArray header = QByteArray(CaptureFormat::kHeader) + '\n';
@@ -65,6 +74,15 @@ void CaptureWriter::writeEvent(qint64 timeUs, const QString& text)
     queue_();
 }
 
+void CaptureWriter::writeLabels(const QStringList& byIndex)
+{
+    const qint64 now = FrameRecord::nowUs();
+    for (int index = 0; index < byIndex.size(); ++index) {
+        if (!byIndex.at(index).isNull())
+            writeEvent(now, CaptureFormat::labelEvent(index, byIndex.at(index)));
+    }
+}
+
 void CaptureWriter::queue_()
 {
     if (pending_.size() >= kMaxPending)
@@ -78,14 +96,13 @@ bool CaptureWriter::flush()
     timer_->stop();
     if (!file_.isOpen() || pending_.isEmpty())
         return file_.isOpen();
-    const qint64 written = file_.write(pending_);
-    if (written == pending_.size()) {
+    if (FileSafety::writeAll(file_, pending_.constData(), pending_.size())) {
         pending_.clear();
         return true;
     }
     const QString reason = file_.errorString();
     error_ = QCoreApplication::translate("CaptureWriter", "Recording to '%1' stopped: %2")
-                 .arg(file_.fileName(), reason.isEmpty() ? QStringLiteral("?") : reason);
+                 .arg(fileName_, reason.isEmpty() ? QStringLiteral("?") : reason);
     pending_.clear();
     file_.close();
     emit failed(error_);
@@ -98,27 +115,4 @@ void CaptureWriter::close()
         return;
     flush();
     file_.close();
-}
-
-QString CaptureWriter::labelEvent(int index, const QString& text)
-{
-    // The text is quoted: a label may end in blanks that matter to its owner.
-    return QStringLiteral("label %1 \"%2\"").arg(index).arg(text);
-}
-
-bool CaptureWriter::parseLabelEvent(const QString& event, int& index, QString& text)
-{
-    static const QLatin1String kPrefix("label ");
-    if (!event.startsWith(kPrefix))
-        return false;
-    const qsizetype space = event.indexOf(QLatin1Char(' '), kPrefix.size());
-    if (space < 0 || !event.endsWith(QLatin1Char('"')) || event.size() < space + 3 ||
-        event.at(space + 1) != QLatin1Char('"'))
-        return false;
-    bool ok = false;
-    index = event.mid(kPrefix.size(), space - kPrefix.size()).toInt(&ok);
-    if (!ok)
-        return false;
-    text = event.mid(space + 2, event.size() - space - 3);
-    return true;
 }

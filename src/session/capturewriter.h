@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QTimer;
 
@@ -25,22 +26,22 @@ public:
     explicit CaptureWriter(QObject* parent = nullptr);
     ~CaptureWriter() override;
 
-    // Creates (or empties) the file and writes the header line. False with errorString(), and
-    // no failed(), when that does not work.
-    bool open(const QString& fileName);
+    // Creates (or empties) the file and writes the header line. A target that is one of the
+    // inputs (the capture being read), not a regular file, or locked by another recorder is
+    // refused and left as it was (see FileSafety::openForRecording); the file stays locked
+    // until close(). False with errorString(), and no failed(), when that does not work.
+    bool open(const QString& fileName, const QStringList& inputs = {});
     bool isOpen() const { return file_.isOpen(); }
-    QString fileName() const { return file_.fileName(); }
+    QString fileName() const { return fileName_; }
     QString errorString() const { return error_; }
 
     void writeFrame(const FrameRecord& record);
     // Line breaks in the text become blanks: an event is one line.
     void writeEvent(qint64 timeUs, const QString& text);
+    // The channel labels the session already knows, as label events (one per index whose text
+    // is not null), so that a recording started after the labels arrived still names them.
+    void writeLabels(const QStringList& byIndex);
 
-    // The event line that carries the analog label of `index`, and its reading: a recording
-    // begins with the labels the session knew, so that it names its channels even when it
-    // holds no label answer.
-    static QString labelEvent(int index, const QString& text);
-    static bool parseLabelEvent(const QString& event, int& index, QString& text);
     // Writes what is pending now. False (and failed() emitted) when the write failed.
     bool flush();
     // Writes what is pending and closes the file.
@@ -53,6 +54,7 @@ private:
     void queue_();
 
     QFile file_;
+    QString fileName_;
     QByteArray pending_;
     QTimer* timer_ = nullptr;
     QString error_;

@@ -1,6 +1,9 @@
 #include "csvexport.h"
 
+#include "captureformat.h"
+#include "csvfield.h"
 #include "fielddecoder.h"
+#include "filesafety.h"
 #include "mkhelper.h"
 #include "scriptloader.h"
 #include "scriptwatchdog.h"
@@ -12,8 +15,6 @@
 
 namespace {
 
-// Where the 'D' frame's analog values start: two status bytes, then one 16-bit value per channel.
-constexpr qint64 kAnalogOffset = 2;
 constexpr std::chrono::seconds kScriptTimeLimit{5};
 
 // A decimal number, written in place: a million rows of 35 numbers each make a temporary
@@ -51,62 +52,61 @@ void appendSeconds(std::string& line, qint64 us)
 CsvExport::CsvExport(const QList<FrameModel>& models, char cmd, QIODevice* out)
     : cmd_(cmd), out_(out)
 {
-    if (const FrameModel* model = FieldDecoder::findModel(models, cmd)) {
+    if (const FrameModel* model = FieldDecoder::findModel(models, cmd))
         model_ = *model;
-        hasModel_ = true;
-    }
-    for (int i = 0; i < kLabelCount; ++i)
-        labels_.append(QString());
 }
 
-std::vector<CsvExport::Column> CsvExport::buildColumns(const FrameModel& model,
-                                                      const QStringList& labels)
+void CsvExport::appendColumns(std::vector<Column>& columns, const FieldLayout::Field& field,
+                              const QStringList& labels)
 {
-    std::vector<Column> columns;
-    const auto labelAt = [&labels](qint64 offset, const QString& fallback) {
-        const qint64 channel = (offset - kAnalogOffset) / 2;
-        if (labels.size() == kLabelCount && offset >= kAnalogOffset &&
-            (offset - kAnalogOffset) % 2 == 0 && channel < kLabelCount &&
-            !labels.at(channel).isEmpty())
+    // A label names a 16-bit column at an analog offset; an empty one keeps the field's name.
+    const auto nameAt = [&labels](qint64 offset, const QString& fallback) {
+        const int channel = MkRecords::analogChannelAt(offset);
+        if (channel >= 0 && channel < labels.size() && !labels.at(channel).isEmpty())
             return labels.at(channel);
         return fallback;
     };
-    qint64 offset = 0;
-    const qsizetype fields = qMin(model.fieldNames.size(), model.fieldTypes.size());
-    for (qsizetype k = 0; k < fields; ++k) {
-        const QString& name = model.fieldNames.at(k);
-        const QString& type = model.fieldTypes.at(k);
-        if (const int width = FieldDecoder::scalarWidth(type)) {
-            if (width == 1)
-                columns.push_back({offset, type == QLatin1String("u8") ? Kind::U8 : Kind::Char, 1,
-                                   name});
-            else
-                columns.push_back({offset, type == QLatin1String("u16") ? Kind::U16 : Kind::S16, 2,
-                                   labelAt(offset, name)});
-            offset += width;
-            continue;
-        }
-        // The decoding tree stops at a type it does not know; so do the columns.
-        if (!type.contains(QLatin1Char('[')))
+    using Element = FieldLayout::Element;
+    if (!field.array) {
+        switch (field.element) {
+        case Element::U8:
+        case Element::S8:
+            columns.push_back({field.offset, field.element == Element::U8 ? Kind::U8 : Kind::Char,
+                               1, field.name});
             break;
-        const qint64 count = FieldDecoder::arrayCount(type);
-        const qint64 bytes = FieldDecoder::arrayBytes(type);
-        if (type.contains(QLatin1String("s8["))) {
-            columns.push_back({offset, Kind::Text, count, name});
-        } else if (type.contains(QLatin1String("u8["))) {
-            for (qint64 i = 0; i < count; ++i)
-                columns.push_back(
-                    {offset + i, Kind::U8, 1, QStringLiteral("%1[%2]").arg(name).arg(i)});
-        } else if (type.contains(QLatin1String("16["))) {
-            const Kind kind = type.contains(QLatin1String("u16[")) ? Kind::U16 : Kind::S16;
-            for (qint64 i = 0; i < count; ++i) {
-                const QString element = QStringLiteral("%1[%2]").arg(name).arg(i);
-                columns.push_back({offset + 2 * i, kind, 2, labelAt(offset + 2 * i, element)});
-            }
+        case Element::U16:
+        case Element::S16:
+            columns.push_back({field.offset, field.isSigned() ? Kind::S16 : Kind::U16, 2,
+                               nameAt(field.offset, field.name)});
+            break;
+        case Element::Other:
+            break;
         }
-        // Arrays of any other element type are passed over by their byte count, as when decoding.
-        offset += bytes;
+        return;
     }
+    if (field.element == Element::S8) {
+        columns.push_back({field.offset, Kind::Text, field.count, field.name});
+        return;
+    }
+    if (field.element == Element::Other)
+        return; // passed over by its byte count, as when decoding
+    const Kind kind = field.element == Element::U8    ? Kind::U8
+                      : field.element == Element::U16 ? Kind::U16
+                                                      : Kind::S16;
+    for (qint64 i = 0; i < field.count; ++i) {
+        const qint64 offset = field.offset + i * field.width();
+        const QString element = QStringLiteral("%1[%2]").arg(field.name).arg(i);
+        columns.push_back(
+            {offset, kind, field.width(), kind == Kind::U8 ? element : nameAt(offset, element)});
+    }
+}
+
+std::vector<CsvExport::Column> CsvExport::buildColumns(const FrameModel& model,
+                                                       const QStringList& labels)
+{
+    std::vector<Column> columns;
+    for (const FieldLayout::Field& field : FieldLayout::of(model))
+        appendColumns(columns, field, labels);
     return columns;
 }
 
@@ -118,52 +118,7 @@ QStringList CsvExport::columnNames(const FrameModel& model, const QStringList& l
     return names;
 }
 
-bool CsvExport::parseLabel(const QByteArray& payload, int& index, QString& label)
-{
-    if (payload.isEmpty())
-        return false;
-    index = quint8(payload.at(0));
-    QByteArray text = payload.mid(1);
-    const qsizetype zero = text.indexOf('\0');
-    if (zero >= 0)
-        text.truncate(zero);
-    while (!text.isEmpty() && text.back() == ' ')
-        text.chop(1);
-    label = QString::fromLatin1(text);
-    return true;
-}
-
-void CsvExport::appendField(std::string& line, QByteArrayView utf8)
-{
-    const bool quote = utf8.contains(',') || utf8.contains('"') || utf8.contains('\n') ||
-                       utf8.contains('\r');
-    if (!quote) {
-        line.append(utf8.data(), size_t(utf8.size()));
-        return;
-    }
-    line += '"';
-    for (const char c : utf8) {
-        if (c == '"')
-            line += '"';
-        line += c;
-    }
-    line += '"';
-}
-
-void CsvExport::writeHeader_()
-{
-    headerWritten_ = true;
-    const bool complete = labelsSeen_ == kLabelCount && cmd_ == 'D';
-    columns_ = buildColumns(model_, complete ? labels_ : QStringList());
-    buffer_ += "time_s,address,cmd";
-    for (const Column& column : columns_) {
-        buffer_ += ',';
-        appendField(buffer_, column.name.toUtf8());
-    }
-    buffer_ += "\r\n";
-}
-
-bool CsvExport::labelOf(const FrameRecord& record, int& index, QString& label)
+bool CsvExport::labelOf(const FrameRecord& record, MkRecords::Label& label)
 {
     if (record.cmd != 'A' || !record.good || record.direction != FrameRecord::Received)
         return false;
@@ -171,11 +126,43 @@ bool CsvExport::labelOf(const FrameRecord& record, int& index, QString& label)
     int address = 0;
     QByteArray payload;
     MkHelper::decodeFrame(record.bytes, cmd, address, payload);
-    if (!parseLabel(payload, index, label) || index >= kLabelCount)
-        return false;
-    if (label.isNull())
-        label = QStringLiteral("");
-    return true;
+    label = MkRecords::parseLabel(payload);
+    return label.valid();
+}
+
+void CsvExport::setLabel(int index, const QString& text)
+{
+    if (headerWritten_ || index < 0 || index >= MkRecords::kAnalogCount || labels_.known[index])
+        return;
+    labels_.known[index] = true;
+    labels_.texts[index] = text;
+}
+
+void CsvExport::learn(const FrameRecord& record)
+{
+    MkRecords::Label label;
+    if (labelOf(record, label))
+        setLabel(label.index, label.text);
+}
+
+void CsvExport::learn(const CaptureReader::Event& event)
+{
+    int index = 0;
+    QString text;
+    if (CaptureFormat::parseLabelEvent(event.text, index, text))
+        setLabel(index, text);
+}
+
+void CsvExport::writeHeader_()
+{
+    headerWritten_ = true;
+    columns_ = buildColumns(model_, cmd_ == 'D' ? labels_.texts : QStringList());
+    buffer_ += "time_s,address,cmd";
+    for (const Column& column : columns_) {
+        buffer_ += ',';
+        CsvField::append(buffer_, column.name.toUtf8());
+    }
+    buffer_ += "\r\n";
 }
 
 void CsvExport::add(const FrameRecord& record)
@@ -186,13 +173,8 @@ void CsvExport::add(const FrameRecord& record)
     }
     if (record.direction != FrameRecord::Received)
         return;
-    int index = 0;
-    QString label;
-    if (!headerWritten_ && labelOf(record, index, label)) {
-        if (labels_.at(index).isNull())
-            ++labelsSeen_;
-        labels_[index] = label;
-    }
+    if (!headerWritten_)
+        learn(record);
     if (quint8(record.cmd) != quint8(cmd_))
         return;
     if (!record.good) {
@@ -204,16 +186,15 @@ void CsvExport::add(const FrameRecord& record)
 
     // Known good: the payload is all that is left to decode.
     QByteArray payload;
-    MkHelper::decode64(QByteArray::fromRawData(record.bytes.constData() + 3,
-                                               record.bytes.size() - 6),
-                       payload);
+    MkHelper::decode64(
+        QByteArray::fromRawData(record.bytes.constData() + 3, record.bytes.size() - 6), payload);
     appendSeconds(buffer_, record.timeUs - firstUs_);
     buffer_ += ',';
     std::string& address = addressNames_[record.address];
     if (address.empty()) {
-        appendField(address, MkHelper::parseAddress(qint8(record.address)).toUtf8());
+        CsvField::append(address, MkHelper::parseAddress(qint8(record.address)).toUtf8());
         address += ',';
-        appendField(address, QString(QChar(ushort(quint8(cmd_)))).toUtf8());
+        CsvField::append(address, QString(QChar(ushort(quint8(cmd_)))).toUtf8());
     }
     buffer_ += address;
     const qint64 size = payload.size();
@@ -226,7 +207,7 @@ void CsvExport::add(const FrameRecord& record)
             const qsizetype zero = text.indexOf('\0');
             if (zero >= 0)
                 text.truncate(zero);
-            appendField(buffer_, QString::fromLatin1(text).toUtf8());
+            CsvField::append(buffer_, QString::fromLatin1(text).toUtf8());
             continue;
         }
         if (column.offset + column.length > size)
@@ -238,7 +219,7 @@ void CsvExport::add(const FrameRecord& record)
             break;
         case Kind::Char:
             if (payload.at(pos) != '\0')
-                appendField(buffer_, QString(QChar(ushort(quint8(payload.at(pos))))).toUtf8());
+                CsvField::append(buffer_, QString(QChar(ushort(quint8(payload.at(pos))))).toUtf8());
             break;
         case Kind::U16:
         case Kind::S16:
@@ -257,7 +238,7 @@ void CsvExport::add(const FrameRecord& record)
 bool CsvExport::write_()
 {
     if (!buffer_.empty() && !writeFailed_)
-        writeFailed_ = out_->write(buffer_.data(), qint64(buffer_.size())) != qint64(buffer_.size());
+        writeFailed_ = !FileSafety::writeAll(*out_, buffer_.data(), qint64(buffer_.size()));
     buffer_.clear();
     return !writeFailed_;
 }
@@ -267,6 +248,32 @@ bool CsvExport::finish()
     if (!headerWritten_)
         writeHeader_();
     return write_();
+}
+
+bool CsvExport::exportCapture(CaptureReader& reader)
+{
+    QList<FrameRecord> batch;
+    QList<CaptureReader::Event> events;
+    for (bool more = true; more;) {
+        batch.clear();
+        events.clear();
+        more = reader.read(batch, kReadBatch, &events, 'A');
+        // Label events stand for answers that came before the recording started.
+        for (const CaptureReader::Event& event : std::as_const(events))
+            learn(event);
+        for (const FrameRecord& record : std::as_const(batch))
+            learn(record);
+    }
+    if (!reader.errorString().isEmpty() || !reader.open(reader.fileName()))
+        return false;
+    for (bool more = true; more;) {
+        batch.clear();
+        more = reader.read(batch, kReadBatch);
+        for (const FrameRecord& record : std::as_const(batch))
+            add(record);
+    }
+    // Rows written before a read error stay out of the target with the rest.
+    return reader.errorString().isEmpty() && finish();
 }
 
 bool CsvExport::loadDefinitions(QList<FrameModel>& models, QString& error)
@@ -294,8 +301,8 @@ bool CsvExport::loadDefinitions(QList<FrameModel>& models, QString& error)
     }
     if (watchdog.fired() || (result.threw && models.isEmpty())) {
         error = QCoreApplication::translate("CsvExport", "script error in '%1': %2")
-                    .arg(file.fileName(), watchdog.fired() ? QStringLiteral("time limit")
-                                                           : result.message);
+                    .arg(file.fileName(),
+                         watchdog.fired() ? QStringLiteral("time limit") : result.message);
         return false;
     }
     return true;

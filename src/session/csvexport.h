@@ -1,7 +1,10 @@
 #pragma once
 
+#include "capturereader.h"
+#include "fieldlayout.h"
 #include "framemodel.h"
 #include "framerecord.h"
+#include "mkrecords.h"
 
 #include <QByteArray>
 #include <QList>
@@ -13,43 +16,52 @@
 
 class QIODevice;
 
-// Writes the good received frames of one command letter as CSV (RFC 4180: fields with a comma,
-// quote or line break quoted, quotes doubled, CRLF line ends, UTF-8). Columns: time_s (seconds
-// since the first frame of the session, six decimals), address (the device's name), cmd, then one
-// column per field of the letter's definition: a scalar is one column, a numeric array one
-// column per element ("Name[0]", ...), a character array one text column.
+// Writes the good received frames of one command letter as CSV (fields as CsvField writes them,
+// CRLF line ends, UTF-8). Columns: time_s (seconds since the first frame of the session, six
+// decimals), address (the device's name), cmd, then one column per field of the letter's
+// definition (see FieldLayout): a scalar is one column, a numeric array one column per element
+// ("Name[0]", ...), a character array one text column.
 //
-// Records are fed in session order, frames of every letter and direction: the 'A' label answers
-// among them name the 16-bit columns at payload bytes 2 + 2i of 'D' frames, when all the labels
-// arrived before the first exported row (the header is written once, with that row).
+// Channel labels name the 16-bit columns at the analog offsets of 'D' frames: the first label
+// learnt for each index counts. The header is written with the first row, so the labels of a
+// whole session are learnt first (a pass of learn() over it), then the records are fed in
+// session order to add(), frames of every letter and direction; add() learns the labels that
+// come before the first row as well.
 class CsvExport
 {
 public:
-    static constexpr int kLabelCount = 32;
     static constexpr qsizetype kWriteChunk = 1024 * 1024;
+    // Capture lines read at a time.
+    static constexpr qsizetype kReadBatch = 1 << 16;
 
     CsvExport(const QList<FrameModel>& models, char cmd, QIODevice* out);
+
+    // A channel label; ignored when the index already has one, is out of range, or the header
+    // is written.
+    void setLabel(int index, const QString& text);
+    // The label of a received, good 'A' answer, or of a capture's label event.
+    void learn(const FrameRecord& record);
+    void learn(const CaptureReader::Event& event);
 
     void add(const FrameRecord& record);
     // Writes the header if no row came, and everything pending. False when a write failed.
     bool finish();
 
+    // The whole of an open capture, in two passes: the labels wherever they are (label events
+    // before the frames read with them), then the rows; finish() included. False when the
+    // capture cannot be read to its end (reader.errorString() says why) or a write failed.
+    bool exportCapture(CaptureReader& reader);
+
     qint64 rowCount() const { return rows_; }
     // Received frames of the letter left out because their check sum did not match.
     qint64 badCount() const { return bad_; }
-    bool hasDefinition() const { return hasModel_; }
 
     // The field columns of a definition, and the names they get; labels (empty for "none")
     // rename the 16-bit columns at payload bytes 2 + 2i.
     static QStringList columnNames(const FrameModel& model, const QStringList& labels = {});
-    // Index and text of an 'A' answer's payload: byte 0, then the text up to the first zero
-    // byte with trailing blanks trimmed. False for an empty payload.
-    static bool parseLabel(const QByteArray& payload, int& index, QString& label);
-    // The label a received, good 'A' frame answers, with its index below kLabelCount; the text
-    // is non-null even when empty, so an answered index can be told from a missing one.
-    static bool labelOf(const FrameRecord& record, int& index, QString& label);
-    // One CSV field, quoted when it must be.
-    static void appendField(std::string& line, QByteArrayView utf8);
+    // The label a received, good 'A' frame answers; false for any other record and for an
+    // index that names no channel.
+    static bool labelOf(const FrameRecord& record, MkRecords::Label& label);
 
     // The structure definitions of mk.js, looked up where the window looks. False with a message.
     static bool loadDefinitions(QList<FrameModel>& models, QString& error);
@@ -70,17 +82,22 @@ private:
         qint64 length; // bytes of a Text column
         QString name;
     };
+    struct Labels
+    {
+        QStringList texts = QStringList(MkRecords::kAnalogCount);
+        bool known[MkRecords::kAnalogCount] = {};
+    };
     static std::vector<Column> buildColumns(const FrameModel& model, const QStringList& labels);
+    static void appendColumns(std::vector<Column>& columns, const FieldLayout::Field& field,
+                              const QStringList& labels);
     void writeHeader_();
     bool write_();
 
     FrameModel model_;
-    bool hasModel_ = false;
     char cmd_;
     QIODevice* out_;
     std::vector<Column> columns_;
-    QStringList labels_;
-    int labelsSeen_ = 0;
+    Labels labels_;
     bool headerWritten_ = false;
     bool firstTimeSet_ = false;
     qint64 firstUs_ = 0;

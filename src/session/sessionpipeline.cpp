@@ -1,5 +1,6 @@
 #include "sessionpipeline.h"
 
+#include "captureformat.h"
 #include "capturewriter.h"
 #include "conversation.h"
 #include "framestore.h"
@@ -160,7 +161,7 @@ void SessionPipeline::learnFromEvents(const QList<CaptureReader::Event>& events)
     for (const CaptureReader::Event& event : events) {
         int index = -1;
         QString text;
-        if (CaptureWriter::parseLabelEvent(event.text, index, text))
+        if (CaptureFormat::parseLabelEvent(event.text, index, text))
             labels_->learn(index, text);
     }
 }
@@ -222,13 +223,8 @@ bool SessionPipeline::startRecording(const QString& fileName, QString* error)
             *error = writer_->errorString();
         return false;
     }
-    const qint64 now = FrameRecord::nowUs();
-    writer_->writeEvent(now, QStringLiteral("recording started"));
-    const QStringList known = labels_->labels();
-    for (int i = 0; i < known.size(); ++i) {
-        if (!known.at(i).isNull())
-            writer_->writeEvent(now, CaptureWriter::labelEvent(i, known.at(i)));
-    }
+    writer_->writeEvent(FrameRecord::nowUs(), QStringLiteral("recording started"));
+    writer_->writeLabels(labels_->labels());
     return true;
 }
 
