@@ -5,6 +5,7 @@
 #include "framestore.h"
 #include "mainwindow.h"
 #include "mkhelper.h"
+#include "scriptloader.h"
 #include "sessionfiles.h"
 
 #include <QApplication>
@@ -97,7 +98,7 @@ void BM_ExportCsv(benchmark::State& state)
     const QString path = capture(int(state.range(0)));
     QList<FrameModel> models;
     QString error;
-    if (!CsvExport::loadDefinitions(models, error)) {
+    if (!ScriptLoader::loadDefinitions(models, error)) {
         state.SkipWithError(qPrintable(error));
         return;
     }

@@ -3,6 +3,7 @@
 #include "capturereader.h"
 #include "csvexport.h"
 #include "mainwindow.h"
+#include "scriptloader.h"
 #include "sessionfiles.h"
 
 #include <QCommandLineParser>
@@ -100,7 +101,7 @@ int exportCsv(const QCommandLineParser& parser)
 
     QList<FrameModel> models;
     QString error;
-    if (!CsvExport::loadDefinitions(models, error)) {
+    if (!ScriptLoader::loadDefinitions(models, error)) {
         printError(error);
         return 1;
     }

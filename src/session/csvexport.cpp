@@ -2,19 +2,13 @@
 
 #include "fielddecoder.h"
 #include "mkhelper.h"
-#include "scriptloader.h"
-#include "scriptwatchdog.h"
 
-#include <QCoreApplication>
-#include <QFile>
 #include <QIODevice>
-#include <QJSEngine>
 
 namespace {
 
 // Where the 'D' frame's analog values start: two status bytes, then one 16-bit value per channel.
 constexpr qint64 kAnalogOffset = 2;
-constexpr std::chrono::seconds kScriptTimeLimit{5};
 
 // A decimal number, written in place: a million rows of 35 numbers each make a temporary
 // QByteArray per number the export's main cost.
@@ -267,36 +261,4 @@ bool CsvExport::finish()
     if (!headerWritten_)
         writeHeader_();
     return write_();
-}
-
-bool CsvExport::loadDefinitions(QList<FrameModel>& models, QString& error)
-{
-    const QString fileName = QStringLiteral("mk.js");
-    QFile file;
-    for (const QString& path : ScriptLoader::candidatePaths(fileName)) {
-        file.setFileName(path);
-        if (file.open(QIODevice::ReadOnly))
-            break;
-    }
-    if (!file.isOpen()) {
-        error = QCoreApplication::translate("CsvExport", "file 'mk.js' not found");
-        return false;
-    }
-    const QString text = ScriptLoader::readScriptText(file);
-    QJSEngine engine;
-    ScriptWatchdog watchdog(&engine, kScriptTimeLimit);
-    const ScriptLoader::Evaluation result = ScriptLoader::evaluate(engine, text, fileName);
-    const QJSValue global = engine.globalObject();
-    for (const QString& name : ScriptLoader::indexNames(result.value)) {
-        FrameModel model;
-        if (ScriptLoader::definition(global, name, model))
-            models.append(model);
-    }
-    if (watchdog.fired() || (result.threw && models.isEmpty())) {
-        error = QCoreApplication::translate("CsvExport", "script error in '%1': %2")
-                    .arg(file.fileName(), watchdog.fired() ? QStringLiteral("time limit")
-                                                           : result.message);
-        return false;
-    }
-    return true;
 }

@@ -51,9 +51,6 @@ public:
     // One CSV field, quoted when it must be.
     static void appendField(std::string& line, QByteArrayView utf8);
 
-    // The structure definitions of mk.js, looked up where the window looks. False with a message.
-    static bool loadDefinitions(QList<FrameModel>& models, QString& error);
-
 private:
     enum class Kind
     {
