@@ -189,6 +189,7 @@ FakeDevice::FakeDevice(const QString& linkName)
     }
     const QDir portsDir(qEnvironmentVariable("TOVRIK_PORTS_DIR"));
     portsDir.mkpath(QStringLiteral("."));
+    QFile::setPermissions(portsDir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     link_ = portsDir.filePath(linkName);
     terminal_ = QString::fromLocal8Bit(slavePath);
     QFile::remove(link_);

@@ -7,6 +7,7 @@
 #include "rtdialog.h"
 #include "sessionfiles.h"
 #include "steadyscrollbar.h"
+#include "virtualports.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -18,6 +19,10 @@ MainWindow::MainWindow(QWidget* parent)
 {
     initGUI_();
     initSerialPort_();
+    // A port folder others could write to is not used; the user hears why.
+    const QString portsProblem = virtualPortsProblem();
+    if (!portsProblem.isEmpty())
+        printConsoleError(tr("Virtual ports not listed: %1").arg(portsProblem.toHtmlEscaped()));
     initScript_();
     printConsoleNoError(tr("Tovrik initialized"));
 }

@@ -60,16 +60,17 @@ QMap<QString, QString> byIdNames()
 // change time goes to instance: a node made anew for the same number has another.
 bool isTerminal(const QString& path, QString* instance)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISCHR(st.st_mode))
         return false;
     *instance = QStringLiteral("%1.%2").arg(st.st_ctim.tv_sec).arg(st.st_ctim.tv_nsec);
     const unsigned maj = major(st.st_rdev);
     if (maj >= 136 && maj <= 143)
         return true;
-    const QByteArray subsystem =
-        "/sys/dev/char/" + QByteArray::number(maj) + ':' + QByteArray::number(minor(st.st_rdev)) +
-        "/subsystem";
+    const QByteArray subsystem = "/sys/dev/char/" + QByteArray::number(maj) + ':' +
+                                 QByteArray::number(minor(st.st_rdev)) + "/subsystem";
     char target[256] = {};
     const ssize_t n = ::readlink(subsystem.constData(), target, sizeof target - 1);
     return n > 0 && QByteArray(target, int(n)).endsWith("/tty");
@@ -116,14 +117,19 @@ QList<PortInfo> PortWatcher::systemPorts()
 QList<PortInfo> PortWatcher::virtualPorts()
 {
     QList<PortInfo> ports;
-    const QDir dir(virtualPortsDir());
+    // Whoever could write into a folder that is not private would choose the terminals listed.
+    const QString path = virtualPortsDir();
+    if (!virtualPortsProblem(path).isEmpty())
+        return ports;
+    const QDir dir(path);
     const QFileInfoList entries =
         dir.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo& entry : entries) {
         // A link whose target has gone, or that leads to anything but a terminal (a regular
-        // file, /dev/null), is no port.
+        // file, /dev/null), is no port; nor is a terminal this user may not open.
         PortInfo port;
-        if (!entry.isSymLink() || !isTerminal(entry.absoluteFilePath(), &port.instance))
+        if (!entry.isSymLink() || !isTerminal(entry.absoluteFilePath(), &port.instance) ||
+            ::access(QFile::encodeName(entry.absoluteFilePath()).constData(), R_OK | W_OK) != 0)
             continue;
         port.portName = entry.absoluteFilePath();
         port.physName =
