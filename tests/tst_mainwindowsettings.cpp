@@ -5,11 +5,15 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
-#include <QScreen>
-#include <QPushButton>
-#include <QSettings>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QSettings>
 #include <QTest>
 
 #include <memory>
@@ -232,12 +236,12 @@ private slots:
         QTest::addColumn<QVariant>("pos");
         QTest::addColumn<QRect>("mainWindow"); // on the tests' 1600 x 1200 screen
 
-        QTest::newRow("huge size, far away") << QVariant(QSize(40000, 40000))
-                                              << QVariant(QPoint(-3000, -3000))
-                                              << QRect(0, 0, 1600, 1200);
-        QTest::newRow("text instead of a size") << QVariant(QStringLiteral("big"))
-                                                << QVariant(QPoint(10, 20))
-                                                << QRect(10, 20, 510, 680);
+        QTest::newRow("huge size, far away")
+            << QVariant(QSize(40000, 40000)) << QVariant(QPoint(-3000, -3000))
+            << QRect(0, 0, 1600, 1200);
+        QTest::newRow("text instead of a size")
+            << QVariant(QStringLiteral("big")) << QVariant(QPoint(10, 20))
+            << QRect(10, 20, 510, 680);
         QTest::newRow("list instead of a position")
             << QVariant(QSize(400, 500)) << QVariant(QStringList{"1", "2"})
             << QRect(200, 200, 400, 500);
@@ -273,7 +277,8 @@ private slots:
         QTest::newRow("FTDIOnly two") << "FTDIOnly" << QVariant(2) << QVariant(false);
         QTest::newRow("hexDisplay list")
             << "hexDisplay" << QVariant(QStringList{"a", "b"}) << QVariant(false);
-        QTest::newRow("hexDisplay upper case") << "hexDisplay" << QVariant("TRUE") << QVariant(true);
+        QTest::newRow("hexDisplay upper case")
+            << "hexDisplay" << QVariant("TRUE") << QVariant(true);
         QTest::newRow("showTerminal text")
             << "MainWindow/showTerminal" << QVariant("no") << QVariant(true);
         QTest::newRow("showTerminal as written")
@@ -306,6 +311,76 @@ private slots:
             QCOMPARE(written.toBool(), used.toBool());
         else
             QCOMPARE(written.toString(), used.toString());
+    }
+
+    void unusableStore_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("random bytes") << "random"
+                                      << "could not be read (format error)";
+        QTest::newRow("10 MB") << "large"
+                               << "could not be read (format error)";
+        QTest::newRow("a directory") << "dir"
+                                     << "could not be read (not a regular file)";
+        QTest::newRow("read-only") << "readonly"
+                                   << "cannot be written (Permission denied)";
+    }
+    // A store that cannot be read or written: one console line names the file and says why,
+    // the defaults are in force, and nothing the user had in the file is overwritten.
+    void unusableStore()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        const QString path =
+            QSettings(QStringLiteral("Tovrik"), QStringLiteral("Tovrik")).fileName();
+        const auto removeStore = [&path] {
+            QDir(path).removeRecursively();
+            QFile::remove(path);
+        };
+        removeStore();
+        const auto cleanup = qScopeGuard(removeStore);
+        QDir().mkpath(QFileInfo(path).path());
+        QByteArray bytes;
+        if (kind == "dir") {
+            QVERIFY(QDir().mkdir(path));
+        } else {
+            bytes.resize(kind == "large" ? 10'000'000 : 4096);
+            for (char& c : bytes)
+                c = char(QRandomGenerator::global()->bounded(256));
+            if (kind == "readonly")
+                bytes = "[General]\ncmdFilter=VD\nhexDisplay=true\n";
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(bytes), bytes.size());
+            file.close();
+            if (kind == "readonly") {
+                QVERIFY(file.setPermissions(QFile::ReadOwner));
+                if (QFile(path).open(QIODevice::WriteOnly | QIODevice::Append))
+                    QSKIP("the file stays writable for this user (root)");
+            }
+        }
+        {
+            MainWindow window;
+            const QStringList problems =
+                consoleLines(&window).filter(QStringLiteral("Settings file"));
+            QVERIFY2(problems.size() == 1, qPrintable(consoleLines(&window).join('\n')));
+            QVERIFY2(problems.constFirst().startsWith(
+                         QStringLiteral("Settings file '%1' %2").arg(path, reason)),
+                     qPrintable(problems.constFirst()));
+            // A read-only store is read; an unreadable one gives the defaults.
+            QCOMPARE(checkBox(&window, "checkBoxHex_")->isChecked(), kind == "readonly");
+            QCOMPARE(window.size(), QSize(510, 680));
+            checkBox(&window, "FTDIOnlyCheckBox_")->click();
+            window.close();
+        }
+        if (kind == "dir") {
+            QVERIFY(QFileInfo(path).isDir());
+            return;
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
     }
 
     void hiddenConsoleKeepsCollecting()

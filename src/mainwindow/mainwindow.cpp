@@ -6,6 +6,7 @@
 #include "mkserial.h"
 #include "rtdialog.h"
 #include "sessionfiles.h"
+#include "settingsstore.h"
 #include "steadyscrollbar.h"
 #include "virtualports.h"
 
@@ -18,6 +19,8 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), ui_(new Ui_MainWindow), frameStore_(new FrameStore(this))
 {
     initGUI_();
+    if (!SettingsStore::problem().isEmpty())
+        printConsoleError(SettingsStore::problem().toHtmlEscaped());
     initSerialPort_();
     // A port folder others could write to is not used; the user hears why.
     const QString portsProblem = virtualPortsProblem();
