@@ -2,6 +2,7 @@
 
 #include "framemodel.h"
 
+#include <QJSEngine>
 #include <QJSValue>
 #include <QString>
 #include <QStringList>
@@ -10,7 +11,6 @@
 #include <memory>
 
 class QIODevice;
-class QJSEngine;
 
 // What a definitions script may use before it is stopped.
 struct ScriptLimits
