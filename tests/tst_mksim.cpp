@@ -23,6 +23,8 @@ private slots:
     void corruptAndNoise_data();
     void corruptAndNoise();
     void floodCountsItsFrames();
+    void undeliveredFramesAreCounted_data();
+    void undeliveredFramesAreCounted();
     void linkLifecycle_data();
     void linkLifecycle();
     void nameInUseIsRefused();
@@ -290,6 +292,47 @@ void TestMkSim::floodCountsItsFrames()
             QCOMPARE(seq, (last + 1) & 0xffff);
         last = seq;
     }
+}
+
+void TestMkSim::undeliveredFramesAreCounted_data()
+{
+    QTest::addColumn<bool>("hostReads");
+    QTest::newRow("host reads") << true;
+    QTest::newRow("nobody reads") << false;
+}
+
+// A flood the host does not read fills the simulator's output queue; what it then drops is
+// counted and printed when it exits, so that a soak run does not blame the program for it.
+void TestMkSim::undeliveredFramesAreCounted()
+{
+    QFETCH(bool, hostReads);
+    Simulator sim;
+    const QString path = sim.start(
+        {"--name", "drops", "--flood", hostReads ? "200" : "20000", "--unplug-after", "1"});
+    QVERIFY(!path.isEmpty());
+    SerialPort port;
+    QByteArray buffer;
+    if (hostReads) {
+        QVERIFY(openPort(port, path));
+        QDeadlineTimer deadline(10000);
+        while (!sim.process().waitForFinished(10) && !deadline.hasExpired())
+            next(port, buffer, 100);
+    }
+    QVERIFY(finished(sim.process()));
+    const QList<QByteArray> lines = sim.process().readAllStandardOutput().split('\n');
+    static const QRegularExpression exitLine(
+        "^tovrik-mksim: exit: (\\d+) frames sent, (\\d+) not delivered");
+    QRegularExpressionMatch match;
+    for (const QByteArray& line : lines) {
+        if (!match.hasMatch())
+            match = exitLine.match(QString::fromLatin1(line));
+    }
+    QVERIFY2(match.hasMatch(), lines.join('\n').constData());
+    QVERIFY(match.captured(1).toLongLong() > 0);
+    if (hostReads)
+        QCOMPARE(match.captured(2).toLongLong(), 0);
+    else
+        QVERIFY(match.captured(2).toLongLong() > 0);
 }
 
 void TestMkSim::linkLifecycle_data()

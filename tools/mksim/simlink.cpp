@@ -121,9 +121,10 @@ void SimLink::send(const QByteArray& bytes)
     if (master_ < 0)
         return;
     if (pending_.size() + bytes.size() > kMaxPendingOutput) {
-        ++dropped_;
+        dropped_.fetch_add(1, std::memory_order_relaxed);
         return;
     }
+    delivered_.fetch_add(1, std::memory_order_relaxed);
     pending_.append(bytes);
     flush_();
 }
