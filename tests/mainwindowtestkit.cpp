@@ -7,10 +7,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QSocketNotifier>
-#include <QPlainTextEdit>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>

@@ -6,9 +6,9 @@
 #include "linkstatistics.h"
 #include "mkhelper.h"
 #include "mkserial.h"
-#include "statisticsdialog.h"
 #include "sessionfiles.h"
 #include "settingsstore.h"
+#include "statisticsdialog.h"
 
 #include <QLabel>
 #include <QMessageBox>
