@@ -22,6 +22,7 @@ const char* const kDevDir = "/dev";
 const char* const kByIdDir = "/dev/serial/by-id";
 
 int periodicRescanMs = 0; // set for comparisons only
+int virtualPollMs = 0;    // set for comparisons only
 
 QString physicalName(const QSerialPortInfo& info)
 {
@@ -144,6 +145,11 @@ void PortWatcher::setPeriodicRescanForComparison(int ms)
     periodicRescanMs = ms;
 }
 
+void PortWatcher::setVirtualPollForComparison(int ms)
+{
+    virtualPollMs = ms;
+}
+
 void PortWatcher::setUpNotifications()
 {
     if (active_)
@@ -168,9 +174,13 @@ void PortWatcher::setUpNotifications()
     virtualSoon_->setSingleShot(true);
     virtualSoon_->setInterval(kBurstMs);
     connect(virtualSoon_, &QTimer::timeout, this, &PortWatcher::rescanVirtual_);
+    virtualPollMs_ = virtualPollMs;
     virtualCheck_ = new QTimer(this);
-    virtualCheck_->setInterval(kVirtualCheckMs);
+    virtualCheck_->setInterval(virtualPollMs_ > 0 ? virtualPollMs_ : kVirtualCheckMs);
     connect(virtualCheck_, &QTimer::timeout, this, &PortWatcher::rescanVirtual_);
+    targetWatch_ = new QFileSystemWatcher(this);
+    connect(targetWatch_, &QFileSystemWatcher::fileChanged, virtualSoon_,
+            qOverload<>(&QTimer::start));
 
     dirWatch_ = new QFileSystemWatcher(this);
     virtualEvents_ = dirWatch_->addPath(virtualPortsDir());
@@ -237,8 +247,10 @@ void PortWatcher::rescanVirtual_()
     report_(system_ + virt);
     if (!virtualCheck_)
         return;
-    // Only a listed link can lose its terminal unseen; new links are reported by the watch.
-    const bool needed = !virt.isEmpty() || !virtualEvents_;
+    // New links are reported by the folder's watch; only a terminal that goes away behind a
+    // listed link needs a watch of its own, or the periodic check where that cannot be had.
+    const bool targetsWatched = watchTargets_(virt);
+    const bool needed = !virtualEvents_ || !targetsWatched;
     if (needed && !virtualCheck_->isActive())
         virtualCheck_->start();
     else if (!needed)
@@ -271,4 +283,29 @@ void PortWatcher::report_(const QList<PortInfo>& ports)
         if (found == before.cend() || found.value() != key(p))
             emit deviceDiscovered(p);
     }
+}
+
+bool PortWatcher::watchTargets_(const QList<PortInfo>& ports)
+{
+    QStringList wanted;
+    for (const PortInfo& port : ports) {
+        const QString target = QFileInfo(port.portName).canonicalFilePath();
+        if (!target.isEmpty())
+            wanted << target;
+    }
+    wanted.removeDuplicates();
+    if (virtualPollMs_ > 0)
+        return wanted.isEmpty();
+    const QStringList watched = targetWatch_->files();
+    for (const QString& path : watched) {
+        if (!wanted.contains(path))
+            targetWatch_->removePath(path);
+    }
+    bool all = true;
+    for (const QString& path : std::as_const(wanted)) {
+        // A node removed and made anew under the same name ends the old watch: set it again.
+        if (!targetWatch_->files().contains(path))
+            all = targetWatch_->addPath(path) && all;
+    }
+    return all && targetWatch_->files().size() == wanted.size();
 }
