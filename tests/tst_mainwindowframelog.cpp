@@ -25,8 +25,8 @@ namespace {
 // A logged record as the window stores it, at a chosen time.
 FrameRecord logged(char cmd, const QByteArray& payload, qint64 timeUs)
 {
-    FrameRecord record = FrameRecord::fromFrame(frame(cmd, 1, payload), FrameRecord::Received,
-                                                timeUs);
+    FrameRecord record =
+        FrameRecord::fromFrame(frame(cmd, 1, payload), FrameRecord::Received, timeUs);
     record.logged = true;
     return record;
 }
@@ -202,9 +202,8 @@ private slots:
         QTest::newRow("markup in the frame is shown literally")
             << QByteArray("#b<b>X</b>&amp;==\r") << "Bad crc check in frame: #b<b>X</b>&amp;=="
             << "cmd=< address=1 data='";
-        QTest::newRow("bare carriage return")
-            << QByteArray("\r") << "Bad crc check in frame: "
-            << "cmd= address=0 data=''";
+        QTest::newRow("bare carriage return") << QByteArray("\r") << "Bad crc check in frame: "
+                                              << "cmd= address=0 data=''";
         QTest::newRow("too short for a command")
             << QByteArray("#b\r") << "Bad crc check in frame: #b"
             << "cmd= address=0 data=''";
@@ -315,8 +314,7 @@ private slots:
         for (const char letter : {'V', 'A', 'D', 'k'}) {
             const int rows = rowCount(window_.get());
             deliverFrame(window_.get(), frame(letter, 1, "x"));
-            QCOMPARE(rowCount(window_.get()) - rows,
-                     filter.contains(QLatin1Char(letter)) ? 1 : 0);
+            QCOMPARE(rowCount(window_.get()) - rows, filter.contains(QLatin1Char(letter)) ? 1 : 0);
         }
         QCOMPARE(storedFilter(), filter);
     }
@@ -339,8 +337,8 @@ private slots:
     void modelFollowsTheStore_data()
     {
         QTest::addColumn<int>("capacity");
-        QTest::addColumn<int>("frames");       // appended one a time, every third not logged
-        QTest::addColumn<int>("rows");         // rows afterwards
+        QTest::addColumn<int>("frames"); // appended one a time, every third not logged
+        QTest::addColumn<int>("rows");   // rows afterwards
         QTest::addColumn<QString>("firstNumber");
 
         QTest::newRow("below capacity") << 100 << 30 << 20 << "0";
@@ -393,6 +391,73 @@ private slots:
         QCOMPARE(model.index(0, FrameLogModel::NumberColumn).data().toString(), "0");
     }
 
+    // The store packs frames into shared chunks: every kept frame comes back whole, with its
+    // own time and flags, across chunk borders, oversized frames, drops and a clear.
+    void storeKeepsEveryFrameWhole_data()
+    {
+        QTest::addColumn<int>("capacity");
+        QTest::addColumn<QList<int>>("lengths"); // of the frames appended, in order
+        QTest::addColumn<bool>("batch");         // appended as one batch, else one at a time
+
+        QList<int> manyD(2000, 95); // fills several 64 KiB chunks
+        QTest::newRow("many 'D' frames, oldest dropped") << 1000 << manyD << false;
+        QTest::newRow("in one batch larger than the store") << 1000 << manyD << true;
+        QTest::newRow("empty and one-byte frames") << 10 << QList<int>{0, 1, 0, 95, 1} << false;
+        QTest::newRow("frame longer than a chunk")
+            << 3 << QList<int>{95, 70000, 95, 200000, 95, 95} << false;
+        QTest::newRow("only oversized frames") << 2 << QList<int>{70000, 70000, 70000} << true;
+    }
+    void storeKeepsEveryFrameWhole()
+    {
+        QFETCH(int, capacity);
+        QFETCH(QList<int>, lengths);
+        QFETCH(bool, batch);
+
+        FrameStore store(nullptr, capacity);
+        QList<FrameRecord> records;
+        for (int i = 0; i < lengths.size(); ++i) {
+            FrameRecord record;
+            record.timeUs = 1'000'000 + i;
+            record.bytes = QByteArray(lengths.at(i), char('a' + i % 26));
+            record.cmd = char('A' + i % 26);
+            record.address = quint8(i % 5);
+            record.direction = i % 2 ? FrameRecord::Sent : FrameRecord::Received;
+            record.good = i % 3 == 0;
+            record.logged = i % 4 == 0;
+            records << record;
+        }
+        if (batch) {
+            store.append(records);
+        } else {
+            for (const FrameRecord& record : std::as_const(records))
+                store.append(record);
+        }
+        QVERIFY(store.size() <= capacity);
+        QVERIFY(store.size() > 0);
+        const qsizetype first = records.size() - store.size();
+        QCOMPARE(store.droppedCount(), qint64(first));
+        for (qsizetype i = 0; i < store.size(); ++i) {
+            const FrameRecord& want = records.at(first + i);
+            const FrameRecord got = store.at(i);
+            QCOMPARE(got.bytes, want.bytes);
+            QCOMPARE(got.timeUs, want.timeUs);
+            QCOMPARE(store.timeUs(i), want.timeUs);
+            QCOMPARE(got.cmd, want.cmd);
+            QCOMPARE(got.address, want.address);
+            QCOMPARE(got.direction, want.direction);
+            QCOMPARE(got.good, want.good);
+            QCOMPARE(got.logged, want.logged);
+            QCOMPARE(store.isLogged(i), want.logged);
+        }
+        // A record taken out stays valid whatever the store does next.
+        const FrameRecord kept = store.at(store.size() - 1);
+        store.clear();
+        store.append(records.constFirst());
+        QCOMPARE(kept.bytes, records.constLast().bytes);
+        QCOMPARE(store.size(), 1);
+        QCOMPARE(store.at(0).bytes, records.constFirst().bytes);
+    }
+
     void timeColumnCountsFromTheFirstFrame_data()
     {
         QTest::addColumn<qint64>("offsetUs");
@@ -407,8 +472,8 @@ private slots:
         QFETCH(QString, shown);
         FrameStore store;
         FrameLogModel model(&store);
-        const qint64 start = QDateTime(QDate(2026, 12, 8), QTime(5, 12, 1, 123), Qt::UTC)
-                                 .toMSecsSinceEpoch() * 1000;
+        const qint64 start =
+            QDateTime(QDate(2026, 12, 8), QTime(5, 12, 1, 123), Qt::UTC).toMSecsSinceEpoch() * 1000;
         // A sent request opens the session; it has no row.
         FrameRecord request = logged('v', "", start);
         request.direction = FrameRecord::Sent;

@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "framestore.h"
 #include "mainwindow.h"
 #include "translation.h"
 
@@ -26,6 +27,7 @@ int runWithoutWindow(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
+    FrameStore::keepLargeBlocksOutOfTheHeap();
     if (CommandLine::wantsNoWindow(argc, argv))
         return runWithoutWindow(argc, argv);
 
