@@ -4,7 +4,6 @@
 #include "flowlayout.h"
 #include "flowscrollarea.h"
 #include "scriptloader.h"
-#include "scriptwatchdog.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

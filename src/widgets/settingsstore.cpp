@@ -88,10 +88,13 @@ void SettingsStore::check()
 void SettingsStore::sync(QSettings& settings)
 {
     settings.sync();
-    if (settings.status() != QSettings::NoError) {
-        std::fprintf(stderr, "tovrik: %s\n",
-                     qPrintable(QCoreApplication::translate("SettingsStore",
-                                                            "settings not saved to '%1': %2")
-                                    .arg(settings.fileName(), writeProblem(settings.fileName()))));
-    }
+    if (settings.status() == QSettings::NoError)
+        return;
+    QString reason = writeProblem(settings.fileName());
+    if (reason.isEmpty())
+        reason = QCoreApplication::translate("SettingsStore", "access error");
+    std::fprintf(
+        stderr, "tovrik: %s\n",
+        qPrintable(QCoreApplication::translate("SettingsStore", "settings not saved to '%1': %2")
+                       .arg(settings.fileName(), reason)));
 }
