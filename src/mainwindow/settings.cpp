@@ -72,6 +72,7 @@ void MainWindow::readSettings_()
     hexDisplay_ = readFlag(settings, S::kHexDisplay, false);
     ui_->checkBoxHex_->setChecked(hexDisplay_);
     cmdFilter_ = readText(settings, S::kCmdFilter, QStringLiteral("VNPLAUDk"));
+    session_->setLogFilter(cmdFilter_);
     readConnectionSettings_(settings);
 }
 
