@@ -18,6 +18,11 @@
 
 #include <memory>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 using namespace MainWindowTestKit;
 
 // Settings of the real window: first start defaults, values carried from one window to the
@@ -35,6 +40,18 @@ class TestMainWindowSettings : public QObject
         return window->findChild<QAction*>(QStringLiteral("actionShowTerminal_"));
     }
     static QDialog* rtDialog(MainWindow* window) { return window->findChild<QDialog*>(); }
+    // Sets or clears the file's immutable flag (root only; false where it cannot be had).
+    static bool setImmutable(const QString& path, bool on)
+    {
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+        int flags = 0;
+        bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        if (fd >= 0)
+            ::close(fd);
+        return done;
+    }
 
 private slots:
     void initTestCase() { QVERIFY(prepareEnvironment()); }
@@ -323,8 +340,9 @@ private slots:
                                << "could not be read (format error)";
         QTest::newRow("a directory") << "dir"
                                      << "could not be read (not a regular file)";
+        // Mode 0400; for root, which may write that, the file is made immutable instead.
         QTest::newRow("read-only") << "readonly"
-                                   << "cannot be written (Permission denied)";
+                                   << "cannot be written (";
     }
     // A store that cannot be read or written: one console line names the file and says why,
     // the defaults are in force, and nothing the user had in the file is overwritten.
@@ -335,6 +353,7 @@ private slots:
         const QString path =
             QSettings(QStringLiteral("Tovrik"), QStringLiteral("Tovrik")).fileName();
         const auto removeStore = [&path] {
+            setImmutable(path, false);
             QDir(path).removeRecursively();
             QFile::remove(path);
         };
@@ -356,8 +375,9 @@ private slots:
             file.close();
             if (kind == "readonly") {
                 QVERIFY(file.setPermissions(QFile::ReadOwner));
-                if (QFile(path).open(QIODevice::WriteOnly | QIODevice::Append))
-                    QSKIP("the file stays writable for this user (root)");
+                if (QFile(path).open(QIODevice::WriteOnly | QIODevice::Append) &&
+                    !setImmutable(path, true))
+                    QSKIP("the file stays writable for this user and cannot be made immutable");
             }
         }
         {
