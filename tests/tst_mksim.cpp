@@ -28,6 +28,7 @@ private slots:
     void linkLifecycle_data();
     void linkLifecycle();
     void nameInUseIsRefused();
+    void openPortFolderIsRefused();
     void staleLinkIsReused_data();
     void staleLinkIsReused();
     void badOptions_data();
@@ -376,6 +377,25 @@ void TestMkSim::nameInUseIsRefused()
     QVERIFY(second.process().exitCode() != 0);
     // The first one's link is untouched.
     QVERIFY(QFileInfo(path).exists());
+}
+
+// A link in a folder others may write to could be swapped for theirs: the simulator makes none.
+void TestMkSim::openPortFolderIsRefused()
+{
+    QTemporaryDir base;
+    QVERIFY(base.isValid());
+    const QString folder = base.filePath("ports");
+    QVERIFY(QDir().mkdir(folder));
+    QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x7777)));
+    Simulator sim;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TOVRIK_PORTS_DIR", folder);
+    sim.process().setProcessEnvironment(env);
+    QVERIFY(sim.start({"--name", "open"}).isEmpty());
+    QVERIFY(finished(sim.process()));
+    QVERIFY(sim.process().exitCode() != 0);
+    QVERIFY(QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                 QDir::NoDotAndDotDot));
 }
 
 void TestMkSim::staleLinkIsReused_data()
