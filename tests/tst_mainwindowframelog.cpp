@@ -16,6 +16,7 @@
 #include <QTreeWidget>
 
 #include <memory>
+#include <tuple>
 #include <numeric>
 
 using namespace MainWindowTestKit;
@@ -418,37 +419,31 @@ private slots:
         FrameStore store(nullptr, capacity);
         QList<FrameRecord> records;
         for (int i = 0; i < lengths.size(); ++i) {
-            FrameRecord record;
-            record.timeUs = 1'000'000 + i;
-            record.bytes = QByteArray(lengths.at(i), char('a' + i % 26));
-            record.cmd = char('A' + i % 26);
-            record.address = quint8(i % 5);
-            record.direction = i % 2 ? FrameRecord::Sent : FrameRecord::Received;
-            record.good = i % 3 == 0;
-            record.logged = i % 4 == 0;
-            records << record;
+            records << FrameRecord{1'000'000 + i,
+                                   QByteArray(lengths.at(i), char('a' + i % 26)),
+                                   char('A' + i % 26),
+                                   quint8(i % 5),
+                                   i % 2 ? FrameRecord::Sent : FrameRecord::Received,
+                                   i % 3 == 0,
+                                   i % 4 == 0};
         }
-        if (batch) {
-            store.append(records);
-        } else {
-            for (const FrameRecord& record : std::as_const(records))
+        for (const FrameRecord& record : std::as_const(records)) {
+            if (!batch)
                 store.append(record);
         }
-        QVERIFY(store.size() <= capacity);
-        QVERIFY(store.size() > 0);
+        if (batch)
+            store.append(records);
         const qsizetype first = records.size() - store.size();
+        QVERIFY(store.size() > 0 && store.size() <= capacity);
         QCOMPARE(store.droppedCount(), qint64(first));
+        const auto fields = [](const FrameRecord& r) {
+            return std::make_tuple(r.bytes, r.timeUs, r.cmd, r.address, r.direction, r.good,
+                                   r.logged);
+        };
         for (qsizetype i = 0; i < store.size(); ++i) {
             const FrameRecord& want = records.at(first + i);
-            const FrameRecord got = store.at(i);
-            QCOMPARE(got.bytes, want.bytes);
-            QCOMPARE(got.timeUs, want.timeUs);
+            QVERIFY2(fields(store.at(i)) == fields(want), qPrintable(QString::number(i)));
             QCOMPARE(store.timeUs(i), want.timeUs);
-            QCOMPARE(got.cmd, want.cmd);
-            QCOMPARE(got.address, want.address);
-            QCOMPARE(got.direction, want.direction);
-            QCOMPARE(got.good, want.good);
-            QCOMPARE(got.logged, want.logged);
             QCOMPARE(store.isLogged(i), want.logged);
         }
         // A record taken out stays valid whatever the store does next.
