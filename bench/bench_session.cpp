@@ -7,6 +7,7 @@
 #include "mainwindow.h"
 #include "mkhelper.h"
 #include "replaylink.h"
+#include "scriptloader.h"
 #include "sessionfiles.h"
 
 #include <QApplication>
@@ -154,7 +155,7 @@ void BM_ExportCsv(benchmark::State& state)
     const bool safe = state.range(1) != 0;
     QList<FrameModel> models;
     QString error;
-    if (!CsvExport::loadDefinitions(models, error)) {
+    if (!ScriptLoader::loadDefinitions(models, error)) {
         state.SkipWithError(qPrintable(error));
         return;
     }

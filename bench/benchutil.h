@@ -63,6 +63,7 @@ inline void usePrivateHome(const QTemporaryDir& home)
     for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "TOVRIK_PORTS_DIR"}) {
         const QString dir = home.filePath(QLatin1String(name));
         QDir().mkpath(dir);
+        QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv(name, QFile::encodeName(dir));
     }
     const QString runtime = home.filePath(QStringLiteral("run"));

@@ -13,6 +13,7 @@ TOVRIK_PACKAGES=(
     libudev-dev libbenchmark-dev
     qt6-svg-dev # the real-time plot saves SVG pictures
     clang-14 libclang-rt-14-dev
+    clang-format # the house rules check the formatting of changed files
     xvfb xauth imagemagick
     # Installation checks: desktop entry, AppStream and MIME validators, PNG sizes, manual pages.
     desktop-file-utils appstream shared-mime-info file groff-base

@@ -7,10 +7,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QSocketNotifier>
-#include <QPlainTextEdit>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -188,6 +188,7 @@ FakeDevice::FakeDevice(const QString& linkName)
     }
     const QDir portsDir(qEnvironmentVariable("TOVRIK_PORTS_DIR"));
     portsDir.mkpath(QStringLiteral("."));
+    QFile::setPermissions(portsDir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     link_ = portsDir.filePath(linkName);
     terminal_ = QString::fromLocal8Bit(slavePath);
     QFile::remove(link_);

@@ -16,6 +16,7 @@
 #include <QTreeWidget>
 
 #include <memory>
+#include <tuple>
 #include <numeric>
 
 using namespace MainWindowTestKit;
@@ -25,8 +26,8 @@ namespace {
 // A logged record as the window stores it, at a chosen time.
 FrameRecord logged(char cmd, const QByteArray& payload, qint64 timeUs)
 {
-    FrameRecord record = FrameRecord::fromFrame(frame(cmd, 1, payload), FrameRecord::Received,
-                                                timeUs);
+    FrameRecord record =
+        FrameRecord::fromFrame(frame(cmd, 1, payload), FrameRecord::Received, timeUs);
     record.logged = true;
     return record;
 }
@@ -204,9 +205,8 @@ private slots:
         QTest::newRow("markup in the frame is shown literally")
             << QByteArray("#b<b>X</b>&amp;==\r") << "Bad crc check in frame: #b<b>X</b>&amp;=="
             << "cmd=< address=1 data='";
-        QTest::newRow("bare carriage return")
-            << QByteArray("\r") << "Bad crc check in frame: "
-            << "cmd= address=0 data=''";
+        QTest::newRow("bare carriage return") << QByteArray("\r") << "Bad crc check in frame: "
+                                              << "cmd= address=0 data=''";
         QTest::newRow("too short for a command")
             << QByteArray("#b\r") << "Bad crc check in frame: #b"
             << "cmd= address=0 data=''";
@@ -317,8 +317,7 @@ private slots:
         for (const char letter : {'V', 'A', 'D', 'k'}) {
             const int rows = rowCount(window_.get());
             deliverFrame(window_.get(), frame(letter, 1, "x"));
-            QCOMPARE(rowCount(window_.get()) - rows,
-                     filter.contains(QLatin1Char(letter)) ? 1 : 0);
+            QCOMPARE(rowCount(window_.get()) - rows, filter.contains(QLatin1Char(letter)) ? 1 : 0);
         }
         QCOMPARE(storedFilter(), filter);
     }
@@ -341,8 +340,8 @@ private slots:
     void modelFollowsTheStore_data()
     {
         QTest::addColumn<int>("capacity");
-        QTest::addColumn<int>("frames");       // appended one a time, every third not logged
-        QTest::addColumn<int>("rows");         // rows afterwards
+        QTest::addColumn<int>("frames"); // appended one a time, every third not logged
+        QTest::addColumn<int>("rows");   // rows afterwards
         QTest::addColumn<QString>("firstNumber");
 
         QTest::newRow("below capacity") << 100 << 30 << 20 << "0";
@@ -395,6 +394,67 @@ private slots:
         QCOMPARE(model.index(0, FrameLogModel::NumberColumn).data().toString(), "0");
     }
 
+    // The store packs frames into shared chunks: every kept frame comes back whole, with its
+    // own time and flags, across chunk borders, oversized frames, drops and a clear.
+    void storeKeepsEveryFrameWhole_data()
+    {
+        QTest::addColumn<int>("capacity");
+        QTest::addColumn<QList<int>>("lengths"); // of the frames appended, in order
+        QTest::addColumn<bool>("batch");         // appended as one batch, else one at a time
+
+        QList<int> manyD(2000, 95); // fills several 64 KiB chunks
+        QTest::newRow("many 'D' frames, oldest dropped") << 1000 << manyD << false;
+        QTest::newRow("in one batch larger than the store") << 1000 << manyD << true;
+        QTest::newRow("empty and one-byte frames") << 10 << QList<int>{0, 1, 0, 95, 1} << false;
+        QTest::newRow("frame longer than a chunk")
+            << 3 << QList<int>{95, 70000, 95, 200000, 95, 95} << false;
+        QTest::newRow("only oversized frames") << 2 << QList<int>{70000, 70000, 70000} << true;
+    }
+    void storeKeepsEveryFrameWhole()
+    {
+        QFETCH(int, capacity);
+        QFETCH(QList<int>, lengths);
+        QFETCH(bool, batch);
+
+        FrameStore store(nullptr, capacity);
+        QList<FrameRecord> records;
+        for (int i = 0; i < lengths.size(); ++i) {
+            records << FrameRecord{1'000'000 + i,
+                                   QByteArray(lengths.at(i), char('a' + i % 26)),
+                                   char('A' + i % 26),
+                                   quint8(i % 5),
+                                   i % 2 ? FrameRecord::Sent : FrameRecord::Received,
+                                   i % 3 == 0,
+                                   i % 4 == 0};
+        }
+        for (const FrameRecord& record : std::as_const(records)) {
+            if (!batch)
+                store.append(record);
+        }
+        if (batch)
+            store.append(records);
+        const qsizetype first = records.size() - store.size();
+        QVERIFY(store.size() > 0 && store.size() <= capacity);
+        QCOMPARE(store.droppedCount(), qint64(first));
+        const auto fields = [](const FrameRecord& r) {
+            return std::make_tuple(r.bytes, r.timeUs, r.cmd, r.address, r.direction, r.good,
+                                   r.logged);
+        };
+        for (qsizetype i = 0; i < store.size(); ++i) {
+            const FrameRecord& want = records.at(first + i);
+            QVERIFY2(fields(store.at(i)) == fields(want), qPrintable(QString::number(i)));
+            QCOMPARE(store.timeUs(i), want.timeUs);
+            QCOMPARE(store.isLogged(i), want.logged);
+        }
+        // A record taken out stays valid whatever the store does next.
+        const FrameRecord kept = store.at(store.size() - 1);
+        store.clear();
+        store.append(records.constFirst());
+        QCOMPARE(kept.bytes, records.constLast().bytes);
+        QCOMPARE(store.size(), 1);
+        QCOMPARE(store.at(0).bytes, records.constFirst().bytes);
+    }
+
     void timeColumnCountsFromTheFirstFrame_data()
     {
         QTest::addColumn<qint64>("offsetUs");
@@ -409,8 +469,8 @@ private slots:
         QFETCH(QString, shown);
         FrameStore store;
         FrameLogModel model(&store);
-        const qint64 start = QDateTime(QDate(2026, 12, 8), QTime(5, 12, 1, 123), Qt::UTC)
-                                 .toMSecsSinceEpoch() * 1000;
+        const qint64 start =
+            QDateTime(QDate(2026, 12, 8), QTime(5, 12, 1, 123), Qt::UTC).toMSecsSinceEpoch() * 1000;
         // A sent request opens the session; it has no row.
         FrameRecord request = logged('v', "", start);
         request.direction = FrameRecord::Sent;

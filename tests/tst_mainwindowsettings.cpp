@@ -5,14 +5,23 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
-#include <QScreen>
-#include <QPushButton>
-#include <QSettings>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QSettings>
 #include <QTest>
 
 #include <memory>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 using namespace MainWindowTestKit;
 
@@ -31,6 +40,18 @@ class TestMainWindowSettings : public QObject
         return window->findChild<QAction*>(QStringLiteral("actionShowTerminal_"));
     }
     static QDialog* rtDialog(MainWindow* window) { return window->findChild<QDialog*>(); }
+    // Sets or clears the file's immutable flag (root only; false where it cannot be had).
+    static bool setImmutable(const QString& path, bool on)
+    {
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+        int flags = 0;
+        bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        if (fd >= 0)
+            ::close(fd);
+        return done;
+    }
 
 private slots:
     void initTestCase() { QVERIFY(prepareEnvironment()); }
@@ -232,12 +253,12 @@ private slots:
         QTest::addColumn<QVariant>("pos");
         QTest::addColumn<QRect>("mainWindow"); // on the tests' 1600 x 1200 screen
 
-        QTest::newRow("huge size, far away") << QVariant(QSize(40000, 40000))
-                                              << QVariant(QPoint(-3000, -3000))
-                                              << QRect(0, 0, 1600, 1200);
-        QTest::newRow("text instead of a size") << QVariant(QStringLiteral("big"))
-                                                << QVariant(QPoint(10, 20))
-                                                << QRect(10, 20, 510, 680);
+        QTest::newRow("huge size, far away")
+            << QVariant(QSize(40000, 40000)) << QVariant(QPoint(-3000, -3000))
+            << QRect(0, 0, 1600, 1200);
+        QTest::newRow("text instead of a size")
+            << QVariant(QStringLiteral("big")) << QVariant(QPoint(10, 20))
+            << QRect(10, 20, 510, 680);
         QTest::newRow("list instead of a position")
             << QVariant(QSize(400, 500)) << QVariant(QStringList{"1", "2"})
             << QRect(200, 200, 400, 500);
@@ -273,7 +294,8 @@ private slots:
         QTest::newRow("FTDIOnly two") << "FTDIOnly" << QVariant(2) << QVariant(false);
         QTest::newRow("hexDisplay list")
             << "hexDisplay" << QVariant(QStringList{"a", "b"}) << QVariant(false);
-        QTest::newRow("hexDisplay upper case") << "hexDisplay" << QVariant("TRUE") << QVariant(true);
+        QTest::newRow("hexDisplay upper case")
+            << "hexDisplay" << QVariant("TRUE") << QVariant(true);
         QTest::newRow("showTerminal text")
             << "MainWindow/showTerminal" << QVariant("no") << QVariant(true);
         QTest::newRow("showTerminal as written")
@@ -306,6 +328,79 @@ private slots:
             QCOMPARE(written.toBool(), used.toBool());
         else
             QCOMPARE(written.toString(), used.toString());
+    }
+
+    void unusableStore_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("random bytes") << "random"
+                                      << "could not be read (format error)";
+        QTest::newRow("10 MB") << "large"
+                               << "could not be read (format error)";
+        QTest::newRow("a directory") << "dir"
+                                     << "could not be read (not a regular file)";
+        // Mode 0400; for root, which may write that, the file is made immutable instead.
+        QTest::newRow("read-only") << "readonly"
+                                   << "cannot be written (";
+    }
+    // A store that cannot be read or written: one console line names the file and says why,
+    // the defaults are in force, and nothing the user had in the file is overwritten.
+    void unusableStore()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        const QString path =
+            QSettings(QStringLiteral("Tovrik"), QStringLiteral("Tovrik")).fileName();
+        const auto removeStore = [&path] {
+            setImmutable(path, false);
+            QDir(path).removeRecursively();
+            QFile::remove(path);
+        };
+        removeStore();
+        const auto cleanup = qScopeGuard(removeStore);
+        QDir().mkpath(QFileInfo(path).path());
+        QByteArray bytes;
+        if (kind == "dir") {
+            QVERIFY(QDir().mkdir(path));
+        } else {
+            bytes.resize(kind == "large" ? 10'000'000 : 4096);
+            for (char& c : bytes)
+                c = char(QRandomGenerator::global()->bounded(256));
+            if (kind == "readonly")
+                bytes = "[General]\ncmdFilter=VD\nhexDisplay=true\n";
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(bytes), bytes.size());
+            file.close();
+            if (kind == "readonly") {
+                QVERIFY(file.setPermissions(QFile::ReadOwner));
+                if (QFile(path).open(QIODevice::WriteOnly | QIODevice::Append) &&
+                    !setImmutable(path, true))
+                    QSKIP("the file stays writable for this user and cannot be made immutable");
+            }
+        }
+        {
+            MainWindow window;
+            const QStringList problems =
+                consoleLines(&window).filter(QStringLiteral("Settings file"));
+            QVERIFY2(problems.size() == 1, qPrintable(consoleLines(&window).join('\n')));
+            QVERIFY2(problems.constFirst().startsWith(
+                         QStringLiteral("Settings file '%1' %2").arg(path, reason)),
+                     qPrintable(problems.constFirst()));
+            // A read-only store is read; an unreadable one gives the defaults.
+            QCOMPARE(checkBox(&window, "checkBoxHex_")->isChecked(), kind == "readonly");
+            QCOMPARE(window.size(), QSize(510, 680));
+            checkBox(&window, "FTDIOnlyCheckBox_")->click();
+            window.close();
+        }
+        if (kind == "dir") {
+            QVERIFY(QFileInfo(path).isDir());
+            return;
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
     }
 
     void hiddenConsoleKeepsCollecting()

@@ -23,9 +23,12 @@ private slots:
     void corruptAndNoise_data();
     void corruptAndNoise();
     void floodCountsItsFrames();
+    void undeliveredFramesAreCounted_data();
+    void undeliveredFramesAreCounted();
     void linkLifecycle_data();
     void linkLifecycle();
     void nameInUseIsRefused();
+    void openPortFolderIsRefused();
     void staleLinkIsReused_data();
     void staleLinkIsReused();
     void badOptions_data();
@@ -292,6 +295,47 @@ void TestMkSim::floodCountsItsFrames()
     }
 }
 
+void TestMkSim::undeliveredFramesAreCounted_data()
+{
+    QTest::addColumn<bool>("hostReads");
+    QTest::newRow("host reads") << true;
+    QTest::newRow("nobody reads") << false;
+}
+
+// A flood the host does not read fills the simulator's output queue; what it then drops is
+// counted and printed when it exits, so that a soak run does not blame the program for it.
+void TestMkSim::undeliveredFramesAreCounted()
+{
+    QFETCH(bool, hostReads);
+    Simulator sim;
+    const QString path = sim.start(
+        {"--name", "drops", "--flood", hostReads ? "200" : "20000", "--unplug-after", "1"});
+    QVERIFY(!path.isEmpty());
+    SerialPort port;
+    QByteArray buffer;
+    if (hostReads) {
+        QVERIFY(openPort(port, path));
+        QDeadlineTimer deadline(10000);
+        while (!sim.process().waitForFinished(10) && !deadline.hasExpired())
+            next(port, buffer, 100);
+    }
+    QVERIFY(finished(sim.process()));
+    const QList<QByteArray> lines = sim.process().readAllStandardOutput().split('\n');
+    static const QRegularExpression exitLine(
+        "^tovrik-mksim: exit: (\\d+) frames sent, (\\d+) not delivered");
+    QRegularExpressionMatch match;
+    for (const QByteArray& line : lines) {
+        if (!match.hasMatch())
+            match = exitLine.match(QString::fromLatin1(line));
+    }
+    QVERIFY2(match.hasMatch(), lines.join('\n').constData());
+    QVERIFY(match.captured(1).toLongLong() > 0);
+    if (hostReads)
+        QCOMPARE(match.captured(2).toLongLong(), 0);
+    else
+        QVERIFY(match.captured(2).toLongLong() > 0);
+}
+
 void TestMkSim::linkLifecycle_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -333,6 +377,25 @@ void TestMkSim::nameInUseIsRefused()
     QVERIFY(second.process().exitCode() != 0);
     // The first one's link is untouched.
     QVERIFY(QFileInfo(path).exists());
+}
+
+// A link in a folder others may write to could be swapped for theirs: the simulator makes none.
+void TestMkSim::openPortFolderIsRefused()
+{
+    QTemporaryDir base;
+    QVERIFY(base.isValid());
+    const QString folder = base.filePath("ports");
+    QVERIFY(QDir().mkdir(folder));
+    QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x7777)));
+    Simulator sim;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TOVRIK_PORTS_DIR", folder);
+    sim.process().setProcessEnvironment(env);
+    QVERIFY(sim.start({"--name", "open"}).isEmpty());
+    QVERIFY(finished(sim.process()));
+    QVERIFY(sim.process().exitCode() != 0);
+    QVERIFY(QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                 QDir::NoDotAndDotDot));
 }
 
 void TestMkSim::staleLinkIsReused_data()

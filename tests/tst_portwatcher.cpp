@@ -5,6 +5,9 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 // Virtual ports are symbolic links in the directory that $TOVRIK_PORTS_DIR names (private to
 // this test). Every test starts and ends with that directory empty.
 class TestPortWatcher : public QObject
@@ -15,6 +18,8 @@ private slots:
     void cleanup();
     void portsDirectory_data();
     void portsDirectory();
+    void unsafeFolderIsNotUsed_data();
+    void unsafeFolderIsNotUsed();
     void onlyLinksToTerminalsAreListed_data();
     void onlyLinksToTerminalsAreListed();
     void ftdiFlag_data();
@@ -35,7 +40,8 @@ void TestPortWatcher::init()
 {
     dir_ = virtualPortsDir();
     QDir(dir_).removeRecursively();
-    QVERIFY(QDir().mkpath(dir_));
+    QCOMPARE(virtualPortsDir(), dir_); // made anew, private
+    QVERIFY(virtualPortsProblem(dir_).isEmpty());
 }
 
 void TestPortWatcher::cleanup()
@@ -96,6 +102,70 @@ void TestPortWatcher::portsDirectory()
     QCOMPARE(got, expected);
     QVERIFY2(QFileInfo(got).isDir(), "the directory is created");
     QDir(QDir::tempPath() + QStringLiteral("/tovrik-pw-%1").arg(getpid())).removeRecursively();
+}
+
+void TestPortWatcher::unsafeFolderIsNotUsed_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("problem"); // %1: the folder; empty when it is used
+    QTest::newRow("private folder") << "private" << QString();
+    QTest::newRow("created by the program") << "missing" << QString();
+    QTest::newRow("link to a private folder") << "link"
+                                              << "'%1' is a symbolic link";
+    QTest::newRow("mode 0777") << "0777"
+                               << "'%1' is open to other users (mode 777; 700 wanted)";
+    QTest::newRow("group may read") << "0740"
+                                    << "'%1' is open to other users (mode 740; 700 wanted)";
+    QTest::newRow("another user's folder") << "foreign"
+                                           << "'%1' belongs to user 65534, not to you";
+    QTest::newRow("a plain file") << "file"
+                                  << "'%1' is not a directory";
+}
+
+// Whoever can write into the folder chooses the terminals the program lists and opens: only a
+// private folder of the user's own is used, and what is wrong with any other is said.
+void TestPortWatcher::unsafeFolderIsNotUsed()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, problem);
+    QTemporaryDir base;
+    QVERIFY(base.isValid());
+    const QString real = base.filePath("real");
+    const QString folder = base.filePath("ports");
+    QVERIFY(QDir().mkdir(real));
+    QVERIFY(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    Pty pty;
+    QVERIFY(pty.isValid());
+    QVERIFY(QFile::link(pty.path(), real + "/sim"));
+    if (kind == "link") {
+        QVERIFY(QFile::link(real, folder));
+    } else if (kind == "file") {
+        QFile plain(folder);
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+    } else if (kind != "missing") {
+        QVERIFY(QDir().rename(real, folder));
+        if (kind == "foreign") {
+            if (::lchown(QFile::encodeName(folder).constData(), 65534, 65534) != 0)
+                QSKIP("only root can give a folder to another user");
+        } else if (kind != "private") {
+            QCOMPARE(::chmod(QFile::encodeName(folder).constData(), kind.toUInt(nullptr, 8)), 0);
+        }
+    }
+
+    const QByteArray saved = qgetenv("TOVRIK_PORTS_DIR");
+    qputenv("TOVRIK_PORTS_DIR", QFile::encodeName(folder));
+    const QString got = virtualPortsProblem();
+    const QList<PortInfo> listed = PortWatcher::virtualPorts();
+    qputenv("TOVRIK_PORTS_DIR", saved);
+
+    QCOMPARE(got, problem.isEmpty() ? QString() : problem.arg(folder));
+    const int expected = kind == "private" ? 1 : 0; // the made folder starts empty
+    QCOMPARE(listed.size(), expected);
+    if (kind == "missing") {
+        QFileInfo made(folder);
+        QVERIFY(made.isDir());
+        QCOMPARE(int(made.permissions() & 0x0077), 0); // no group or other bits
+    }
 }
 
 void TestPortWatcher::onlyLinksToTerminalsAreListed_data()

@@ -4,7 +4,10 @@
 #include <QBuffer>
 #include <QDir>
 #include <QJSEngine>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace std::chrono_literals;
 
@@ -48,7 +51,8 @@ private slots:
     void candidatePaths();
     void runawayScriptIsStopped_data();
     void runawayScriptIsStopped();
-    void quickScriptIsLeftAlone();
+    void loadUnderLimits_data();
+    void loadUnderLimits();
 };
 
 void tst_ScriptLoader::evaluation_data()
@@ -72,8 +76,7 @@ void tst_ScriptLoader::evaluation_data()
         << QStringList{"A"};
     QTest::newRow("thrown Error") << "var A = {cmd: 'A'}; throw new Error('boom');" << true
                                   << "boom" << QStringList{};
-    QTest::newRow("thrown number counts too")
-        << "throw 42;" << true << "42" << QStringList{};
+    QTest::newRow("thrown number counts too") << "throw 42;" << true << "42" << QStringList{};
     QTest::newRow("thrown string is its own message")
         << "throw 'no index';" << true << "no index" << QStringList{};
     QTest::newRow("thrown object without a message")
@@ -82,9 +85,8 @@ void tst_ScriptLoader::evaluation_data()
         << "throw {message: 'plain'};" << true << "plain" << QStringList{};
     QTest::newRow("failing statement")
         << "null.x;" << true << "Cannot read property 'x' of null" << QStringList{};
-    QTest::newRow("thrown index is still walked")
-        << "var A = {cmd: 'A'}; throw {A: 'struct'};" << true << "[object Object]"
-        << QStringList{"A"};
+    QTest::newRow("thrown index is still walked") << "var A = {cmd: 'A'}; throw {A: 'struct'};"
+                                                  << true << "[object Object]" << QStringList{"A"};
     QTest::newRow("struct test is exact and case-sensitive")
         << "({a: 'Struct', b: 'struct ', c: 'STRUCT', d: 'struct', e: 'structs'})" << false
         << QString() << QStringList{"d"};
@@ -248,20 +250,95 @@ void tst_ScriptLoader::runawayScriptIsStopped()
     QCOMPARE(engine.evaluate(QStringLiteral("6 * 7")).toInt(), 42);
 }
 
-void tst_ScriptLoader::quickScriptIsLeftAlone()
+void tst_ScriptLoader::loadUnderLimits_data()
 {
-    QJSEngine engine;
-    Loaded loaded;
-    bool fired = true;
-    {
-        ScriptWatchdog watchdog(&engine, 60s);
-        loaded = load(engine, QStringLiteral("var V = {cmd: 'V', a: 'u8'}; ({V: 'struct'})"));
-        fired = watchdog.fired();
+    QTest::addColumn<QString>("kind"); // how mk.js is made: "text", "fifo", "zero", "dir", "large"
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("problem"); // %1: the absolute path
+    QTest::addColumn<int>("models");
+
+    using D = ScriptLoader::Definitions;
+    const QByteArray good = "var V = {cmd: 'V', a: 'u8'}; ({V: 'struct'})";
+    // Also: a quick script is left alone by both guards.
+    QTest::newRow("good") << "text" << good << int(D::Loaded) << QString() << 1;
+    QTest::newRow("throw after the index")
+        << "text" << QByteArray("var V = {cmd: 'V'}; throw {V: 'struct', message: 'late'};")
+        << int(D::Threw) << "script error in '%1': late" << 1;
+    QTest::newRow("endless loop")
+        << "text" << QByteArray("var V = {cmd: 'V'}; ({V: 'struct'}); for (;;) {}")
+        << int(D::TimedOut)
+        << "script error in '%1': stopped after running for 1 seconds without finishing" << 0;
+    QTest::newRow("endless allocation")
+        << "text"
+        << QByteArray("var V = {cmd: 'V'}; var keep = [];"
+                      "for (;;) keep.push(new Array(4096).fill(keep.length)); ({V: 'struct'})")
+        << int(D::OutOfMemory)
+        << "script error in '%1': stopped after growing the program by more than 32 MiB" << 0;
+    QTest::newRow("FIFO") << "fifo" << QByteArray() << int(D::NotRegular)
+                          << "'%1' is not a regular file; no definitions loaded" << 0;
+    QTest::newRow("link to an endless device")
+        << "zero" << QByteArray() << int(D::NotRegular)
+        << "'%1' is not a regular file; no definitions loaded" << 0;
+    QTest::newRow("directory") << "dir" << QByteArray() << int(D::NotRegular)
+                               << "'%1' is not a regular file; no definitions loaded" << 0;
+    QTest::newRow("over 8 MiB") << "large" << QByteArray() << int(D::TooLarge)
+                                << "'%1' is larger than 8 MiB; no definitions loaded" << 0;
+}
+
+// The one loader the window and the command line use: every refused file and every stopped
+// script gives its status and a message naming the file, and a stopped script's engine is
+// replaced by a fresh one. The endless loop runs against a short time limit, the endless
+// allocation against a small memory limit and a time limit it never reaches.
+void tst_ScriptLoader::loadUnderLimits()
+{
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, script);
+    QFETCH(int, status);
+    QFETCH(QString, problem);
+    QFETCH(int, models);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("mk.js"));
+    if (kind == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == QLatin1String("zero")) {
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    } else if (kind == QLatin1String("dir")) {
+        QVERIFY(QDir().mkdir(path));
+    } else {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(script), script.size());
+        if (kind == QLatin1String("large"))
+            QVERIFY(file.resize(ScriptLoader::kMaxScriptBytes + 1));
     }
-    QVERIFY(!fired);
-    QVERIFY(!loaded.evaluation.threw);
-    QCOMPARE(loaded.models.size(), 1);
-    QCOMPARE(loaded.models.constFirst().fieldNames, QStringList{"a"});
+    ScriptLoader::Limits limits;
+    limits.time = status == ScriptLoader::Definitions::OutOfMemory ? 60s : 1s;
+    limits.memoryBytes = 32 * 1024 * 1024;
+    // A later candidate is not tried when the first one is in the way.
+    const QString fallback = dir.filePath(QStringLiteral("other.js"));
+    QFile other(fallback);
+    QVERIFY(other.open(QIODevice::WriteOnly) && other.write("var W = {cmd: 'W'}; ({W: 'struct'})"));
+    other.close();
+
+    const ScriptLoader::Definitions loaded = ScriptLoader::load({path, fallback}, limits);
+    QCOMPARE(int(loaded.status), status);
+    QCOMPARE(loaded.path, path);
+    QCOMPARE(ScriptLoader::problemText(loaded, limits),
+             problem.isEmpty() ? QString() : problem.arg(path));
+    QCOMPARE(loaded.models.size(), models);
+    if (kind != QLatin1String("text")) {
+        QVERIFY(!loaded.engine);
+        return;
+    }
+    QCOMPARE(loaded.size, qint64(script.size()));
+    QVERIFY(loaded.engine);
+    // A runaway's engine is replaced: nothing the script made is left, and the new one runs.
+    QCOMPARE(loaded.engine->globalObject().hasProperty(QStringLiteral("V")),
+             status == ScriptLoader::Definitions::Loaded);
+    QCOMPARE(loaded.engine->evaluate(QStringLiteral("6 * 7")).toInt(), 42);
 }
 
 QTEST_GUILESS_MAIN(tst_ScriptLoader)

@@ -1,8 +1,10 @@
 #include "scriptloader.h"
+#include "scriptwatchdog.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 #include <QJSEngine>
 #include <QJSValueIterator>
@@ -34,7 +36,8 @@ ScriptLoader::ScriptFile ScriptLoader::readScriptFile(const QStringList& paths)
     for (const QString& path : paths) {
         // Opened without blocking, so that a FIFO with no writer cannot hold start-up; the
         // type and size are then checked on the open descriptor, not on the name.
-        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        const int fd =
+            ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             continue;
         result.path = path;
@@ -135,4 +138,106 @@ bool ScriptLoader::definition(const QJSValue& object, const QString& name, Frame
         return false;
     model = found;
     return true;
+}
+
+ScriptLoader::Definitions ScriptLoader::load(const QStringList& paths, const Limits& limits)
+{
+    Definitions result;
+    ScriptFile file = readScriptFile(paths);
+    if (!file.path.isEmpty())
+        result.path = QFileInfo(file.path).absoluteFilePath();
+    result.size = file.bytes.size();
+    switch (file.status) {
+    case ScriptFile::Missing:
+        result.status = Definitions::Missing;
+        return result;
+    case ScriptFile::NotRegular:
+        result.status = Definitions::NotRegular;
+        return result;
+    case ScriptFile::TooLarge:
+        result.status = Definitions::TooLarge;
+        return result;
+    case ScriptFile::Read:
+        break;
+    }
+
+    result.status = Definitions::Loaded;
+    result.engine = std::make_unique<QJSEngine>();
+    const QString text = scriptText(std::move(file.bytes));
+    ScriptWatchdog::Reason stopped = ScriptWatchdog::Reason::None;
+    {
+        // Also guards the walk below: reading the script's objects can run its getters.
+        ScriptWatchdog watchdog(result.engine.get(), limits.time, limits.memoryBytes);
+        const Evaluation evaluation = evaluate(*result.engine, text, QStringLiteral("mk.js"));
+        if (evaluation.threw) {
+            result.status = Definitions::Threw;
+            result.message = evaluation.message;
+        }
+        const QJSValue global = result.engine->globalObject();
+        for (const QString& name : indexNames(evaluation.value)) {
+            FrameModel model;
+            if (definition(global, name, model))
+                result.models.append(model);
+        }
+        stopped = watchdog.reason();
+    }
+    if (stopped != ScriptWatchdog::Reason::None) {
+        result.status = stopped == ScriptWatchdog::Reason::Time ? Definitions::TimedOut
+                                                                : Definitions::OutOfMemory;
+        result.message.clear();
+        result.models.clear();
+    }
+    // The definitions are copied out; a failed or runaway script's engine (it may hold all it
+    // allocated) is dropped now rather than kept for the program's lifetime.
+    if (result.status != Definitions::Loaded)
+        result.engine = std::make_unique<QJSEngine>();
+    return result;
+}
+
+bool ScriptLoader::loadDefinitions(QList<FrameModel>& models, QString& error)
+{
+    const Definitions loaded = load();
+    const bool usable = loaded.status == Definitions::Loaded ||
+                        (loaded.status == Definitions::Threw && !loaded.models.isEmpty());
+    if (!usable) {
+        error = problemText(loaded);
+        return false;
+    }
+    models.append(loaded.models);
+    return true;
+}
+
+QString ScriptLoader::problemText(const Definitions& definitions, const Limits& limits)
+{
+    switch (definitions.status) {
+    case Definitions::Loaded:
+        break;
+    case Definitions::Missing:
+        return QCoreApplication::translate("ScriptLoader", "file 'mk.js' not found");
+    case Definitions::NotRegular:
+        return QCoreApplication::translate("ScriptLoader",
+                                           "'%1' is not a regular file; no definitions loaded")
+            .arg(definitions.path);
+    case Definitions::TooLarge:
+        return QCoreApplication::translate("ScriptLoader",
+                                           "'%1' is larger than %2 MiB; no definitions loaded")
+            .arg(definitions.path)
+            .arg(kMaxScriptBytes / (1024 * 1024));
+    case Definitions::Threw:
+        return QCoreApplication::translate("ScriptLoader", "script error in '%1': %2")
+            .arg(definitions.path, definitions.message);
+    case Definitions::TimedOut:
+        return QCoreApplication::translate(
+                   "ScriptLoader",
+                   "script error in '%1': stopped after running for %2 seconds without finishing")
+            .arg(definitions.path)
+            .arg(std::chrono::duration_cast<std::chrono::seconds>(limits.time).count());
+    case Definitions::OutOfMemory:
+        return QCoreApplication::translate(
+                   "ScriptLoader",
+                   "script error in '%1': stopped after growing the program by more than %2 MiB")
+            .arg(definitions.path)
+            .arg(limits.memoryBytes / (1024 * 1024));
+    }
+    return QString();
 }

@@ -2,20 +2,71 @@
 
 #include "framemodel.h"
 
+#include <QJSEngine>
 #include <QJSValue>
 #include <QString>
 #include <QStringList>
 
-class QIODevice;
-class QJSEngine;
+#include <chrono>
+#include <memory>
 
-// The pieces of loading the definitions script that need no window: where the file is looked
-// for, how its bytes become script text, how an evaluation is judged, and how the script's
-// objects become structure definitions.
+class QIODevice;
+
+// What a definitions script may use before it is stopped.
+struct ScriptLimits
+{
+    // A script still running after this long is taken for an endless loop.
+    std::chrono::milliseconds time{5000};
+    // A script that grows the process by more than this is taken for an endless allocation.
+    qint64 memoryBytes = qint64(256) * 1024 * 1024;
+};
+
+// Loading the definitions script, for the window and the command line alike: where the file is
+// looked for, how its bytes become script text, how an evaluation is judged and guarded, and how
+// the script's objects become structure definitions.
 class ScriptLoader
 {
 public:
     ScriptLoader() = delete;
+
+    using Limits = ScriptLimits;
+
+    struct Definitions
+    {
+        enum Status
+        {
+            Loaded,     // evaluated; models holds what the script defines (maybe nothing)
+            Missing,    // no candidate could be opened
+            NotRegular, // the first candidate that opened is no regular file
+            TooLarge,   // the first candidate that opened is larger than kMaxScriptBytes
+            Threw,      // the script threw; models holds what its thrown value named
+            TimedOut,   // stopped at the time limit; models is empty
+            OutOfMemory // stopped at the memory limit; models is empty
+        };
+        Status status = Missing;
+        QString path; // absolute path of the file read or refused; empty when Missing
+        qint64 size = 0;
+        QList<FrameModel> models;
+        QString message; // the thrown value's message when Threw
+        // The engine the script ran in, for whoever keeps it; a fresh one after a runaway or a
+        // throw (whatever the script left behind is given back at once), none when not read.
+        std::unique_ptr<QJSEngine> engine;
+    };
+
+    // Reads the first of `paths` that opens (readScriptFile), evaluates it under the limits and
+    // collects its structure definitions. Runs on the calling thread and returns within the
+    // time limit plus the reading of at most kMaxScriptBytes.
+    static Definitions load(const QStringList& paths, const Limits& limits = Limits());
+    static Definitions load(const Limits& limits = Limits())
+    {
+        return load(candidatePaths(QStringLiteral("mk.js")), limits);
+    }
+    // The definitions of mk.js, looked up where the window looks, for tools without a console.
+    // False with a message naming the file when none could be had: not found, refused, stopped,
+    // or a throw that left no definition.
+    static bool loadDefinitions(QList<FrameModel>& models, QString& error);
+    // A message naming the file for every status but Loaded.
+    static QString problemText(const Definitions& definitions, const Limits& limits = Limits());
 
     // Where the named file is looked for, in order: the working directory (the bare name), the
     // per-user data directory of organisation and application "Tovrik", and the installed data

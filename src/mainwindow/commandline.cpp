@@ -5,6 +5,7 @@
 #include "fielddecoder.h"
 #include "filesafety.h"
 #include "mainwindow.h"
+#include "scriptloader.h"
 #include "sessionfiles.h"
 
 #include <QCommandLineParser>
@@ -117,7 +118,7 @@ int exportCsv(const QCommandLineParser& parser)
 
     QList<FrameModel> models;
     QString error;
-    if (!CsvExport::loadDefinitions(models, error)) {
+    if (!ScriptLoader::loadDefinitions(models, error)) {
         printError(error);
         return 1;
     }

@@ -6,8 +6,9 @@
 #include "linkstatistics.h"
 #include "mkhelper.h"
 #include "mkserial.h"
-#include "statisticsdialog.h"
 #include "sessionfiles.h"
+#include "settingsstore.h"
+#include "statisticsdialog.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -41,9 +42,9 @@ QString toolTipOf(const QPortInfo& port)
     return lines.join(QLatin1Char('\n'));
 }
 
-const QString kConnectionGroup = QStringLiteral("Connection");
-const QString kReconnectKey = QStringLiteral("reconnect");
-const QString kLastDeviceKey = QStringLiteral("lastDevice");
+const QString& kConnectionGroup = SettingsStore::kConnectionGroup;
+const QString& kReconnectKey = SettingsStore::kReconnect;
+const QString& kLastDeviceKey = SettingsStore::kLastDevice;
 } // namespace
 
 void MainWindow::initSerialPort_()

@@ -125,7 +125,7 @@ void FrameLogModel::onAppended_(qsizetype first, qsizetype count)
 {
     const size_t before = pending_.size();
     for (qsizetype i = first; i < first + count; ++i) {
-        if (store_->at(i).logged)
+        if (store_->isLogged(i))
             pending_.push_back(qint64(i) + dropped_);
     }
     if (pending_.size() > before && !announceTimer_.isActive())

@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "framestore.h"
 #include "mainwindow.h"
 #include "sessionfiles.h"
 #include "translation.h"
@@ -27,6 +28,7 @@ int runWithoutWindow(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
+    FrameStore::keepLargeBlocksOutOfTheHeap();
     if (!CommandLine::argumentsAreUtf8(argc, argv))
         return 2;
     if (CommandLine::wantsNoWindow(argc, argv)) {

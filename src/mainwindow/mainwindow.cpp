@@ -7,7 +7,9 @@
 #include "mkserial.h"
 #include "rtdialog.h"
 #include "sessionfiles.h"
+#include "settingsstore.h"
 #include "steadyscrollbar.h"
+#include "virtualports.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -18,7 +20,13 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), ui_(new Ui_MainWindow), session_(new SessionPipeline(this))
 {
     initGUI_();
+    if (!SettingsStore::problem().isEmpty())
+        printConsoleError(SettingsStore::problem().toHtmlEscaped());
     initSerialPort_();
+    // A port folder others could write to is not used; the user hears why.
+    const QString portsProblem = virtualPortsProblem();
+    if (!portsProblem.isEmpty())
+        printConsoleError(tr("Virtual ports not listed: %1").arg(portsProblem.toHtmlEscaped()));
     initSessionFiles_();
     initScript_();
     sessionFiles_->setFrameModels(frameModels_);

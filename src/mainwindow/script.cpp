@@ -4,7 +4,6 @@
 #include "flowlayout.h"
 #include "flowscrollarea.h"
 #include "scriptloader.h"
-#include "scriptwatchdog.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -13,8 +12,6 @@
 
 namespace {
 
-// A script still running after this long is taken for an endless loop and stopped.
-constexpr std::chrono::seconds ScriptTimeLimit{5};
 // Rows of filter boxes shown before the row scrolls.
 constexpr int FilterRows = 3;
 
@@ -22,61 +19,47 @@ constexpr int FilterRows = 3;
 
 void MainWindow::initScript_()
 {
-    const QString fileName = QStringLiteral("mk.js");
     // Working directory first, then the per-user and the installed data directories.
-    const QStringList candidates = ScriptLoader::candidatePaths(fileName);
-    const ScriptLoader::ScriptFile file = ScriptLoader::readScriptFile(candidates);
-    switch (file.status) {
-    case ScriptLoader::ScriptFile::Missing:
+    const ScriptLoader::Limits limits;
+    ScriptLoader::Definitions loaded = ScriptLoader::load(limits);
+    using Definitions = ScriptLoader::Definitions;
+    switch (loaded.status) {
+    case Definitions::Missing:
         printConsoleError(tr("Error: file 'mk.js' not found"));
         return;
-    case ScriptLoader::ScriptFile::NotRegular:
-        printConsoleError(tr("Error: '%1' is not a regular file; no definitions loaded")
-                              .arg(file.path.toHtmlEscaped()));
+    case Definitions::NotRegular:
+    case Definitions::TooLarge:
+        printConsoleError(tr("Error: ") + ScriptLoader::problemText(loaded).toHtmlEscaped());
         return;
-    case ScriptLoader::ScriptFile::TooLarge:
-        printConsoleError(tr("Error: '%1' is larger than %2 MiB; no definitions loaded")
-                              .arg(file.path.toHtmlEscaped())
-                              .arg(ScriptLoader::kMaxScriptBytes / (1024 * 1024)));
-        return;
-    case ScriptLoader::ScriptFile::Read:
+    default:
         break;
     }
-    if (file.path != candidates.constFirst())
-        printConsoleNoError(tr("Using script file '%1'").arg(file.path.toHtmlEscaped()));
+    // Wherever it was found, the user sees which file runs.
+    printConsoleNoError(
+        tr("Using script file '%1' (%2 bytes)").arg(loaded.path.toHtmlEscaped()).arg(loaded.size));
     printConsoleNoError(tr("Parsing script file 'mk.js'"));
-
-    // Owned by the window so that it goes with it; nothing uses it after start-up.
-    scriptEngine_ = new QJSEngine(this);
-    const QString text = ScriptLoader::scriptText(file.bytes);
-
-    bool stopped = false;
-    bool threw = false;
-    {
-        // Also guards the walk below: reading the script's objects can run its getters.
-        ScriptWatchdog watchdog(scriptEngine_, ScriptTimeLimit);
-        const ScriptLoader::Evaluation result =
-            ScriptLoader::evaluate(*scriptEngine_, text, fileName);
-        threw = result.threw;
-        if (result.threw && !watchdog.fired())
-            printConsoleError(tr("Script error") + result.message.toHtmlEscaped());
-
-        const QJSValue global = scriptEngine_->globalObject();
-        for (const QString& name : ScriptLoader::indexNames(result.value))
-            getStructDef_(name, global);
-        stopped = watchdog.fired();
-    }
-    if (stopped) {
+    switch (loaded.status) {
+    case Definitions::Threw:
+        printConsoleError(tr("Script error") + loaded.message.toHtmlEscaped());
+        break;
+    case Definitions::TimedOut:
+        printConsoleError(
+            tr("Script error") +
+            tr(": stopped after running for %1 seconds without finishing")
+                .arg(std::chrono::duration_cast<std::chrono::seconds>(limits.time).count()));
+        break;
+    case Definitions::OutOfMemory:
         printConsoleError(tr("Script error") +
-                          tr(": stopped after running for %1 seconds without finishing")
-                              .arg(ScriptTimeLimit.count()));
+                          tr(": stopped after growing the program by more than %1 MiB")
+                              .arg(limits.memoryBytes / (1024 * 1024)));
+        break;
+    default:
+        break;
     }
-    if (stopped || threw) {
-        // The definitions are copied out; whatever a failed or runaway script left in its
-        // engine (it may have allocated without bound) is given back now, not at exit.
-        delete scriptEngine_;
-        scriptEngine_ = new QJSEngine(this);
-    }
+    frameModels_.append(loaded.models);
+    // Owned by the window so that it goes with it; nothing uses it after start-up.
+    scriptEngine_ = loaded.engine.release();
+    scriptEngine_->setParent(this);
 
     // The boxes wrap onto further rows and scroll past a few, so no number of definitions
     // widens or lengthens the window.

@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "screengeometry.h"
+#include "settingsstore.h"
 
 #include <QSettings>
 
@@ -47,43 +48,51 @@ void MainWindow::readSettings_()
 {
     // The program's one store, in the platform's native format; the real-time dialog keeps its
     // own group in it.
-    QSettings settings(QStringLiteral("Tovrik"), QStringLiteral("Tovrik"));
-    settings.beginGroup(QStringLiteral("MainWindow"));
+    using S = SettingsStore;
+    // What is wrong with the store is said once the console is set up.
+    S::check();
+    const std::unique_ptr<QSettings> store = S::open();
+    QSettings& settings = *store;
+    settings.beginGroup(S::kMainWindowGroup);
     // Fitted to a screen: the stored values may come from another screen setup or a bad file.
-    ScreenGeometry::restore(this, settings.value(QStringLiteral("size")),
-                            settings.value(QStringLiteral("pos")), QSize(510, 680),
-                            QPoint(200, 200));
+    ScreenGeometry::restore(this, settings.value(S::kSize), settings.value(S::kPos),
+                            QSize(510, 680), QPoint(200, 200));
 
-    const bool showTerminal = readFlag(settings, QStringLiteral("showTerminal"), true);
+    const bool showTerminal = readFlag(settings, S::kShowTerminal, true);
     ui_->actionShowTerminal_->setChecked(showTerminal);
     onShowTerminal_(showTerminal);
 
     // Stored negated: true means hidden. onOpenRt_ flips it back and shows or hides the dialog.
-    rtDialogVisible_ = readFlag(settings, QStringLiteral("showRtDialog"), true);
+    rtDialogVisible_ = readFlag(settings, S::kShowRtDialog, true);
     onOpenRt_();
     settings.endGroup();
 
-    ftdiOnly_ = readFlag(settings, QStringLiteral("FTDIOnly"), false);
+    ftdiOnly_ = readFlag(settings, S::kFtdiOnly, false);
     ui_->FTDIOnlyCheckBox_->setChecked(ftdiOnly_);
-    hexDisplay_ = readFlag(settings, QStringLiteral("hexDisplay"), false);
+    hexDisplay_ = readFlag(settings, S::kHexDisplay, false);
     ui_->checkBoxHex_->setChecked(hexDisplay_);
-    cmdFilter_ = readText(settings, QStringLiteral("cmdFilter"), QStringLiteral("VNPLAUDk"));
+    cmdFilter_ = readText(settings, S::kCmdFilter, QStringLiteral("VNPLAUDk"));
     session_->setLogFilter(cmdFilter_);
     readConnectionSettings_(settings);
 }
 
 void MainWindow::writeSettings_()
 {
-    QSettings settings(QStringLiteral("Tovrik"), QStringLiteral("Tovrik"));
-    settings.beginGroup(QStringLiteral("MainWindow"));
-    settings.setValue(QStringLiteral("size"), size());
-    settings.setValue(QStringLiteral("pos"), pos());
-    settings.setValue(QStringLiteral("showTerminal"), ui_->actionShowTerminal_->isChecked());
-    settings.setValue(QStringLiteral("showRtDialog"), !rtDialogVisible_);
+    using S = SettingsStore;
+    if (!S::mayWrite())
+        return;
+    const std::unique_ptr<QSettings> store = S::open();
+    QSettings& settings = *store;
+    settings.beginGroup(S::kMainWindowGroup);
+    settings.setValue(S::kSize, size());
+    settings.setValue(S::kPos, pos());
+    settings.setValue(S::kShowTerminal, ui_->actionShowTerminal_->isChecked());
+    settings.setValue(S::kShowRtDialog, !rtDialogVisible_);
     settings.endGroup();
 
-    settings.setValue(QStringLiteral("FTDIOnly"), ftdiOnly_);
-    settings.setValue(QStringLiteral("hexDisplay"), hexDisplay_);
-    settings.setValue(QStringLiteral("cmdFilter"), cmdFilter_);
+    settings.setValue(S::kFtdiOnly, ftdiOnly_);
+    settings.setValue(S::kHexDisplay, hexDisplay_);
+    settings.setValue(S::kCmdFilter, cmdFilter_);
     writeConnectionSettings_(settings);
+    S::sync(settings);
 }

@@ -6,6 +6,7 @@
 #include "mkrecords.h"
 #include "rtplot.h"
 #include "screengeometry.h"
+#include "settingsstore.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -46,7 +47,8 @@ void RtDialog::initGUI_()
     const int valueWidth =
         ui_->tableWidget_->fontMetrics().horizontalAdvance(QStringLiteral("-32768")) + 16;
     const int titleWidth = header->fontMetrics().horizontalAdvance(
-                               ui_->tableWidget_->horizontalHeaderItem(1)->text()) + 16;
+                               ui_->tableWidget_->horizontalHeaderItem(1)->text()) +
+                           16;
     header->resizeSection(1, std::max(valueWidth, titleWidth));
 
     // The plot is the splitter's second pane, under the table.
@@ -150,27 +152,34 @@ void RtDialog::onReceiveData(char cmd, int address, const QByteArray& payload)
 
 void RtDialog::writeSettings()
 {
-    QSettings settings(QStringLiteral("Tovrik"), QStringLiteral("Tovrik"));
-    settings.beginGroup(QStringLiteral("RtDialog"));
-    settings.setValue(QStringLiteral("size"), size());
-    settings.setValue(QStringLiteral("pos"), pos());
-    settings.setValue(QStringLiteral("checkedChannels"), checkedChannels_);
-    settings.setValue(QStringLiteral("splitter"), ui_->splitter->saveState());
-    settings.setValue(QStringLiteral("live"), ui_->liveCheckBox_->isChecked());
+    using S = SettingsStore;
+    if (!S::mayWrite())
+        return;
+    const std::unique_ptr<QSettings> store = S::open();
+    QSettings& settings = *store;
+    settings.beginGroup(S::kRtDialogGroup);
+    settings.setValue(S::kSize, size());
+    settings.setValue(S::kPos, pos());
+    settings.setValue(S::kCheckedChannels, checkedChannels_);
+    settings.setValue(S::kSplitter, ui_->splitter->saveState());
+    settings.setValue(S::kLive, ui_->liveCheckBox_->isChecked());
     settings.endGroup();
+    S::sync(settings);
 }
 
 void RtDialog::readSettings_()
 {
-    QSettings settings(QStringLiteral("Tovrik"), QStringLiteral("Tovrik"));
-    settings.beginGroup(QStringLiteral("RtDialog"));
-    ScreenGeometry::restore(this, settings.value(QStringLiteral("size")),
-                            settings.value(QStringLiteral("pos")), QSize(230, 340), QPoint(200, 200));
-    checkedChannels_ = settings.value(QStringLiteral("checkedChannels")).toStringList();
-    const QByteArray splitterState = settings.value(QStringLiteral("splitter")).toByteArray();
+    using S = SettingsStore;
+    const std::unique_ptr<QSettings> store = S::open();
+    QSettings& settings = *store;
+    settings.beginGroup(S::kRtDialogGroup);
+    ScreenGeometry::restore(this, settings.value(S::kSize), settings.value(S::kPos),
+                            QSize(230, 340), QPoint(200, 200));
+    checkedChannels_ = settings.value(S::kCheckedChannels).toStringList();
+    const QByteArray splitterState = settings.value(S::kSplitter).toByteArray();
     if (!splitterState.isEmpty())
         ui_->splitter->restoreState(splitterState);
-    ui_->liveCheckBox_->setChecked(settings.value(QStringLiteral("live"), false).toBool());
+    ui_->liveCheckBox_->setChecked(settings.value(S::kLive, false).toBool());
     settings.endGroup();
 }
 
@@ -213,8 +222,8 @@ void RtDialog::onItemChanged_(QTableWidgetItem* item)
         else if (!checked)
             checkedChannels_.removeAll(name);
     }
-    const QString legend = row < units_.size() ? ChannelUnit::parse(item->text()).displayName()
-                                               : name;
+    const QString legend =
+        row < units_.size() ? ChannelUnit::parse(item->text()).displayName() : name;
     plot_->setChannelShown(row, legend, checked);
     updatePlotVisibility_();
 }
@@ -248,8 +257,8 @@ void RtDialog::announceValues_()
     announceTimer_->stop();
     QTableWidget* table = ui_->tableWidget_;
     QAbstractItemModel* model = table->model();
-    const int last = std::min({pendingLastRow_, model->rowCount() - 1,
-                               int(pendingRaw_.size()) - 1});
+    const int last =
+        std::min({pendingLastRow_, model->rowCount() - 1, int(pendingRaw_.size()) - 1});
     if (pendingFirstRow_ >= 0 && pendingFirstRow_ <= last) {
         {
             // Each cell change would have the view react on its own: the rows are announced

@@ -22,6 +22,7 @@ const char* const kDevDir = "/dev";
 const char* const kByIdDir = "/dev/serial/by-id";
 
 int periodicRescanMs = 0; // set for comparisons only
+int virtualPollMs = 0;    // set for comparisons only
 
 QString physicalName(const QSerialPortInfo& info)
 {
@@ -60,16 +61,17 @@ QMap<QString, QString> byIdNames()
 // change time goes to instance: a node made anew for the same number has another.
 bool isTerminal(const QString& path, QString* instance)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISCHR(st.st_mode))
         return false;
     *instance = QStringLiteral("%1.%2").arg(st.st_ctim.tv_sec).arg(st.st_ctim.tv_nsec);
     const unsigned maj = major(st.st_rdev);
     if (maj >= 136 && maj <= 143)
         return true;
-    const QByteArray subsystem =
-        "/sys/dev/char/" + QByteArray::number(maj) + ':' + QByteArray::number(minor(st.st_rdev)) +
-        "/subsystem";
+    const QByteArray subsystem = "/sys/dev/char/" + QByteArray::number(maj) + ':' +
+                                 QByteArray::number(minor(st.st_rdev)) + "/subsystem";
     char target[256] = {};
     const ssize_t n = ::readlink(subsystem.constData(), target, sizeof target - 1);
     return n > 0 && QByteArray(target, int(n)).endsWith("/tty");
@@ -116,14 +118,19 @@ QList<PortInfo> PortWatcher::systemPorts()
 QList<PortInfo> PortWatcher::virtualPorts()
 {
     QList<PortInfo> ports;
-    const QDir dir(virtualPortsDir());
+    // Whoever could write into a folder that is not private would choose the terminals listed.
+    const QString path = virtualPortsDir();
+    if (!virtualPortsProblem(path).isEmpty())
+        return ports;
+    const QDir dir(path);
     const QFileInfoList entries =
         dir.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo& entry : entries) {
         // A link whose target has gone, or that leads to anything but a terminal (a regular
-        // file, /dev/null), is no port.
+        // file, /dev/null), is no port; nor is a terminal this user may not open.
         PortInfo port;
-        if (!entry.isSymLink() || !isTerminal(entry.absoluteFilePath(), &port.instance))
+        if (!entry.isSymLink() || !isTerminal(entry.absoluteFilePath(), &port.instance) ||
+            ::access(QFile::encodeName(entry.absoluteFilePath()).constData(), R_OK | W_OK) != 0)
             continue;
         port.portName = entry.absoluteFilePath();
         port.physName =
@@ -136,6 +143,11 @@ QList<PortInfo> PortWatcher::virtualPorts()
 void PortWatcher::setPeriodicRescanForComparison(int ms)
 {
     periodicRescanMs = ms;
+}
+
+void PortWatcher::setVirtualPollForComparison(int ms)
+{
+    virtualPollMs = ms;
 }
 
 void PortWatcher::setUpNotifications()
@@ -162,9 +174,13 @@ void PortWatcher::setUpNotifications()
     virtualSoon_->setSingleShot(true);
     virtualSoon_->setInterval(kBurstMs);
     connect(virtualSoon_, &QTimer::timeout, this, &PortWatcher::rescanVirtual_);
+    virtualPollMs_ = virtualPollMs;
     virtualCheck_ = new QTimer(this);
-    virtualCheck_->setInterval(kVirtualCheckMs);
+    virtualCheck_->setInterval(virtualPollMs_ > 0 ? virtualPollMs_ : kVirtualCheckMs);
     connect(virtualCheck_, &QTimer::timeout, this, &PortWatcher::rescanVirtual_);
+    targetWatch_ = new QFileSystemWatcher(this);
+    connect(targetWatch_, &QFileSystemWatcher::fileChanged, virtualSoon_,
+            qOverload<>(&QTimer::start));
 
     dirWatch_ = new QFileSystemWatcher(this);
     virtualEvents_ = dirWatch_->addPath(virtualPortsDir());
@@ -231,8 +247,10 @@ void PortWatcher::rescanVirtual_()
     report_(system_ + virt);
     if (!virtualCheck_)
         return;
-    // Only a listed link can lose its terminal unseen; new links are reported by the watch.
-    const bool needed = !virt.isEmpty() || !virtualEvents_;
+    // New links are reported by the folder's watch; only a terminal that goes away behind a
+    // listed link needs a watch of its own, or the periodic check where that cannot be had.
+    const bool targetsWatched = watchTargets_(virt);
+    const bool needed = !virtualEvents_ || !targetsWatched;
     if (needed && !virtualCheck_->isActive())
         virtualCheck_->start();
     else if (!needed)
@@ -265,4 +283,29 @@ void PortWatcher::report_(const QList<PortInfo>& ports)
         if (found == before.cend() || found.value() != key(p))
             emit deviceDiscovered(p);
     }
+}
+
+bool PortWatcher::watchTargets_(const QList<PortInfo>& ports)
+{
+    QStringList wanted;
+    for (const PortInfo& port : ports) {
+        const QString target = QFileInfo(port.portName).canonicalFilePath();
+        if (!target.isEmpty())
+            wanted << target;
+    }
+    wanted.removeDuplicates();
+    if (virtualPollMs_ > 0)
+        return wanted.isEmpty();
+    const QStringList watched = targetWatch_->files();
+    for (const QString& path : watched) {
+        if (!wanted.contains(path))
+            targetWatch_->removePath(path);
+    }
+    bool all = true;
+    for (const QString& path : std::as_const(wanted)) {
+        // A node removed and made anew under the same name ends the old watch: set it again.
+        if (!targetWatch_->files().contains(path))
+            all = targetWatch_->addPath(path) && all;
+    }
+    return all && targetWatch_->files().size() == wanted.size();
 }

@@ -38,9 +38,11 @@ struct PortInfo
 // Taking the system list walks every tty the kernel knows and costs milliseconds, so it is
 // taken only when something changed: on a udev event for the "tty" subsystem, or on a change in
 // /dev when no udev daemon runs. Virtual ports are cheap to list: the directory's watch reports
-// links made and removed, and while virtual ports are listed a check every kVirtualCheckMs
-// notices a terminal that went away behind its link. Only when neither udev nor the /dev watch
-// works is the whole list taken every kFallbackRescanMs. Notifications are delivered on the
+// links made and removed, and a watch on each listed link's terminal reports the terminal going
+// away behind its link (a pseudo-terminal's node is removed when its far side closes). Only
+// where a watch cannot be set is the virtual list checked every kVirtualCheckMs, and only when
+// neither udev nor the /dev watch works is the whole list taken every kFallbackRescanMs. Idle,
+// nothing runs. Notifications are delivered on the
 // thread this object lives in, each appearance and each removal once.
 class PortWatcher : public QObject
 {
@@ -60,6 +62,9 @@ public:
     // For comparisons only: watchers set up after this call take the whole list every ms
     // milliseconds and use no event source, as an earlier design did. 0 restores the default.
     static void setPeriodicRescanForComparison(int ms);
+    // For comparisons only: watchers set up after this call check the listed virtual ports'
+    // terminals every ms milliseconds instead of watching them. 0 restores the default.
+    static void setVirtualPollForComparison(int ms);
 
     // Reports every port present through deviceDiscovered before returning, then watches.
     void setUpNotifications();
@@ -79,18 +84,21 @@ private:
     bool setUpUdev_();
     void onUdevEvent_();
     void rescanVirtual_();
+    bool watchTargets_(const QList<PortInfo>& ports);
     void report_(const QList<PortInfo>& ports);
 
     bool active_ = false;
     bool systemEvents_ = false;
     bool virtualEvents_ = false;
-    QList<PortInfo> system_;       // the system list as last taken
-    QMap<QString, QString> known_; // port name -> physical name and instance
+    QList<PortInfo> system_;        // the system list as last taken
+    QMap<QString, QString> known_;  // port name -> physical name and instance
     QTimer* soon_ = nullptr;        // full rescan shortly after a burst of system events
     QTimer* virtualSoon_ = nullptr; // virtual rescan shortly after a directory change
     QTimer* virtualCheck_ = nullptr;
     QTimer* fallback_ = nullptr;
     QFileSystemWatcher* dirWatch_ = nullptr;
+    QFileSystemWatcher* targetWatch_ = nullptr; // the terminals behind listed virtual ports
+    int virtualPollMs_ = 0;                     // set for comparisons only
     udev* udev_ = nullptr;
     udev_monitor* monitor_ = nullptr;
     QSocketNotifier* udevNotifier_ = nullptr;

@@ -5,17 +5,11 @@
 #include "fielddecoder.h"
 #include "filesafety.h"
 #include "mkhelper.h"
-#include "scriptloader.h"
-#include "scriptwatchdog.h"
 
-#include <QCoreApplication>
-#include <QFile>
 #include <QIODevice>
-#include <QJSEngine>
 
 namespace {
 
-constexpr std::chrono::seconds kScriptTimeLimit{5};
 
 // A decimal number, written in place: a million rows of 35 numbers each make a temporary
 // QByteArray per number the export's main cost.
@@ -274,36 +268,4 @@ bool CsvExport::exportCapture(CaptureReader& reader)
     }
     // Rows written before a read error stay out of the target with the rest.
     return reader.errorString().isEmpty() && finish();
-}
-
-bool CsvExport::loadDefinitions(QList<FrameModel>& models, QString& error)
-{
-    const QString fileName = QStringLiteral("mk.js");
-    QFile file;
-    for (const QString& path : ScriptLoader::candidatePaths(fileName)) {
-        file.setFileName(path);
-        if (file.open(QIODevice::ReadOnly))
-            break;
-    }
-    if (!file.isOpen()) {
-        error = QCoreApplication::translate("CsvExport", "file 'mk.js' not found");
-        return false;
-    }
-    const QString text = ScriptLoader::readScriptText(file);
-    QJSEngine engine;
-    ScriptWatchdog watchdog(&engine, kScriptTimeLimit);
-    const ScriptLoader::Evaluation result = ScriptLoader::evaluate(engine, text, fileName);
-    const QJSValue global = engine.globalObject();
-    for (const QString& name : ScriptLoader::indexNames(result.value)) {
-        FrameModel model;
-        if (ScriptLoader::definition(global, name, model))
-            models.append(model);
-    }
-    if (watchdog.fired() || (result.threw && models.isEmpty())) {
-        error = QCoreApplication::translate("CsvExport", "script error in '%1': %2")
-                    .arg(file.fileName(),
-                         watchdog.fired() ? QStringLiteral("time limit") : result.message);
-        return false;
-    }
-    return true;
 }

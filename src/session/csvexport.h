@@ -63,9 +63,6 @@ public:
     // index that names no channel.
     static bool labelOf(const FrameRecord& record, MkRecords::Label& label);
 
-    // The structure definitions of mk.js, looked up where the window looks. False with a message.
-    static bool loadDefinitions(QList<FrameModel>& models, QString& error);
-
 private:
     enum class Kind
     {

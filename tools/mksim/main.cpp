@@ -19,11 +19,49 @@
 namespace {
 // The link path as plain bytes, so the signal handler can remove it without allocating.
 char g_linkPath[4096] = {};
+constexpr int kStatusIntervalMs = 10000;
+// The link whose counts are printed when the program ends, however it ends.
+const SimLink* g_link = nullptr;
+
+// Writes "tovrik-mksim: <when>: N frames sent, M not delivered" to stdout without allocating,
+// so that a signal handler may call it. A soak run tells the simulator's losses (its output
+// queue was full because the host did not read) from the program's by this line.
+void printCounts(const char* when)
+{
+    if (!g_link)
+        return;
+    char line[256];
+    size_t n = 0;
+    const auto put = [&](const char* text) {
+        for (; *text && n < sizeof line - 1; ++text)
+            line[n++] = *text;
+    };
+    const auto number = [&](long long value) {
+        char digits[24];
+        int d = 0;
+        do {
+            digits[d++] = char('0' + value % 10);
+            value /= 10;
+        } while (value > 0);
+        while (d > 0 && n < sizeof line - 1)
+            line[n++] = digits[--d];
+    };
+    put("tovrik-mksim: ");
+    put(when);
+    put(": ");
+    number(g_link->delivered());
+    put(" frames sent, ");
+    number(g_link->dropped());
+    put(" not delivered (the host did not read them)\n");
+    std::fflush(stdout);
+    [[maybe_unused]] const ssize_t written = ::write(STDOUT_FILENO, line, n);
+}
 
 extern "C" void onTerminate(int)
 {
     if (g_linkPath[0] != '\0')
         ::unlink(g_linkPath);
+    printCounts("exit");
     ::_exit(0);
 }
 
@@ -84,7 +122,8 @@ int main(int argc, char* argv[])
         {"unplug-after", "Remove the port and exit after this many seconds.", "seconds"},
         {"flood",
          "Send this many 'D' frames per second whatever is asked; channel 31 then "
-         "counts frames so a reader can spot losses.",
+         "counts frames so a reader can spot losses. Frames the host does not read in "
+         "time are counted: the counts are printed every 10 s and on exit.",
          "frames"},
         {"seed", "Seed for noise and corruption (default: random).", "n"},
         {"verbose", "Print every request received."},
@@ -127,6 +166,7 @@ int main(int argc, char* argv[])
     SimLink link;
     if (!link.open(linkName))
         return fail(link.errorString());
+    g_link = &link;
     const QByteArray linkBytes = QFile::encodeName(link.linkPath());
     if (size_t(linkBytes.size()) < sizeof g_linkPath)
         std::memcpy(g_linkPath, linkBytes.constData(), size_t(linkBytes.size()));
@@ -165,7 +205,6 @@ int main(int argc, char* argv[])
             g_linkPath[0] = '\0';
             link.close();
             std::printf("tovrik-mksim: unplugged\n");
-            std::fflush(stdout);
             app.quit();
         });
     }
@@ -185,8 +224,14 @@ int main(int argc, char* argv[])
             }
         });
     }
+    // Under a flood the host may fall behind: the counts now and then, and at the end.
+    QTimer status;
+    QObject::connect(&status, &QTimer::timeout, [] { printCounts("status"); });
+    if (options.flood > 0)
+        status.start(kStatusIntervalMs);
     const int rc = app.exec();
     g_linkPath[0] = '\0';
     link.close();
+    printCounts("exit");
     return rc;
 }

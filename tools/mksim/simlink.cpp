@@ -33,6 +33,12 @@ bool SimLink::open(const QString& linkName)
         error_ = QStringLiteral("invalid port name \"%1\"").arg(linkName);
         return false;
     }
+    // The program would refuse the folder; a link made there could be replaced by anyone.
+    const QString problem = virtualPortsProblem();
+    if (!problem.isEmpty()) {
+        error_ = problem;
+        return false;
+    }
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     char name[128] = {};
     if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0 ||
@@ -115,9 +121,10 @@ void SimLink::send(const QByteArray& bytes)
     if (master_ < 0)
         return;
     if (pending_.size() + bytes.size() > kMaxPendingOutput) {
-        ++dropped_;
+        dropped_.fetch_add(1, std::memory_order_relaxed);
         return;
     }
+    delivered_.fetch_add(1, std::memory_order_relaxed);
     pending_.append(bytes);
     flush_();
 }

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include <atomic>
+
 class QSocketNotifier;
 
 // A pseudo-terminal registered as a virtual serial port: a symbolic link in the virtual ports
@@ -31,7 +33,9 @@ public:
     QString linkPath() const { return linkPath_; }
     QString terminalPath() const { return terminalPath_; }
     QString errorString() const { return error_; }
-    qint64 dropped() const { return dropped_; }
+    // Frames (send() calls) queued for the host, and those dropped because it did not read.
+    qint64 delivered() const { return delivered_.load(std::memory_order_relaxed); }
+    qint64 dropped() const { return dropped_.load(std::memory_order_relaxed); }
 
 public slots:
     void send(const QByteArray& bytes);
@@ -51,7 +55,9 @@ private:
     QString terminalPath_;
     QString error_;
     QByteArray pending_;
-    qint64 dropped_ = 0;
+    // Atomic so that a signal handler may read them while the program ends.
+    std::atomic<qint64> delivered_{0};
+    std::atomic<qint64> dropped_{0};
     QSocketNotifier* readNotifier_ = nullptr;
     QSocketNotifier* writeNotifier_ = nullptr;
 };
