@@ -42,11 +42,13 @@ void tst_ShippedScript::initTestCase()
 
 void tst_ShippedScript::definesTheFilterLetters()
 {
-    // One definition per letter of the default filter, in its order, so every box is there.
+    // One definition per letter of the default filter, in its order, so every box is there;
+    // the parameter set answer once per revision.
     QString letters;
     for (const FrameModel& model : models_)
-        letters += QLatin1Char(model.cmd);
-    QCOMPARE(letters, QStringLiteral("VNPLAUDk"));
+        letters += QLatin1Char(model.cmd) +
+                   (model.revision >= 0 ? QString::number(model.revision) : QString());
+    QCOMPARE(letters, QStringLiteral("VNPLAUDkQ95Q106SF"));
 }
 
 QByteArray tst_ShippedScript::ask(char request, const QByteArray& parameter, char answer)
