@@ -125,6 +125,13 @@ void tst_ShippedScript::decodesSimulatorFrames_data()
     QTest::newRow("debug data") << 'd' << QByteArray(1, 10) << 'D' << 33
                                 << QStringList{"Status flags: 00 00 ", "Analog 20: 128",
                                                "Analog 21: 100", "Analog 24: 200", "Analog 27: 90"};
+    QTest::newRow("parameter set")
+        << 'q' << QByteArray(1, 2) << 'Q' << 119
+        << QStringList{"Set number: 2", "Revision: 106", "Gyro_P: 110", "Name: Set 2......."};
+    QTest::newRow("parameter set written")
+        << 's' << QByteArray(1, 3) << 'S' << 1 << QStringList{"Set written (0 = refused): 0"};
+    QTest::newRow("active set") << 'f' << QByteArray(1, 4) << 'F' << 1
+                                << QStringList{"Active set: 4"};
     QTest::newRow("PPM channels") << 'p' << QByteArray() << 'P' << 34
                                   << QStringList{"RSSI: 180",           "Channel 5: 120",
                                                  "Channel 16: 0",       "Serial poti 1: -127",
