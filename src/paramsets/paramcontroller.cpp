@@ -90,7 +90,8 @@ void ParamController::askSet_(int number, std::function<void(const ParamSet&)> n
         if (generation != generation_)
             return;
         if (!reply.ok) {
-            finish_(false, tr("Reading set %1: %2")
+            finish_(false, tr("Reading set %1: %2 (the Flight Ctrl does not answer while "
+                              "its motors run)")
                                .arg(number == kActive ? tr("active") : QString::number(number))
                                .arg(reply.error));
             return;
