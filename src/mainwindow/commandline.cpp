@@ -32,43 +32,30 @@ void printError(const QString& text)
 // Every option, the window's and the export's, so that --help lists them all in one place.
 void setUp(QCommandLineParser& parser)
 {
-    parser.setApplicationDescription(QCoreApplication::translate(
-        "CommandLine",
-        "Talks to Mikrokopter flight controllers over a serial line: requests, a checked "
-        "frame log, decoded fields and live analog values. Captures of a session can be "
-        "recorded, opened, replayed and exported as CSV."));
+    parser.setApplicationDescription(
+        QCoreApplication::translate("CommandLine", "Talks to Mikrokopter flight controllers over a serial line: requests, a checked "
+           "frame log, decoded fields and live analog values. Captures of a session can be "
+           "recorded, opened, replayed and exported as CSV."));
     parser.addHelpOption();
     parser.addOption({{QStringLiteral("v"), QStringLiteral("version")},
                       QCoreApplication::translate("CommandLine", "Displays version information.")});
-    parser.addPositionalArgument(
-        QStringLiteral("capture"),
-        QCoreApplication::translate("CommandLine", "A capture file to open in the frame log."),
-        QStringLiteral("[CAPTURE]"));
-    parser.addOption(
-        {QStringLiteral("port"),
-         QCoreApplication::translate("CommandLine", "Selects and opens this serial port at start."),
-         QCoreApplication::translate("CommandLine", "path")});
-    parser.addOption(
-        {QStringLiteral("record"),
-         QCoreApplication::translate("CommandLine",
-                                     "Records the session to this capture file from the start."),
-         QCoreApplication::translate("CommandLine", "file")});
-    parser.addOption(
-        {QStringLiteral("export-csv"),
-         QCoreApplication::translate(
-             "CommandLine", "Writes the frames of one command letter of this capture as CSV and "
-                            "exits, without opening a window."),
-         QCoreApplication::translate("CommandLine", "capture")});
-    parser.addOption(
-        {QStringLiteral("cmd"),
-         QCoreApplication::translate("CommandLine", "The command letter to export (default D)."),
-         QCoreApplication::translate("CommandLine", "letter"), QStringLiteral("D")});
-    parser.addOption(
-        {{QStringLiteral("o"), QStringLiteral("output")},
-         QCoreApplication::translate("CommandLine",
-                                     "Writes the CSV to this file instead of the standard output; "
-                                     "names the parameter set file of --read-settings."),
-         QCoreApplication::translate("CommandLine", "file")});
+    parser.addPositionalArgument(QStringLiteral("capture"),
+                                 QCoreApplication::translate("CommandLine", "A capture file to open in the frame log."),
+                                 QStringLiteral("[CAPTURE]"));
+    parser.addOption({QStringLiteral("port"), QCoreApplication::translate("CommandLine", "Selects and opens this serial port at start."),
+                      QCoreApplication::translate("CommandLine", "path")});
+    parser.addOption({QStringLiteral("record"),
+                      QCoreApplication::translate("CommandLine", "Records the session to this capture file from the start."), QCoreApplication::translate("CommandLine", "file")});
+    parser.addOption({QStringLiteral("export-csv"),
+                      QCoreApplication::translate("CommandLine", "Writes the frames of one command letter of this capture as CSV and "
+                         "exits, without opening a window."),
+                      QCoreApplication::translate("CommandLine", "capture")});
+    parser.addOption({QStringLiteral("cmd"),
+                      QCoreApplication::translate("CommandLine", "The command letter to export (default D)."), QCoreApplication::translate("CommandLine", "letter"),
+                      QStringLiteral("D")});
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                      QCoreApplication::translate("CommandLine", "Writes the CSV to this file instead of the standard output; names the parameter set file of --read-settings."),
+                      QCoreApplication::translate("CommandLine", "file")});
     SettingsCommand::addOptions(parser);
 }
 
@@ -96,8 +83,7 @@ bool parse(QCommandLineParser& parser, int& exitCode)
         return false;
     }
     if (parser.positionalArguments().size() > 1) {
-        printError(
-            QCoreApplication::translate("CommandLine", "only one capture file can be opened"));
+        printError(QCoreApplication::translate("CommandLine", "only one capture file can be opened"));
         exitCode = 2;
         return false;
     }
@@ -109,9 +95,7 @@ int exportCsv(const QCommandLineParser& parser)
     const QString captureName = parser.value(QStringLiteral("export-csv"));
     const QString letter = parser.value(QStringLiteral("cmd"));
     if (letter.size() != 1 || letter.at(0).unicode() > 0xff) {
-        printError(
-            QCoreApplication::translate("CommandLine", "--cmd wants one command letter, not '%1'")
-                .arg(letter));
+        printError(QCoreApplication::translate("CommandLine", "--cmd wants one command letter, not '%1'").arg(letter));
         return 2;
     }
     const char cmd = char(letter.at(0).unicode());
@@ -130,20 +114,18 @@ int exportCsv(const QCommandLineParser& parser)
 
     QFile out;
     const QString outName = parser.value(QStringLiteral("output"));
-    const bool opened = outName.isEmpty() ? out.open(stdout, QIODevice::WriteOnly)
-                                          : (out.setFileName(outName),
-                                             out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    const bool opened = outName.isEmpty()
+                            ? out.open(stdout, QIODevice::WriteOnly)
+                            : (out.setFileName(outName),
+                               out.open(QIODevice::WriteOnly | QIODevice::Truncate));
     if (!opened) {
-        printError(QCoreApplication::translate("CommandLine", "cannot write '%1': %2")
-                       .arg(outName, out.errorString()));
+        printError(QCoreApplication::translate("CommandLine", "cannot write '%1': %2").arg(outName, out.errorString()));
         return 1;
     }
 
     CsvExport csv(models, cmd, &out);
     if (!csv.hasDefinition())
-        printError(QCoreApplication::translate("CommandLine",
-                                               "mk.js defines no fields for the letter '%1'")
-                       .arg(letter));
+        printError(QCoreApplication::translate("CommandLine", "mk.js defines no fields for the letter '%1'").arg(letter));
     QList<FrameRecord> batch;
     for (bool more = true; more;) {
         batch.clear();
@@ -153,23 +135,19 @@ int exportCsv(const QCommandLineParser& parser)
     }
     if (!csv.finish() || !out.flush()) {
         printError(QCoreApplication::translate("CommandLine", "cannot write '%1': %2")
-                       .arg(outName.isEmpty()
-                                ? QCoreApplication::translate("CommandLine", "standard output")
-                                : outName,
+                       .arg(outName.isEmpty() ? QCoreApplication::translate("CommandLine", "standard output") : outName,
                             out.errorString()));
         return 1;
     }
     if (csv.badCount() > 0)
-        printError(QCoreApplication::translate("CommandLine",
-                                               "%1: %2 '%3' frame(s) with a bad check sum skipped")
+        printError(QCoreApplication::translate("CommandLine", "%1: %2 '%3' frame(s) with a bad check sum skipped")
                        .arg(captureName)
                        .arg(csv.badCount())
                        .arg(letter));
     if (reader.skippedLines() > 0)
-        printError(
-            QCoreApplication::translate("CommandLine", "%1: %2 line(s) not understood and skipped")
-                .arg(captureName)
-                .arg(reader.skippedLines()));
+        printError(QCoreApplication::translate("CommandLine", "%1: %2 line(s) not understood and skipped")
+                       .arg(captureName)
+                       .arg(reader.skippedLines()));
     return 0;
 }
 
@@ -190,9 +168,10 @@ bool wantsNoWindow(int argc, char* argv[])
         const QByteArray arg(argv[i]);
         if (arg == "--")
             break;
-        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" || arg == "-v" ||
-            arg == "--version" || arg == "--export-csv" || arg.startsWith("--export-csv=") ||
-            arg.startsWith("--read-settings") || arg.startsWith("--write-settings"))
+        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" ||
+            arg == "-v" || arg == "--version" || arg == "--export-csv" ||
+            arg.startsWith("--export-csv=") || arg.startsWith("--read-settings") ||
+            arg.startsWith("--write-settings"))
             return true;
     }
     return false;
@@ -234,13 +213,11 @@ bool applyWindowOptions(MainWindow& window, const WindowOptions& options)
 {
     SessionFiles* files = window.sessionFiles();
     if (!options.record.isEmpty() && !files->startRecording(options.record)) {
-        printError(QCoreApplication::translate("CommandLine", "cannot record to '%1'")
-                       .arg(options.record));
+        printError(QCoreApplication::translate("CommandLine", "cannot record to '%1'").arg(options.record));
         return false;
     }
     if (!options.capture.isEmpty() && !files->openCapture(options.capture)) {
-        printError(QCoreApplication::translate("CommandLine", "cannot open the capture '%1'")
-                       .arg(options.capture));
+        printError(QCoreApplication::translate("CommandLine", "cannot open the capture '%1'").arg(options.capture));
         return false;
     }
     if (!options.port.isEmpty())
