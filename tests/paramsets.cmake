@@ -4,5 +4,5 @@ tovrik_add_test(tst_paramsets SOURCES tst_paramsets.cpp paramsettesthelpers.h LI
 tovrik_add_test(tst_paramcontroller
     SOURCES tst_paramcontroller.cpp paramsettesthelpers.h
             ${PROJECT_SOURCE_DIR}/tools/mksim/simparamsets.cpp
-    LIBS tovrik_paramsets)
+    LIBS tovrik_paramsets tovrik_serial)
 target_include_directories(tst_paramcontroller PRIVATE ${PROJECT_SOURCE_DIR}/tools/mksim)

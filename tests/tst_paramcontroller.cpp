@@ -1,7 +1,11 @@
+#include "frameasker.h"
+#include "mkhelper.h"
+#include "mkserial.h"
 #include "parambackup.h"
 #include "paramcontroller.h"
 #include "paramfile.h"
 #include "paramsettesthelpers.h"
+#include "serialtesthelpers.h"
 #include "simparamsets.h"
 
 #include <QDir>
@@ -80,9 +84,13 @@ private slots:
     void refusals();
     void writeBacksUpWritesAndReadsBack();
     void readAllAsksForTheActiveSetFirst();
+    void againstTheSimulator_data();
+    void againstTheSimulator();
 
 private:
     ParamResult run(ParamController& controller, const std::function<bool()>& start);
+    // The shipped layouts with Gyro_P's range dropped, as in an mk.js older than the firmware.
+    QList<ParamLayout> layoutsWithoutGyroRange() const;
     QList<ParamLayout> layouts_;
 };
 
@@ -191,17 +199,21 @@ void tst_ParamController::refusals()
     QVERIFY(!device.letters().contains('R') && !device.letters().contains('t'));
 }
 
-void tst_ParamController::writeBacksUpWritesAndReadsBack()
+QList<ParamLayout> tst_ParamController::layoutsWithoutGyroRange() const
 {
-    // mk.js without Gyro_P's range, as if it were older than the firmware: the device clamps.
     QList<FrameModel> models = shippedModels();
-    QList<ParamLayout> layouts;
     for (FrameModel& model : models) {
         const qsizetype k = model.fieldNames.indexOf(QStringLiteral("Gyro_P"));
         if (k >= 0)
             model.fieldExtras[k].hasRange = false;
     }
-    layouts = ParamLayout::fromModels(models);
+    return ParamLayout::fromModels(models);
+}
+
+void tst_ParamController::writeBacksUpWritesAndReadsBack()
+{
+    // The device clamps what the tool's layout let through.
+    const QList<ParamLayout> layouts = layoutsWithoutGyroRange();
 
     FakeDevice device(106);
     QTemporaryDir backups;
@@ -251,6 +263,78 @@ void tst_ParamController::readAllAsksForTheActiveSetFirst()
         QCOMPARE(result.sets.at(n - 1).setNumber(), n);
         QCOMPARE(result.sets.at(n - 1).name(), QStringLiteral("Set %1").arg(n));
     }
+}
+
+void tst_ParamController::againstTheSimulator_data()
+{
+    QTest::addColumn<bool>("motorsOn");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("clamped value") << false << "";
+    QTest::newRow("motors on") << true << "Reading set 2: no answer within 0.3 s";
+}
+
+void tst_ParamController::againstTheSimulator()
+{
+    QFETCH(bool, motorsOn);
+    QFETCH(QString, error);
+    REQUIRE_SIMULATOR();
+    QTemporaryDir dir;
+    const QString store = dir.filePath(QStringLiteral("sets.json"));
+    QStringList args{"--name", "params", "--settings-revision", "95", "--settings-file", store};
+    if (motorsOn)
+        args << "--motors-on";
+    Simulator simulator;
+    const QString port = simulator.start(args);
+    QVERIFY(!port.isEmpty());
+
+    MkSerial serial;
+    serial.setDeviceName(port);
+    QVERIFY2(serial.open(), qPrintable(serial.openFailureReason()));
+    FrameAsker asker(&serial);
+    connect(&serial, &MkSerial::newFramesReceived, &asker,
+            [&asker](const QList<QByteArray>& frames) {
+                for (const QByteArray& frame : frames)
+                    asker.onFrame(frame);
+            });
+    const QList<ParamLayout> layouts = layoutsWithoutGyroRange();
+    // Short time-outs keep the silent device's case quick; the simulator answers at once.
+    ParamController controller(
+        layouts, [&asker](Request r, QObject* c, std::function<void(const Reply&)> d) {
+            r.timeoutMs = 300;
+            asker.ask(r, c, std::move(d));
+        });
+    controller.setBackupFolder(dir.filePath(QStringLiteral("backups")));
+
+    ParamSet set;
+    QString why;
+    QVERIFY(
+        ParamSet::fromAnswer(layouts, QByteArray(1, 2) + SimParamSets(95).defaults(2), set, why));
+    QVERIFY(set.setValue(QStringLiteral("Gyro_P"), 251, why));
+    QVERIFY(set.setValue(QStringLiteral("Name"), QStringLiteral("Hover"), why));
+    QVERIFY(set.rangeErrors().isEmpty());
+    const ParamResult result = run(controller, [&] { return controller.write(set); });
+    QCOMPARE(result.ok, error.isEmpty());
+    QVERIFY2(result.error.contains(error), qPrintable(result.error));
+    if (motorsOn) {
+        // Nothing was written, so no backup either.
+        QVERIFY(result.backupPath.isEmpty());
+        QVERIFY(!QDir(dir.filePath(QStringLiteral("backups"))).exists());
+        return;
+    }
+    QCOMPARE(result.adjusted, QStringList{"the device kept 250 for Gyro_P, not 251"});
+    QVERIFY(QFile::exists(result.backupPath));
+
+    // The simulator kept the set across a restart; it is the active one now.
+    simulator.stop();
+    serial.close();
+    QVERIFY(!simulator.start(args).isEmpty());
+    QVERIFY(serial.open());
+    const ParamResult again =
+        run(controller, [&] { return controller.readSet(ParamController::kActive); });
+    QVERIFY2(again.ok, qPrintable(again.error));
+    QCOMPARE(again.sets.first().setNumber(), 2);
+    QCOMPARE(again.sets.first().valueText(QStringLiteral("Gyro_P")), QStringLiteral("250"));
+    QCOMPARE(again.sets.first().name(), QStringLiteral("Hover"));
 }
 
 QTEST_GUILESS_MAIN(tst_ParamController)
