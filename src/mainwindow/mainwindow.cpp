@@ -58,6 +58,7 @@ void MainWindow::initGUI_()
     connect(ui_->toolButtonDCmd_, &QToolButton::clicked, this, &MainWindow::onCommandD_);
 
     initFrameLog_();
+    initSettingsWindow_();
 
     aboutAction_ = new QAction(tr("&About"), this);
     aboutAction_->setStatusTip(tr("Show the application's About box"));

@@ -145,6 +145,7 @@ private:
     void readConnectionSettings_(QSettings& settings);
     void writeConnectionSettings_(QSettings& settings) const;
     void initFrameLog_();
+    void initSettingsWindow_();
     void processInbox_();
     void processFrame_(const QByteArray& frame, qint64 timeUs);
     void reportBadFrame_(const QByteArray& frame, char cmd, int address,

@@ -99,6 +99,7 @@ void ParamController::askSet_(int number, std::function<void(const ParamSet&)> n
         ParamSet set;
         QString error;
         if (!ParamSet::fromAnswer(layouts_, reply.payload, set, error)) {
+            result_.rawAnswer = reply.payload;
             finish_(false, error);
             return;
         }
@@ -225,8 +226,10 @@ void ParamController::onWritten_(const Reply& reply)
 void ParamController::onReadBack_(const ParamSet& set)
 {
     result_.sets = {set};
-    for (const ParamDifference& d : compareParams(toWrite_, set))
+    for (const ParamDifference& d : compareParams(toWrite_, set)) {
         result_.adjusted << tr("the device kept %1 for %2, not %3").arg(d.right, d.field, d.left);
+        result_.adjustedFields << d.field;
+    }
     finish_(true);
 }
 

@@ -12,12 +12,14 @@
 struct ParamResult
 {
     bool ok = false;
-    QString error;             // for the user, when !ok
-    bool stateUnknown = false; // the link closed during a write: the set may be half written
-    QList<ParamSet> sets;      // the sets read (a read; the read-back of a write)
-    int activeSet = 0;         // 1..5 when learnt
-    QString backupPath;        // the copy taken before a write
-    QStringList adjusted;      // after a write: "the device kept 250 for Gyro_P, not 260"
+    QString error;              // for the user, when !ok
+    bool stateUnknown = false;  // the link closed during a write: the set may be half written
+    QList<ParamSet> sets;       // the sets read (a read; the read-back of a write)
+    int activeSet = 0;          // 1..5 when learnt
+    QString backupPath;         // the copy taken before a write
+    QStringList adjusted;       // after a write: "the device kept 250 for Gyro_P, not 260"
+    QStringList adjustedFields; // the names of those fields
+    QByteArray rawAnswer;       // a 'Q' payload that could not be decoded (unknown revision...)
 };
 
 // Reads, writes and activates the Flight Ctrl's parameter sets through the request/answer
