@@ -6,3 +6,8 @@ tovrik_add_test(tst_paramcontroller
             ${PROJECT_SOURCE_DIR}/tools/mksim/simparamsets.cpp
     LIBS tovrik_paramsets tovrik_serial)
 target_include_directories(tst_paramcontroller PRIVATE ${PROJECT_SOURCE_DIR}/tools/mksim)
+tovrik_add_test(tst_paramtablemodel
+    SOURCES tst_paramtablemodel.cpp paramsettesthelpers.h
+            ${PROJECT_SOURCE_DIR}/tools/mksim/simparamsets.cpp
+    LIBS tovrik_settingswindow)
+target_include_directories(tst_paramtablemodel PRIVATE ${PROJECT_SOURCE_DIR}/tools/mksim)
