@@ -1,6 +1,7 @@
 #include "settingswindow.h"
 
 #include "frameasker.h"
+#include "framesink.h"
 #include "mkhelper.h"
 #include "paramfile.h"
 #include "paramtablemodel.h"
@@ -21,7 +22,7 @@
 #include <QVBoxLayout>
 
 SettingsWindow::SettingsWindow(const QList<ParamLayout>& layouts, FrameSink* link, QWidget* parent)
-    : QWidget(parent, Qt::Window), layouts_(layouts)
+    : QWidget(parent, Qt::Window), layouts_(layouts), link_(link)
 {
     setWindowTitle(tr("Parameter sets"));
     setObjectName(QStringLiteral("settingsWindow_"));
@@ -38,6 +39,8 @@ SettingsWindow::SettingsWindow(const QList<ParamLayout>& layouts, FrameSink* lin
     connect(controller_, &ParamController::finished, this, &SettingsWindow::onFinished_);
     connect(model_, &ParamTableModel::rejected, this,
             [this](const QString& why) { say_(why, true); });
+    // An accepted edit clears the complaint about the one before.
+    connect(model_, &ParamTableModel::dataChanged, this, [this] { say_(QString()); });
     if (layouts_.isEmpty())
         say_(tr("mk.js describes no parameter set revision: sets can be read only as bytes"), true);
 }
@@ -117,6 +120,16 @@ void SettingsWindow::say_(const QString& text, bool error)
 {
     messageLabel_->setStyleSheet(error ? QStringLiteral("color: #b00000") : QString());
     messageLabel_->setText(text);
+}
+
+bool SettingsWindow::startDevice_()
+{
+    if (!link_ || !link_->isOpen()) {
+        say_(tr("Connect to the Flight Ctrl first"), true);
+        return false;
+    }
+    setBusy_(true);
+    return true;
 }
 
 void SettingsWindow::setBusy_(bool busy)
@@ -200,22 +213,19 @@ void SettingsWindow::onFinished_(const ParamResult& result)
 
 void SettingsWindow::onRead_()
 {
-    setBusy_(true);
-    if (!controller_->readSet(setNumber_()))
+    if (startDevice_() && !controller_->readSet(setNumber_()))
         setBusy_(false);
 }
 
 void SettingsWindow::onReadAll_()
 {
-    setBusy_(true);
-    if (!controller_->readAll())
+    if (startDevice_() && !controller_->readAll())
         setBusy_(false);
 }
 
 void SettingsWindow::onActivate_()
 {
-    setBusy_(true);
-    if (!controller_->activate(setNumber_()))
+    if (startDevice_() && !controller_->activate(setNumber_()))
         setBusy_(false);
 }
 
@@ -235,8 +245,7 @@ void SettingsWindow::onWrite_()
                 .arg(set.name())
                 .arg(number)) != QMessageBox::Yes)
         return;
-    setBusy_(true);
-    if (!controller_->write(set))
+    if (startDevice_() && !controller_->write(set))
         setBusy_(false);
 }
 
@@ -254,8 +263,7 @@ void SettingsWindow::onReset_()
     box.exec();
     if (box.clickedButton() != keep && box.clickedButton() != all)
         return;
-    setBusy_(true);
-    if (!controller_->resetToDefaults(number, box.clickedButton() == keep, true))
+    if (startDevice_() && !controller_->resetToDefaults(number, box.clickedButton() == keep, true))
         setBusy_(false);
 }
 

@@ -34,6 +34,8 @@ public:
 
 private:
     void build_();
+    // Marks the window busy when the device is connected; else says so and returns false.
+    bool startDevice_();
     void setBusy_(bool busy);
     void say_(const QString& text, bool error = false);
     int setNumber_() const;
@@ -50,6 +52,7 @@ private:
     void onCompare_();
 
     QList<ParamLayout> layouts_;
+    FrameSink* link_ = nullptr;
     FrameAsker* asker_ = nullptr;
     ParamController* controller_ = nullptr;
     ParamTableModel* model_ = nullptr;
