@@ -30,7 +30,7 @@ struct FrameModel
     int revision = -1; // -1: any payload
     int revisionAt = 0;
     // The extras of field k, when k < fieldExtras.size(); a model built without them has none.
-    QList<FieldExtra> fieldExtras;
+    QList<FieldExtra> fieldExtras = {};
 
     // True when this definition decodes the payload: it names no revision, or the payload's
     // byte at revisionAt equals it.

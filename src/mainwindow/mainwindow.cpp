@@ -19,6 +19,7 @@ MainWindow::MainWindow(QWidget* parent)
     initGUI_();
     initSerialPort_();
     initScript_();
+    initSettingsWindow_();
     printConsoleNoError(tr("Tovrik initialized"));
 }
 
@@ -58,7 +59,6 @@ void MainWindow::initGUI_()
     connect(ui_->toolButtonDCmd_, &QToolButton::clicked, this, &MainWindow::onCommandD_);
 
     initFrameLog_();
-    initSettingsWindow_();
 
     aboutAction_ = new QAction(tr("&About"), this);
     aboutAction_->setStatusTip(tr("Show the application's About box"));
