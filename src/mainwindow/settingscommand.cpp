@@ -19,11 +19,6 @@ namespace SettingsCommand {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("SettingsCommand", text);
-}
-
 void printError(const QString& text)
 {
     std::fprintf(stderr, "tovrik: %s\n", qPrintable(text));
@@ -58,19 +53,28 @@ ParamResult await(ParamController& controller, const std::function<bool()>& star
 
 void addOptions(QCommandLineParser& parser)
 {
-    parser.addOption({QStringLiteral("read-settings"),
-                      tr("Reads parameter set N (1-5), the active one or all five from the "
-                         "device at --port into the file named by -o (all: FILE-set1 ... "
-                         "FILE-set5) and exits."),
-                      QStringLiteral("N|active|all")});
+    parser.addOption(
+        {QStringLiteral("read-settings"),
+         QCoreApplication::translate(
+             "SettingsCommand", "Reads parameter set N (1-5), the active one or all five from the "
+                                "device at --port into the file named by -o (all: FILE-set1 ... "
+                                "FILE-set5) and exits."),
+         QStringLiteral("N|active|all")});
     parser.addOption({QStringLiteral("write-settings"),
-                      tr("Writes the parameter set in this file to set --set of the device at "
-                         "--port, after saving a backup of it, and reads it back."),
-                      tr("file")});
-    parser.addOption({QStringLiteral("set"), tr("The set to write (1-5)."), QStringLiteral("N")});
-    parser.addOption({QStringLiteral("accept-mapping"),
-                      tr("Writes a file of another revision, field by field by name, although "
-                         "the device lacks some of its fields or it lacks some of the device's.")});
+                      QCoreApplication::translate(
+                          "SettingsCommand",
+                          "Writes the parameter set in this file to set --set of the device at "
+                          "--port, after saving a backup of it, and reads it back."),
+                      QCoreApplication::translate("SettingsCommand", "file")});
+    parser.addOption({QStringLiteral("set"),
+                      QCoreApplication::translate("SettingsCommand", "The set to write (1-5)."),
+                      QStringLiteral("N")});
+    parser.addOption(
+        {QStringLiteral("accept-mapping"),
+         QCoreApplication::translate(
+             "SettingsCommand",
+             "Writes a file of another revision, field by field by name, although "
+             "the device lacks some of its fields or it lacks some of the device's.")});
 }
 
 bool wanted(const QCommandLineParser& parser)
@@ -88,26 +92,32 @@ int run(const QCommandLineParser& parser)
     bool setOk = false;
     const int setNumber = parser.value(QStringLiteral("set")).toInt(&setOk);
     if (port.isEmpty()) {
-        printError(tr("parameter sets need the device's --port"));
+        printError(QCoreApplication::translate("SettingsCommand",
+                                               "parameter sets need the device's --port"));
         return 2;
     }
     if (reading && parser.isSet(QStringLiteral("write-settings"))) {
-        printError(tr("--read-settings and --write-settings cannot be combined"));
+        printError(QCoreApplication::translate(
+            "SettingsCommand", "--read-settings and --write-settings cannot be combined"));
         return 2;
     }
     if (reading && output.isEmpty()) {
-        printError(tr("--read-settings needs the output file (-o FILE)"));
+        printError(QCoreApplication::translate("SettingsCommand",
+                                               "--read-settings needs the output file (-o FILE)"));
         return 2;
     }
     const int readNumber =
         which == QLatin1String("active") ? ParamController::kActive : which.toInt();
     if (reading && which != QLatin1String("all") && readNumber != ParamController::kActive &&
         (readNumber < 1 || readNumber > 5)) {
-        printError(tr("--read-settings wants 1 to 5, active or all, not '%1'").arg(which));
+        printError(QCoreApplication::translate(
+                       "SettingsCommand", "--read-settings wants 1 to 5, active or all, not '%1'")
+                       .arg(which));
         return 2;
     }
     if (!reading && (!setOk || setNumber < 1 || setNumber > 5)) {
-        printError(tr("--write-settings needs --set with a set number from 1 to 5"));
+        printError(QCoreApplication::translate(
+            "SettingsCommand", "--write-settings needs --set with a set number from 1 to 5"));
         return 2;
     }
 
@@ -128,7 +138,8 @@ int run(const QCommandLineParser& parser)
     MkSerial serial;
     serial.setDeviceName(port);
     if (!serial.open()) {
-        printError(tr("cannot open %1: %2").arg(port, serial.openFailureReason()));
+        printError(QCoreApplication::translate("SettingsCommand", "cannot open %1: %2")
+                       .arg(port, serial.openFailureReason()));
         return 1;
     }
     FrameAsker asker(&serial);
@@ -179,7 +190,7 @@ int run(const QCommandLineParser& parser)
         }
         const ParamFile::Mapping m = file.mapOnto(current.sets.first(), layouts);
         if (!m.ok()) {
-            printError(tr("%1: %2; nothing written")
+            printError(QCoreApplication::translate("SettingsCommand", "%1: %2; nothing written")
                            .arg(parser.value(QStringLiteral("write-settings")),
                                 m.errors.join(QStringLiteral("; "))));
             serial.close();
@@ -187,13 +198,17 @@ int run(const QCommandLineParser& parser)
         }
         if (!m.exact()) {
             const QString lists =
-                tr("the device's revision %1 lacks: %2; the file (revision %3) lacks: %4")
+                QCoreApplication::translate(
+                    "SettingsCommand",
+                    "the device's revision %1 lacks: %2; the file (revision %3) lacks: %4")
                     .arg(m.set.revision())
                     .arg(m.targetLacks.join(QStringLiteral(", ")))
                     .arg(file.revision)
                     .arg(m.fileLacks.join(QStringLiteral(", ")));
             if (!parser.isSet(QStringLiteral("accept-mapping"))) {
-                printError(lists + tr("; nothing written (--accept-mapping writes it)"));
+                printError(lists + QCoreApplication::translate(
+                                       "SettingsCommand",
+                                       "; nothing written (--accept-mapping writes it)"));
                 serial.close();
                 return 1;
             }
