@@ -166,7 +166,8 @@ bool ParamController::write(const ParamSet& set)
     askSet_(number, [this, number](const ParamSet& current) {
         if (current.revision() != toWrite_.revision()) {
             finish_(false, tr("Set %1 on the device is revision %2, the set to write is %3: "
-                              "load it by field name first; nothing written")
+                              "read the device's set first and load the file onto it by field "
+                              "name; nothing written")
                                .arg(number)
                                .arg(current.revision())
                                .arg(toWrite_.revision()));

@@ -6,6 +6,8 @@
 #include <QJsonParseError>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
