@@ -1,8 +1,9 @@
-#include "frameasker.h"
+#include "conversation.h"
 #include "mkserial.h"
 #include "paramcontroller.h"
 #include "paramsettesthelpers.h"
 #include "serialtesthelpers.h"
+#include "sessionpipeline.h"
 #include "simparamsets.h"
 
 #include <QCoreApplication>
@@ -48,16 +49,12 @@ void BM_ParamSets(benchmark::State& state)
         state.SkipWithError("cannot open the simulator's port");
         return;
     }
-    FrameAsker asker(&serial);
-    QObject::connect(&serial, &MkSerial::newFramesReceived, &asker,
-                     [&](const QList<QByteArray>& frames) {
-                         for (const QByteArray& f : frames)
-                             asker.onFrame(f);
-                     });
+    SessionPipeline session;
+    session.setLink(&serial);
     const QList<ParamLayout> layouts = shippedLayouts();
     ParamController controller(
         layouts, [&](const Request& r, QObject* c, std::function<void(const Reply&)> d) {
-            asker.ask(r, c, std::move(d));
+            session.conversation()->ask(r, c, std::move(d));
         });
     controller.setBackupFolder(dir.filePath(QStringLiteral("backups")));
     ParamSet set;

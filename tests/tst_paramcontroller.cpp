@@ -1,11 +1,11 @@
-#include "frameasker.h"
-#include "mkhelper.h"
+#include "conversation.h"
 #include "mkserial.h"
 #include "parambackup.h"
 #include "paramcontroller.h"
 #include "paramfile.h"
 #include "paramsettesthelpers.h"
 #include "serialtesthelpers.h"
+#include "sessionpipeline.h"
 #include "simparamsets.h"
 
 #include <QDir>
@@ -36,8 +36,9 @@ public:
                                   : sets.handle(request.cmd, request.payload, answer, payload);
         QTimer::singleShot(0, context, [=] {
             Reply reply;
-            reply.ok = answered && answer == request.answer;
-            reply.error = reply.ok ? QString() : QStringLiteral("no answer within 2 s");
+            reply.outcome =
+                answered && answer == request.answer ? Reply::Answered : Reply::TimedOut;
+            reply.error = reply.ok() ? QString() : QStringLiteral("no answer within 2 s");
             reply.payload = payload;
             done(reply);
         });
@@ -181,12 +182,14 @@ void tst_ParamController::refusals()
         controller.write(set);
         if (device.holdLetter) {
             QTRY_COMPARE(device.letters(), QStringLiteral("qs"));
+            Reply reply;
+            reply.outcome = situation == "close" ? Reply::Cancelled : Reply::TimedOut;
+            reply.error = situation == "close" ? QStringLiteral("The link was closed")
+                                               : QStringLiteral("no answer within 2 s");
             if (situation == "second")
                 controller.write(set);
-            else if (situation == "close")
-                controller.linkClosed();
             else
-                device.held(Reply{false, QStringLiteral("no answer within 2 s"), {}, {}, 0});
+                device.held(reply);
         }
     }
     QTRY_VERIFY(!finished.isEmpty());
@@ -270,7 +273,7 @@ void tst_ParamController::againstTheSimulator_data()
     QTest::addColumn<bool>("motorsOn");
     QTest::addColumn<QString>("error");
     QTest::newRow("clamped value") << false << "";
-    QTest::newRow("motors on") << true << "Reading set 2: no answer within 0.3 s";
+    QTest::newRow("motors on") << true << "Reading set 2: No answer 'Q' after 3 request(s)";
 }
 
 void tst_ParamController::againstTheSimulator()
@@ -290,18 +293,14 @@ void tst_ParamController::againstTheSimulator()
     MkSerial serial;
     serial.setDeviceName(port);
     QVERIFY2(serial.open(), qPrintable(serial.openFailureReason()));
-    FrameAsker asker(&serial);
-    connect(&serial, &MkSerial::newFramesReceived, &asker,
-            [&asker](const QList<QByteArray>& frames) {
-                for (const QByteArray& frame : frames)
-                    asker.onFrame(frame);
-            });
+    SessionPipeline session;
+    session.setLink(&serial);
     const QList<ParamLayout> layouts = layoutsWithoutGyroRange();
     // Short time-outs keep the silent device's case quick; the simulator answers at once.
     ParamController controller(
-        layouts, [&asker](Request r, QObject* c, std::function<void(const Reply&)> d) {
+        layouts, [&session](Request r, QObject* c, std::function<void(const Reply&)> d) {
             r.timeoutMs = 300;
-            asker.ask(r, c, std::move(d));
+            session.conversation()->ask(r, c, std::move(d));
         });
     controller.setBackupFolder(dir.filePath(QStringLiteral("backups")));
 

@@ -1,11 +1,11 @@
 #include "settingscommand.h"
 
+#include "conversation.h"
 #include "csvexport.h"
-#include "frameasker.h"
-#include "mkhelper.h"
 #include "mkserial.h"
 #include "paramcontroller.h"
 #include "paramfile.h"
+#include "sessionpipeline.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -142,25 +142,18 @@ int run(const QCommandLineParser& parser)
                        .arg(port, serial.openFailureReason()));
         return 1;
     }
-    FrameAsker asker(&serial);
-    ParamController controller(layouts, [&asker](const Request& r, QObject* c, auto done) {
-        asker.ask(r, c, std::move(done));
+    // The session pipeline carries the requests and matches the answers, as in the window.
+    SessionPipeline session;
+    session.setLink(&serial);
+    ParamController controller(layouts, [&session](const Request& r, QObject* c, auto done) {
+        session.conversation()->ask(r, c, std::move(done));
     });
-    QObject::connect(&serial, &MkSerial::newFramesReceived, &controller,
-                     [&](const QList<QByteArray>& frames) {
-                         for (const QByteArray& frame : frames) {
-                             char cmd = 0;
-                             int address = 0;
-                             QByteArray payload;
-                             if (MkHelper::decodeFrame(frame, cmd, address, payload))
-                                 controller.noteFrame(cmd, address, payload);
-                             asker.onFrame(frame);
-                         }
-                     });
-    QObject::connect(&serial, &MkSerial::connectionLost, &controller, [&](const QString& reason) {
-        controller.linkClosed();
-        asker.cancelAll(reason);
-    });
+    QObject::connect(
+        &session, &SessionPipeline::frameProcessed, &controller,
+        [&controller](const FrameRecord& record, const QByteArray& payload, int address) {
+            if (record.good)
+                controller.noteFrame(record.cmd, address, payload);
+        });
 
     int code = 0;
     if (reading) {

@@ -1,7 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "mkserial.h"
+#include "sessionpipeline.h"
 #include "settingswindow.h"
 
 #include <QAction>
@@ -14,16 +14,11 @@ void MainWindow::initSettingsWindow_()
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     action->setStatusTip(tr("Read, edit, compare and write the Flight Ctrl's parameter sets"));
     ui_->menuWindows->addAction(action);
-    // Made on first use, when mk.js has given its layouts; it hears the link from then on.
+    // Made on first use, when mk.js has given its layouts; it follows the session from then on.
     connect(action, &QAction::triggered, this, [this] {
         auto* window = findChild<SettingsWindow*>();
         if (!window) {
-            window = new SettingsWindow(ParamLayout::fromModels(frameModels_), serial_, this);
-            connect(serial_, &MkSerial::newFramesReceived, window, &SettingsWindow::onFrames);
-            connect(serial_, &MkSerial::connectionLost, window,
-                    [window] { window->onLinkChanged(false); });
-            connect(this, &MainWindow::serialConnectionOpened, window,
-                    &SettingsWindow::onLinkChanged);
+            window = new SettingsWindow(ParamLayout::fromModels(frameModels_), session_, this);
         }
         window->show();
         window->raise();

@@ -89,7 +89,7 @@ void ParamController::askSet_(int number, std::function<void(const ParamSet&)> n
     ask_(request, this, [this, generation, number, next](const Reply& reply) {
         if (generation != generation_)
             return;
-        if (!reply.ok) {
+        if (!reply.ok()) {
             finish_(false, tr("Reading set %1: %2 (the Flight Ctrl does not answer while "
                               "its motors run)")
                                .arg(number == kActive ? tr("active") : QString::number(number))
@@ -200,7 +200,15 @@ bool ParamController::write(const ParamSet& set)
 void ParamController::onWritten_(const Reply& reply)
 {
     const int number = toWrite_.setNumber();
-    if (!reply.ok) {
+    if (reply.outcome == Reply::Cancelled) {
+        // The link closed with the write on its way: the set may be half written.
+        result_.stateUnknown = true;
+        finish_(false, tr("The link closed during the write: the state of set %1 is unknown. "
+                          "Read it back after reconnecting.")
+                           .arg(number));
+        return;
+    }
+    if (!reply.ok()) {
         finish_(false, tr("No answer to the write of set %1 within %2 s (%3): %4. "
                           "Read the set back to see what it holds.")
                            .arg(number)
@@ -249,13 +257,13 @@ bool ParamController::activate(int set)
     ask_(request, this, [this, generation, set](const Reply& reply) {
         if (generation != generation_)
             return;
-        const int active = reply.ok && !reply.payload.isEmpty() ? quint8(reply.payload.at(0)) : 0;
+        const int active = reply.ok() && !reply.payload.isEmpty() ? quint8(reply.payload.at(0)) : 0;
         result_.activeSet = active;
         if (active == set)
             finish_(true);
         else
-            finish_(false, reply.ok ? tr("The device kept set %1 active").arg(active)
-                                    : tr("Activating set %1: %2").arg(set).arg(reply.error));
+            finish_(false, reply.ok() ? tr("The device kept set %1 active").arg(active)
+                                      : tr("Activating set %1: %2").arg(set).arg(reply.error));
     });
     return true;
 }
@@ -270,6 +278,8 @@ bool ParamController::resetToDefaults(int set, bool keepChannels, bool confirmed
     if (!start_(Stage::Reading))
         return false;
     pending_.clear();
+    if (resetPermit_)
+        resetPermit_();
     askSet_((keepChannels ? 20 : 10) + set, [this](const ParamSet& s) {
         result_.sets << s;
         finish_(true);

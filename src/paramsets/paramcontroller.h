@@ -32,13 +32,16 @@ class ParamController : public QObject
 {
     Q_OBJECT
 public:
-    // How requests reach the device: Conversation::ask or a stand-in.
+    // How requests reach the device: Conversation::ask, or a stand-in in tests.
     using Ask =
         std::function<void(const Request&, QObject* context, std::function<void(const Reply&)>)>;
 
     ParamController(const QList<ParamLayout>& layouts, Ask ask, QObject* parent = nullptr);
 
     void setBackupFolder(const QString& folder) { backupFolder_ = folder; }
+    // Called right before a confirmed reset request is asked: the session lets exactly the next
+    // 'q' 10..29 through (SessionPipeline::allowReset()).
+    void setResetPermit(std::function<void()> permit) { resetPermit_ = std::move(permit); }
     const QList<ParamLayout>& layouts() const { return layouts_; }
 
     // Frames from the device, for the motor state: the newest Navi Ctrl 'O' (NaviData) status
@@ -89,6 +92,7 @@ private:
     QList<ParamLayout> layouts_;
     Ask ask_;
     QString backupFolder_;
+    std::function<void()> resetPermit_;
     bool motorsRunning_ = false;
     Stage stage_ = Stage::Idle;
     quint64 generation_ = 0; // answers of an ended operation are ignored

@@ -1,10 +1,9 @@
 #include "settingswindow.h"
 
-#include "frameasker.h"
-#include "framesink.h"
-#include "mkhelper.h"
+#include "conversation.h"
 #include "paramfile.h"
 #include "paramtablemodel.h"
+#include "sessionpipeline.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -21,18 +20,27 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-SettingsWindow::SettingsWindow(const QList<ParamLayout>& layouts, FrameSink* link, QWidget* parent)
-    : QWidget(parent, Qt::Window), layouts_(layouts), link_(link)
+SettingsWindow::SettingsWindow(const QList<ParamLayout>& layouts, SessionPipeline* session,
+                               QWidget* parent)
+    : QWidget(parent, Qt::Window), layouts_(layouts), session_(session),
+      linkOpen_(session->isOpen())
 {
     setWindowTitle(tr("Parameter sets"));
     setObjectName(QStringLiteral("settingsWindow_"));
-    asker_ = new FrameAsker(link, this);
     controller_ = new ParamController(
         layouts_,
-        [this](const Request& r, QObject* c, std::function<void(const Reply&)> d) {
-            asker_->ask(r, c, std::move(d));
+        [session](const Request& r, QObject* c, std::function<void(const Reply&)> d) {
+            session->conversation()->ask(r, c, std::move(d));
         },
         this);
+    controller_->setResetPermit([session] { session->allowReset(); });
+    // The newest navigation status tells whether the motors run.
+    connect(session, &SessionPipeline::frameProcessed, controller_,
+            [this](const FrameRecord& record, const QByteArray& payload, int address) {
+                if (record.good)
+                    controller_->noteFrame(record.cmd, address, payload);
+            });
+    connect(session, &SessionPipeline::linkChanged, this, &SettingsWindow::onLinkChanged_);
     model_ = new ParamTableModel(this);
     build_();
     connect(controller_, &ParamController::progress, this, [this](const QString& t) { say_(t); });
@@ -124,7 +132,7 @@ void SettingsWindow::say_(const QString& text, bool error)
 
 bool SettingsWindow::startDevice_()
 {
-    if (!link_ || !link_->isOpen()) {
+    if (!session_->isOpen()) {
         say_(tr("Connect to the Flight Ctrl first"), true);
         return false;
     }
@@ -145,23 +153,14 @@ void SettingsWindow::showSet_(int number)
         model_->setParamSet(deviceSets_.value(number));
 }
 
-void SettingsWindow::onFrames(const QList<QByteArray>& frames)
+void SettingsWindow::onLinkChanged_()
 {
-    for (const QByteArray& frame : frames) {
-        char cmd = 0;
-        int address = 0;
-        QByteArray payload;
-        if (MkHelper::decodeFrame(frame, cmd, address, payload))
-            controller_->noteFrame(cmd, address, payload);
-        asker_->onFrame(frame);
-    }
-}
-
-void SettingsWindow::onLinkChanged(bool open)
-{
+    const bool open = session_->isOpen();
+    if (open == linkOpen_)
+        return;
+    linkOpen_ = open;
     if (!open) {
         controller_->linkClosed();
-        asker_->cancelAll(tr("the link is closed"));
         return;
     }
     if (unknownStateSet_ > 0 &&

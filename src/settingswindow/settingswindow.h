@@ -5,8 +5,8 @@
 #include <QMap>
 #include <QWidget>
 
-class FrameAsker;
-class FrameSink;
+struct FrameRecord;
+class SessionPipeline;
 class ParamTableModel;
 class QComboBox;
 class QLabel;
@@ -22,12 +22,8 @@ class SettingsWindow : public QWidget
 {
     Q_OBJECT
 public:
-    SettingsWindow(const QList<ParamLayout>& layouts, FrameSink* link, QWidget* parent = nullptr);
-
-    // Every frame received from the device (the motor state and the answers).
-    void onFrames(const QList<QByteArray>& frames);
-    // The link opened or closed.
-    void onLinkChanged(bool open);
+    SettingsWindow(const QList<ParamLayout>& layouts, SessionPipeline* session,
+                   QWidget* parent = nullptr);
 
     ParamController* controller() const { return controller_; }
     ParamTableModel* model() const { return model_; }
@@ -41,6 +37,7 @@ private:
     int setNumber_() const;
     void showSet_(int number);
     void onFinished_(const ParamResult& result);
+    void onLinkChanged_();
 
     void onRead_();
     void onReadAll_();
@@ -52,8 +49,8 @@ private:
     void onCompare_();
 
     QList<ParamLayout> layouts_;
-    FrameSink* link_ = nullptr;
-    FrameAsker* asker_ = nullptr;
+    SessionPipeline* session_ = nullptr;
+    bool linkOpen_ = false;
     ParamController* controller_ = nullptr;
     ParamTableModel* model_ = nullptr;
     QMap<int, ParamSet> deviceSets_; // as last read, by set number
