@@ -176,6 +176,8 @@ void SettingsWindow::onLinkChanged_()
 void SettingsWindow::onFinished_(const ParamResult& result)
 {
     setBusy_(false);
+    const int resetting = resetting_;
+    resetting_ = 0;
     if (result.activeSet > 0) {
         activeSet_ = result.activeSet;
         activeLabel_->setText(tr("Active set: %1").arg(activeSet_));
@@ -201,6 +203,8 @@ void SettingsWindow::onFinished_(const ParamResult& result)
         say_(tr("Set %1 written and read back; the previous values are in %2")
                  .arg(setNumber_())
                  .arg(result.backupPath));
+    } else if (resetting > 0) {
+        say_(tr("Set %1 reset to the firmware's defaults").arg(resetting));
     } else if (result.sets.size() > 1) {
         say_(tr("Sets 1 to 5 read"));
     } else if (result.sets.size() == 1) {
@@ -253,7 +257,7 @@ void SettingsWindow::onReset_()
     const int number = setNumber_();
     QMessageBox box(
         QMessageBox::Warning, tr("Reset to defaults"),
-        tr("Reset set %1 to the firmware's defaults? Every value of set %1 is lost.").arg(number),
+        tr("Reset set %1 to the firmware's defaults? The values of set %1 are lost.").arg(number),
         QMessageBox::Cancel, this);
     QPushButton* keep =
         box.addButton(tr("Reset set %1, keep channels").arg(number), QMessageBox::DestructiveRole);
@@ -262,6 +266,7 @@ void SettingsWindow::onReset_()
     box.exec();
     if (box.clickedButton() != keep && box.clickedButton() != all)
         return;
+    resetting_ = number;
     if (startDevice_() && !controller_->resetToDefaults(number, box.clickedButton() == keep, true))
         setBusy_(false);
 }

@@ -56,6 +56,7 @@ private:
     QMap<int, ParamSet> deviceSets_; // as last read, by set number
     int activeSet_ = 0;
     int unknownStateSet_ = 0; // a write the link cut off: offered a read-back on reconnect
+    int resetting_ = 0;       // the set a reset in flight is for
 
     QComboBox* setBox_ = nullptr;
     QLabel* activeLabel_ = nullptr;
