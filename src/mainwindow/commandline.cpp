@@ -144,6 +144,11 @@ int exportCsv(const QCommandLineParser& parser)
                        .arg(captureName)
                        .arg(csv.badCount())
                        .arg(letter));
+    if (csv.otherRevisionCount() > 0)
+        printError(QCoreApplication::translate("CommandLine", "%1: %2 '%3' frame(s) of another structure revision skipped")
+                       .arg(captureName)
+                       .arg(csv.otherRevisionCount())
+                       .arg(letter));
     if (reader.skippedLines() > 0)
         printError(QCoreApplication::translate("CommandLine", "%1: %2 line(s) not understood and skipped")
                        .arg(captureName)

@@ -55,6 +55,12 @@ CsvExport::CsvExport(const QList<FrameModel>& models, char cmd, QIODevice* out)
         model_ = *model;
         hasModel_ = true;
     }
+    // A letter with one definition per structure revision takes its columns from the first
+    // exported frame's revision.
+    for (const FrameModel& model : models) {
+        if (quint8(model.cmd) == quint8(cmd) && model.revision >= 0)
+            revisions_ << model;
+    }
     for (int i = 0; i < kLabelCount; ++i)
         labels_.append(QString());
 }
@@ -199,14 +205,25 @@ void CsvExport::add(const FrameRecord& record)
         ++bad_;
         return;
     }
-    if (!headerWritten_)
-        writeHeader_();
-
     // Known good: the payload is all that is left to decode.
     QByteArray payload;
     MkHelper::decode64(QByteArray::fromRawData(record.bytes.constData() + 3,
                                                record.bytes.size() - 6),
                        payload);
+    if (!revisions_.isEmpty()) {
+        if (!headerWritten_) {
+            if (const FrameModel* model = FieldDecoder::findModel(revisions_, cmd_, payload))
+                model_ = *model;
+        }
+        // Columns of one revision would misname every field of another.
+        if (!model_.appliesTo(payload)) {
+            ++otherRevision_;
+            return;
+        }
+    }
+    if (!headerWritten_)
+        writeHeader_();
+
     appendSeconds(buffer_, record.timeUs - firstUs_);
     buffer_ += ',';
     std::string& address = addressNames_[record.address];
