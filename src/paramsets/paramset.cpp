@@ -1,5 +1,7 @@
 #include "paramset.h"
 
+#include "fielddecoder.h"
+
 #include <QJsonArray>
 
 namespace {
@@ -26,7 +28,7 @@ bool ParamSet::fromAnswer(const QList<ParamLayout>& layouts, const QByteArray& p
     const int revision = at < payload.size() ? quint8(payload.at(at)) : -1;
     const ParamLayout* layout = ParamLayout::find(layouts, revision);
     if (!layout) {
-        error = QStringLiteral("Parameter set revision %1 is unknown to mk.js").arg(revision);
+        error = FieldDecoder::unknownRevisionText(revision);
         return false;
     }
     const int expected = layout->structureAt() + layout->size();
