@@ -26,13 +26,21 @@ QString ParamController::refusedText()
 
 void ParamController::noteFrame(char cmd, int address, const QByteArray& payload)
 {
-    if (cmd == 'O' && address == kNaviAddress && payload.size() > kNaviFcStatusAt)
-        motorsRunning_ = quint8(payload.at(kNaviFcStatusAt)) & kMotorsRun;
+    if (cmd != 'O' || address != kNaviAddress || payload.size() <= kNaviFcStatusAt)
+        return;
+    const bool running = quint8(payload.at(kNaviFcStatusAt)) & kMotorsRun;
+    if (running != motorsRunning_) {
+        motorsRunning_ = running;
+        emit motorsChanged(running);
+    }
 }
 
 void ParamController::linkClosed()
 {
-    motorsRunning_ = false;
+    if (motorsRunning_) {
+        motorsRunning_ = false;
+        emit motorsChanged(false);
+    }
     if (stage_ == Stage::Writing) {
         result_.stateUnknown = true;
         finish_(false, tr("The link closed during the write: the state of set %1 is unknown. "

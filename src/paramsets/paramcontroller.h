@@ -70,6 +70,8 @@ public:
 signals:
     void progress(const QString& text);
     void finished(const ParamResult& result);
+    // The motor state noteFrame() follows changed.
+    void motorsChanged(bool running);
 
 private:
     enum class Stage

@@ -41,6 +41,8 @@ SettingsWindow::SettingsWindow(const QList<ParamLayout>& layouts, SessionPipelin
                     controller_->noteFrame(record.cmd, address, payload);
             });
     connect(session, &SessionPipeline::linkChanged, this, &SettingsWindow::onLinkChanged_);
+    connect(controller_, &ParamController::motorsChanged, this,
+            [this](bool running) { motorsLabel_->setVisible(running); });
     model_ = new ParamTableModel(this);
     build_();
     connect(controller_, &ParamController::progress, this, [this](const QString& t) { say_(t); });
@@ -81,6 +83,13 @@ void SettingsWindow::build_()
     button(deviceRow, tr("Reset to defaults…"), QStringLiteral("resetButton_"),
            &SettingsWindow::onReset_, true);
     deviceRow->addStretch(1);
+    motorsLabel_ = new QLabel(tr("Motors running"), this);
+    motorsLabel_->setObjectName(QStringLiteral("motorsLabel_"));
+    motorsLabel_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
+    motorsLabel_->setToolTip(
+        tr("The navigation status says the motors run: nothing is read or written"));
+    motorsLabel_->hide();
+    deviceRow->addWidget(motorsLabel_);
     activeLabel_ = new QLabel(tr("Active set: unknown"), this);
     deviceRow->addWidget(activeLabel_);
     layout->addLayout(deviceRow);
@@ -115,7 +124,17 @@ void SettingsWindow::build_()
     messageLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(messageLabel_);
 
-    connect(setBox_, &QComboBox::activated, this, [this] { showSet_(setNumber_()); });
+    connect(setBox_, &QComboBox::activated, this, [this] {
+        // With edits shown, the set chosen may be where they are to be written: they stay
+        // unless the user drops them.
+        if (model_->isEdited() &&
+            QMessageBox::question(this, tr("Parameter sets"),
+                                  tr("Show set %1 as read from the device and drop your edits? "
+                                     "No keeps the edits; Write then writes them to set %1.")
+                                      .arg(setNumber_())) != QMessageBox::Yes)
+            return;
+        showSet_(setNumber_());
+    });
     resize(640, 600);
 }
 
@@ -214,15 +233,23 @@ void SettingsWindow::onFinished_(const ParamResult& result)
     }
 }
 
+bool SettingsWindow::mayDropEdits_()
+{
+    return !model_->isEdited() ||
+           QMessageBox::question(this, tr("Parameter sets"),
+                                 tr("Reading shows the device's values in place of your edits. "
+                                    "Read anyway?")) == QMessageBox::Yes;
+}
+
 void SettingsWindow::onRead_()
 {
-    if (startDevice_() && !controller_->readSet(setNumber_()))
+    if (mayDropEdits_() && startDevice_() && !controller_->readSet(setNumber_()))
         setBusy_(false);
 }
 
 void SettingsWindow::onReadAll_()
 {
-    if (startDevice_() && !controller_->readAll())
+    if (mayDropEdits_() && startDevice_() && !controller_->readAll())
         setBusy_(false);
 }
 

@@ -32,6 +32,8 @@ private:
     void build_();
     // Marks the window busy when the device is connected; else says so and returns false.
     bool startDevice_();
+    // True when nothing edited is shown, or the user lets a read replace it.
+    bool mayDropEdits_();
     void setBusy_(bool busy);
     void say_(const QString& text, bool error = false);
     int setNumber_() const;
@@ -60,6 +62,7 @@ private:
 
     QComboBox* setBox_ = nullptr;
     QLabel* activeLabel_ = nullptr;
+    QLabel* motorsLabel_ = nullptr;
     QLabel* messageLabel_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QTableView* table_ = nullptr;
