@@ -103,6 +103,117 @@ var CompassData = {
     "Orientation": "u8"
 };
 
+// ---- Flight Ctrl parameter sets: 'Q' (answer to 'q'), 'S' (to 's'), 'F' (to 'f') ----
+//
+// A field may also be an object: "type" as above, and optionally "min" and "max" (the documented
+// range), "bits" (names of bits 0..7), "choices" (names of the values 0, 1, ...), "items" (names
+// of an array's elements) and "unit". A definition that applies to one revision of a structure
+// only carries "revision" (a number) and "revisionAt": the payload offset of the structure's
+// first byte, which holds the revision; the definition whose revision matches is used.
+//
+// One table for both revisions, in structure order: name, type, revisions (0: both), range.
+var settingsTable = [
+    ["Revision", "u8", 0], ["Kanalbelegung", "u8[12]", 0], ["GlobalConfig", "u8", 0],
+    ["Hoehe_MinGas", "u8", 0, 0, 100], ["Luftdruck_D", "u8", 0, 0, 250],
+    ["HoeheChannel", "u8", 0, 0, 32], ["Hoehe_P", "u8", 0, 0, 32],
+    ["Hoehe_Verstaerkung", "u8", 0, 0, 50], ["Hoehe_ACC_Wirkung", "u8", 0, 0, 250],
+    ["Hoehe_HoverBand", "u8", 0, 0, 250], ["Hoehe_GPS_Z", "u8", 95, 0, 250],
+    ["Hoehe_TiltCompensation", "u8", 106, 0, 250], ["Hoehe_StickNeutralPoint", "u8", 0, 0, 250],
+    ["Stick_P", "u8", 0, 1, 6], ["Stick_D", "u8", 0, 0, 64], ["StickGier_P", "u8", 0, 1, 20],
+    ["Gas_Min", "u8", 0, 0, 32], ["Gas_Max", "u8", 0, 33, 250],
+    ["GyroAccFaktor", "u8", 0, 1, 64], ["KompassWirkung", "u8", 0, 0, 32],
+    ["Gyro_P", "u8", 0, 10, 250], ["Gyro_I", "u8", 0, 0, 250], ["Gyro_D", "u8", 0, 0, 250],
+    ["Gyro_Gier_P", "u8", 0, 10, 250], ["Gyro_Gier_I", "u8", 0, 0, 250],
+    ["Gyro_Stability", "u8", 0, 0, 16], ["UnterspannungsWarnung", "u8", 0, 0, 250],
+    ["NotGas", "u8", 0, 0, 250], ["NotGasZeit", "u8", 0, 0, 250], ["Receiver", "u8", 0],
+    ["I_Faktor", "u8", 0, 0, 250], ["UserParam1", "u8", 0, 0, 250],
+    ["UserParam2", "u8", 0, 0, 250], ["UserParam3", "u8", 0, 0, 250],
+    ["UserParam4", "u8", 0, 0, 250], ["ServoNickControl", "u8", 0, 0, 250],
+    ["ServoNickComp", "u8", 0, 0, 250], ["ServoNickMin", "u8", 0, 0, 250],
+    ["ServoNickMax", "u8", 0, 0, 250], ["ServoRollControl", "u8", 0, 0, 250],
+    ["ServoRollComp", "u8", 0, 0, 250], ["ServoRollMin", "u8", 0, 0, 250],
+    ["ServoRollMax", "u8", 0, 0, 250], ["ServoNickRefresh", "u8", 0],
+    ["ServoManualControlSpeed", "u8", 0], ["CamOrientation", "u8", 0], ["Servo3", "u8", 0],
+    ["Servo4", "u8", 0], ["Servo5", "u8", 0], ["LoopGasLimit", "u8", 0, 0, 250],
+    ["LoopThreshold", "u8", 0, 0, 250], ["LoopHysterese", "u8", 0, 0, 250],
+    ["AchsKopplung1", "u8", 0, 0, 250], ["AchsKopplung2", "u8", 0, 0, 250],
+    ["CouplingYawCorrection", "u8", 0, 0, 250], ["WinkelUmschlagNick", "u8", 0, 0, 250],
+    ["WinkelUmschlagRoll", "u8", 0, 0, 250], ["GyroAccAbgleich", "u8", 0],
+    ["Driftkomp", "u8", 0], ["DynamicStability", "u8", 0], ["UserParam5", "u8", 0, 0, 250],
+    ["UserParam6", "u8", 0, 0, 250], ["UserParam7", "u8", 0, 0, 250],
+    ["UserParam8", "u8", 0, 0, 250], ["J16Bitmask", "u8", 0], ["J16Timing", "u8", 0],
+    ["J17Bitmask", "u8", 0], ["J17Timing", "u8", 0], ["WARN_J16_Bitmask", "u8", 0],
+    ["WARN_J17_Bitmask", "u8", 0], ["NaviOut1Parameter", "u8", 95],
+    ["AutoPhotoDistance", "u8", 106], ["NaviGpsModeChannel", "u8", 0], ["NaviGpsGain", "u8", 0],
+    ["NaviGpsP", "u8", 0], ["NaviGpsI", "u8", 0], ["NaviGpsD", "u8", 0],
+    ["NaviGpsPLimit", "u8", 0], ["NaviGpsILimit", "u8", 0], ["NaviGpsDLimit", "u8", 0],
+    ["NaviGpsA", "u8", 0], ["NaviGpsMinSat", "u8", 0], ["NaviStickThreshold", "u8", 0],
+    ["NaviWindCorrection", "u8", 0], ["NaviAccCompensation", "u8", 0],
+    ["NaviOperatingRadius", "u8", 95], ["NaviMaxFlyingRange", "u8", 106],
+    ["NaviAngleLimitation", "u8", 0], ["NaviPH_LoginTime", "u8", 0],
+    ["NaviDescendRange", "u8", 106], ["ExternalControl", "u8", 0],
+    ["OrientationAngle", "u8", 0], ["CareFreeChannel", "u8", 0],
+    ["MotorSafetySwitch", "u8", 0], ["MotorSmooth", "u8", 0], ["ComingHomeAltitude", "u8", 0],
+    ["FailSafeTime", "u8", 0], ["MaxAltitude", "u8", 0], ["FailsafeChannel", "u8", 0],
+    ["ServoFilterNick", "u8", 0], ["ServoFilterRoll", "u8", 0],
+    ["Servo3OnValue", "u8", 106], ["Servo3OffValue", "u8", 106], ["Servo4OnValue", "u8", 106],
+    ["Servo4OffValue", "u8", 106], ["ServoFS_Pos", "u8[5]", 106],
+    ["StartLandChannel", "u8", 0], ["LandingSpeed", "u8", 0], ["CompassOffset", "u8", 106],
+    ["AutoLandingVoltage", "u8", 106], ["ComingHomeVoltage", "u8", 106],
+    ["AutoPhotoAtitudes", "u8", 106], ["SingleWpSpeed", "u8", 106],
+    ["LandingPulse", "u8", 106], ["SingleWpControlChannel", "u8", 106],
+    ["MenuKeyChannel", "u8", 106], ["BitConfig", "u8", 0], ["ServoCompInvert", "u8", 0],
+    ["ExtraConfig", "u8", 0], ["GlobalConfig3", "u8", 0], ["Name", "s8[12]", 0]
+];
+var settingsExtras = {
+    Kanalbelegung: {items: ["Nick", "Roll", "Gas", "Yaw", "Poti 1", "Poti 2", "Poti 3",
+                            "Poti 4", "Poti 5", "Poti 6", "Poti 7", "Poti 8"]},
+    GlobalConfig: {bits: ["Altitude control", "Altitude switch", "Heading hold",
+                          "Compass active", "Compass fix", "GPS active", "Axis coupling",
+                          "Rotary rate limiter"]},
+    ExtraConfig: {bits: ["Height limit", "Vario beep", "Sensitive RC", "3.3 V reference",
+                         "No RC-off beeping", "GPS aid", "Learnable carefree",
+                         "Ignore magnet error at start"]},
+    GlobalConfig3: {bits: ["No start without SD card", "Max radius", "Vario failsafe",
+                           "Motor switch mode", "No start without GPS fix", "NC for out 1",
+                           "Speak all"]},
+    BitConfig: {bits: ["Looping up", "Looping down", "Looping left", "Looping right",
+                       "Motor blink 1", "Motor-off LED 1", "Motor-off LED 2", "Motor blink 2"]},
+    ServoCompInvert: {bits: ["Nick inverted", "Roll inverted", "Relative moving"]},
+    Receiver: {choices: ["PPM sum signal", "Spektrum", "Spektrum high resolution",
+                         "Spektrum low resolution", "Jeti", "ACT DSL", "HoTT", "S.Bus", "User"]}
+};
+// The 'Q' answer of one revision: the set number, then the structure without its crc.
+function settingsAnswer(revision) {
+    var definition = {cmd: "Q", revision: revision, revisionAt: 1, "Set number": "u8"};
+    for (var k = 0; k < settingsTable.length; ++k) {
+        var row = settingsTable[k];
+        if (row[2] !== 0 && row[2] !== revision)
+            continue;
+        var field = {type: row[1]};
+        if (row.length > 3) {
+            field.min = row[3];
+            field.max = row[4];
+        }
+        var extra = settingsExtras[row[0]];
+        for (var key in extra)
+            field[key] = extra[key];
+        definition[row[0]] = field;
+    }
+    return definition;
+}
+var Settings95 = settingsAnswer(95);
+var Settings106 = settingsAnswer(106);
+var SettingsWritten = {
+    cmd: "S",
+    "Set written (0 = refused)": "u8"
+};
+var ActiveSet = {
+    cmd: "F",
+    "Active set": "u8"
+};
+// ---- end of the parameter sets ----
+
 ({
     Version: "struct",
     Mixer: "struct",
@@ -111,5 +222,9 @@ var CompassData = {
     AnalogLabel: "struct",
     BlParameter: "struct",
     DebugData: "struct",
-    CompassData: "struct"
+    CompassData: "struct",
+    Settings95: "struct",
+    Settings106: "struct",
+    SettingsWritten: "struct",
+    ActiveSet: "struct"
 })

@@ -642,6 +642,27 @@ private slots:
         const QList<QByteArray> header = out.data().split('\r').constFirst().split(',');
         QCOMPARE(header.mid(5, 4).join(','), names.join(',').toUtf8());
     }
+
+    void csvColumnsPerRevision()
+    {
+        CsvExport* csv = nullptr;
+        // A letter defined per structure revision: the first frame's revision gives the
+        // columns; frames of another revision are left out and counted.
+        FrameModel old{'Q', {"Set", "Revision", "Old"}, {"u8", "u8", "u8"}};
+        FrameModel recent{'Q', {"Set", "Revision", "New"}, {"u8", "u8", "u8[2]"}};
+        old.revision = 95;
+        recent.revision = 106;
+        old.revisionAt = recent.revisionAt = 1;
+        const QList<FrameRecord> sets{record(frame('Q', 1, QByteArray::fromHex("016a0102")), kT0),
+                                      record(frame('Q', 1, QByteArray::fromHex("025f07")), kT0 + 1),
+                                      record(frame('Q', 1, QByteArray::fromHex("036a0304")), kT0 + 2)};
+        const QList<QByteArray> setRows = exportRecords({old, recent}, 'Q', sets, &csv).split('\n');
+        QCOMPARE(csv->otherRevisionCount(), 1);
+        delete csv;
+        QCOMPARE(setRows.size(), 4);
+        QCOMPARE(setRows.at(0), QByteArray("time_s,address,cmd,Set,Revision,New[0],New[1]\r"));
+        QCOMPARE(setRows.at(2), QByteArray("0.000002,Flight Ctrl,Q,3,106,3,4\r"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCapture)

@@ -38,11 +38,23 @@ class TestCommandLine : public QObject
         process.setWorkingDirectory(dir_.path());
     }
 
+    // Runs the program without a display in the test's folder (where mk.js is).
+    std::pair<int, QByteArray> run(const QStringList& args, QByteArray* err = nullptr)
+    {
+        QFile::copy(QStringLiteral(TOVRIK_SOURCE_DIR "/mk.js"), dir_.filePath("mk.js"));
+        QProcess process;
+        prepare(process, false);
+        process.start(QStringLiteral(TOVRIK_PROGRAM), args);
+        process.waitForFinished(30000);
+        if (err)
+            *err = process.readAllStandardError();
+        return std::make_pair(process.exitCode(), process.readAllStandardOutput());
+    }
+
 private slots:
     // The program itself: headless export, errors naming the file, version.
     void commandLine()
     {
-        const QString program = QStringLiteral(TOVRIK_PROGRAM);
         QVERIFY(QFile::copy(QStringLiteral(TOVRIK_SOURCE_DIR "/mk.js"), dir_.filePath("mk.js")) ||
                 QFile::exists(dir_.filePath("mk.js")));
         const QString capture = dir_.filePath(QStringLiteral("cli.mkcap"));
@@ -52,15 +64,6 @@ private slots:
             for (int i = 0; i < 3; ++i)
                 writer.writeFrame(record(frame('D', 1, debugPayload()), kT0 + i * 16'000));
         }
-        const auto run = [&](const QStringList& args, QByteArray* err = nullptr) {
-            QProcess process;
-            prepare(process, false);
-            process.start(program, args);
-            process.waitForFinished(30000);
-            if (err)
-                *err = process.readAllStandardError();
-            return std::make_pair(process.exitCode(), process.readAllStandardOutput());
-        };
         const auto [rc, csv] = run({"--export-csv", capture});
         QCOMPARE(rc, 0);
         const QList<QByteArray> lines = csv.split('\n');
@@ -150,6 +153,53 @@ private slots:
             QCOMPARE(file.readAll(), header);
         }
         QVERIFY(!folder.exists(QStringLiteral("evil.mkcap")));
+    }
+
+    // Parameter sets read into files and written back, with the reasons of a refusal.
+    void settings()
+    {
+        REQUIRE_SIMULATOR();
+        Simulator sim;
+        const QString port = sim.start({"--name", "cli-params", "--settings-revision", "95"});
+        QVERIFY(!port.isEmpty());
+        QByteArray err;
+        const QString all = dir_.filePath(QStringLiteral("sets.mkparam"));
+        QCOMPARE(run({"--port", port, "--read-settings", "all", "-o", all}, &err).first, 0);
+        const QString two = dir_.filePath(QStringLiteral("sets-set2.mkparam"));
+        QFile file(two);
+        QVERIFY2(file.open(QIODevice::ReadOnly), err.constData());
+        QByteArray json = file.readAll();
+        file.close();
+        QVERIFY(json.contains("\"Gyro_P\": 110"));
+        QVERIFY(QFile::exists(dir_.filePath(QStringLiteral("sets-set5.mkparam"))));
+
+        // Written to set 4 with the backup and read-back; set 4 then reads as the file.
+        writeFile(QDir(dir_.path()), QStringLiteral("edit.mkparam"),
+                  json.replace("\"Gyro_P\": 110", "\"Gyro_P\": 77"));
+        const auto [rc, out] =
+            run({"--port", port, "--write-settings", dir_.filePath("edit.mkparam"), "--set", "4"},
+                &err);
+        QVERIFY2(rc == 0, err.constData());
+        QVERIFY(out.startsWith("backup: "));
+        QCOMPARE(run({"--port", port, "--read-settings", "active", "-o",
+                      dir_.filePath("active.mkparam")})
+                     .first,
+                 0);
+        QFile active(dir_.filePath(QStringLiteral("active.mkparam")));
+        QVERIFY(active.open(QIODevice::ReadOnly));
+        const QByteArray back = active.readAll();
+        QVERIFY(back.contains("\"Gyro_P\": 77") && back.contains("\"set\": 4"));
+
+        writeFile(QDir(dir_.path()), QStringLiteral("bad.mkparam"),
+                  json.replace("\"Gyro_P\": 77", "\"Gyro_P\": 251"));
+        QCOMPARE(
+            run({"--port", port, "--write-settings", dir_.filePath("bad.mkparam"), "--set", "4"},
+                &err)
+                .first,
+            1);
+        QVERIFY2(err.contains("Gyro_P is 251, outside 10..250; nothing written"), err.constData());
+        QCOMPARE(run({"--port", port, "--write-settings", two, "--set", "6"}, &err).first, 2);
+        QCOMPARE(run({"--port", port, "--read-settings", "some", "-o", all}, &err).first, 2);
     }
 
     // The window program recording a streaming device ends on SIGTERM like on Quit: exit code

@@ -197,6 +197,24 @@ void tst_FieldDecoder::firstDefinitionDecodes_data()
     QTest::newRow("no definition") << QList<FrameModel>{} << 'V' << QStringList{};
     QTest::newRow("letters above 127")
         << QList<FrameModel>{v1, high} << char(0xE9) << QStringList{"high: 1"};
+
+    // Definitions for one revision of a structure, matched at payload byte 1 (here 02).
+    const auto revision = [](FrameModel m, int number) {
+        m.revision = number;
+        m.revisionAt = 1;
+        return m;
+    };
+    QTest::newRow("other revision passed over")
+        << QList<FrameModel>{revision(v1, 5), revision(v2, 2)} << 'V' << QStringList{"second: 513"};
+    QTest::newRow("definition for any revision after another revision")
+        << QList<FrameModel>{revision(v2, 5), v1} << 'V' << QStringList{"first: 1"};
+    QTest::newRow("no revision matches")
+        << QList<FrameModel>{revision(v1, 5), revision(v2, 106)} << 'V'
+        << QStringList{FieldDecoder::unknownRevisionText(2), "bytes: 01 02 "};
+    auto far = revision(v1, 2);
+    far.revisionAt = 2;
+    QTest::newRow("revision byte past the payload")
+        << QList<FrameModel>{far} << 'V' << QStringList{};
 }
 
 void tst_FieldDecoder::firstDefinitionDecodes()

@@ -217,7 +217,9 @@ void TestMainWindowLayout::menusAndTitle()
     QStringList names;
     for (const QAction* action : windows)
         names << action->objectName();
-    QCOMPARE(names, (QStringList{"actionShowTerminal_", "actionStatistics_", "actionReconnect_"}));
+    QCOMPARE(names, (QStringList{"actionShowTerminal_", "actionStatistics_", "actionReconnect_",
+                                 "actionSettings_"}));
+    QCOMPARE(windows.at(3)->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     QVERIFY(windows.at(2)->isCheckable());
     QCOMPARE(windows.at(0)->text(), QString("Show &Terminal"));
     QVERIFY(windows.at(0)->isCheckable());

@@ -46,6 +46,8 @@ private slots:
     void evaluation();
     void definition_data();
     void definition();
+    void definitionExtras_data();
+    void definitionExtras();
     void scriptText_data();
     void scriptText();
     void candidatePaths();
@@ -158,9 +160,60 @@ void tst_ScriptLoader::definition_data()
     QTest::newRow("let is not a global property")
         << "let V = {cmd: 'V'};"
         << "V" << false << 0 << QStringList{} << QStringList{};
+    QTest::newRow("a revision with a type string is a field")
+        << "var N = {cmd: 'N', revision: 'u8'};"
+        << "N" << true << int('N') << QStringList{"revision"} << QStringList{"u8"};
+    QTest::newRow("object field gives its type")
+        << "var Q = {cmd: 'Q', revision: 95, revisionAt: 1, a: {type: 'u8', min: 1}, b: 's8[3]'};"
+        << "Q" << true << int('Q') << QStringList{"a", "b"} << QStringList{"u8", "s8[3]"};
     QTest::newRow("inherited cmd is not own")
         << "var P = Object.create({cmd: 'P'}); P.a = 'u8';"
         << "P" << false << 0 << QStringList{} << QStringList{};
+}
+
+void tst_ScriptLoader::definitionExtras_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("revision");
+    QTest::addColumn<bool>("hasRange");
+    QTest::addColumn<int>("min");
+    QTest::addColumn<int>("max");
+    QTest::addColumn<QStringList>("bits");
+
+    QTest::newRow("range and bit names") << "{type: 'u8', min: 1, max: 6, bits: ['up', 7, 'left']}"
+                                         << 95 << true << 1 << 6 << QStringList{"up", "", "left"};
+    QTest::newRow("range needs both ends")
+        << "{type: 'u8', min: 1}" << 95 << false << 0 << 0 << QStringList{};
+    QTest::newRow("range upside down is none")
+        << "{type: 'u8', min: 9, max: 3}" << 95 << false << 0 << 0 << QStringList{};
+    QTest::newRow("bits that are no list")
+        << "{type: 'u8', bits: 'abc'}" << 95 << false << 0 << 0 << QStringList{};
+}
+
+void tst_ScriptLoader::definitionExtras()
+{
+    QFETCH(QString, field);
+    QFETCH(int, revision);
+    QFETCH(bool, hasRange);
+    QFETCH(int, min);
+    QFETCH(int, max);
+    QFETCH(QStringList, bits);
+
+    QJSEngine engine;
+    const QString script = QStringLiteral("var Q = {cmd: 'Q', revision: %1, revisionAt: 1, a: %2};")
+                               .arg(revision)
+                               .arg(field);
+    QVERIFY(!ScriptLoader::evaluate(engine, script, QStringLiteral("mk.js")).threw);
+    FrameModel model;
+    QVERIFY(ScriptLoader::definition(engine.globalObject(), QStringLiteral("Q"), model));
+    QCOMPARE(model.revision, revision);
+    QCOMPARE(model.revisionAt, 1);
+    QCOMPARE(model.fieldExtras.size(), 1);
+    const FieldExtra& extra = model.fieldExtras.first();
+    QCOMPARE(extra.hasRange, hasRange);
+    QCOMPARE(int(extra.min), min);
+    QCOMPARE(int(extra.max), max);
+    QCOMPARE(extra.bits, bits);
 }
 
 void tst_ScriptLoader::definition()

@@ -42,11 +42,13 @@ void tst_ShippedScript::initTestCase()
 
 void tst_ShippedScript::definesTheFilterLetters()
 {
-    // One definition per letter of the default filter, in its order, so every box is there.
+    // One definition per letter of the default filter, in its order, so every box is there;
+    // the parameter set answer once per revision.
     QString letters;
     for (const FrameModel& model : models_)
-        letters += QLatin1Char(model.cmd);
-    QCOMPARE(letters, QStringLiteral("VNPLAUDk"));
+        letters += QLatin1Char(model.cmd) +
+                   (model.revision >= 0 ? QString::number(model.revision) : QString());
+    QCOMPARE(letters, QStringLiteral("VNPLAUDkQ95Q106SF"));
 }
 
 QByteArray tst_ShippedScript::ask(char request, const QByteArray& parameter, char answer)
@@ -123,6 +125,13 @@ void tst_ShippedScript::decodesSimulatorFrames_data()
     QTest::newRow("debug data") << 'd' << QByteArray(1, 10) << 'D' << 33
                                 << QStringList{"Status flags: 00 00 ", "Analog 20: 128",
                                                "Analog 21: 100", "Analog 24: 200", "Analog 27: 90"};
+    QTest::newRow("parameter set")
+        << 'q' << QByteArray(1, 2) << 'Q' << 119
+        << QStringList{"Set number: 2", "Revision: 106", "Gyro_P: 110", "Name: Set 2......."};
+    QTest::newRow("parameter set written")
+        << 's' << QByteArray(1, 3) << 'S' << 1 << QStringList{"Set written (0 = refused): 0"};
+    QTest::newRow("active set") << 'f' << QByteArray(1, 4) << 'F' << 1
+                                << QStringList{"Active set: 4"};
     QTest::newRow("PPM channels") << 'p' << QByteArray() << 'P' << 34
                                   << QStringList{"RSSI: 180",           "Channel 5: 120",
                                                  "Channel 16: 0",       "Serial poti 1: -127",

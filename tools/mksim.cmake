@@ -3,6 +3,8 @@ add_executable(tovrik-mksim
     ${CMAKE_CURRENT_LIST_DIR}/mksim/main.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mksim/simdevice.h
     ${CMAKE_CURRENT_LIST_DIR}/mksim/simdevice.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/mksim/simparamsets.h
+    ${CMAKE_CURRENT_LIST_DIR}/mksim/simparamsets.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mksim/simlink.h
     ${CMAKE_CURRENT_LIST_DIR}/mksim/simlink.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mksim/replaysource.h

@@ -30,10 +30,25 @@ QString FieldDecoder::unknownStructureText()
     return QStringLiteral("unknown structure");
 }
 
+QString FieldDecoder::unknownRevisionText(int revision)
+{
+    return QStringLiteral("Parameter set revision %1 is unknown to mk.js").arg(revision);
+}
+
 const FrameModel* FieldDecoder::findModel(const QList<FrameModel>& models, char cmd)
 {
     for (const FrameModel& model : models) {
         if (quint8(model.cmd) == quint8(cmd))
+            return &model;
+    }
+    return nullptr;
+}
+
+const FrameModel* FieldDecoder::findModel(const QList<FrameModel>& models, char cmd,
+                                          const QByteArray& payload)
+{
+    for (const FrameModel& model : models) {
+        if (quint8(model.cmd) == quint8(cmd) && model.appliesTo(payload))
             return &model;
     }
     return nullptr;
@@ -78,6 +93,14 @@ QStringList FieldDecoder::decode(const FrameModel& model, const QByteArray& payl
 QStringList FieldDecoder::decode(const QList<FrameModel>& models, char cmd,
                                  const QByteArray& payload)
 {
-    const FrameModel* model = findModel(models, cmd);
-    return model ? decode(*model, payload) : QStringList();
+    if (const FrameModel* model = findModel(models, cmd, payload))
+        return decode(*model, payload);
+    // Definitions for the letter exist, all for other revisions of the structure.
+    if (const FrameModel* other = findModel(models, cmd)) {
+        const int at = other->revisionAt;
+        if (at >= 0 && at < payload.size())
+            return {unknownRevisionText(quint8(payload.at(at))),
+                    fieldText(QStringLiteral("bytes"), MkHelper::toHex(payload, 1))};
+    }
+    return QStringList();
 }

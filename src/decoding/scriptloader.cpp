@@ -100,6 +100,35 @@ ScriptLoader::Evaluation ScriptLoader::evaluate(QJSEngine& engine, const QString
     return result;
 }
 
+FieldExtra ScriptLoader::fieldExtra(const QJSValue& field)
+{
+    FieldExtra extra;
+    const QJSValue min = field.property(QStringLiteral("min"));
+    const QJSValue max = field.property(QStringLiteral("max"));
+    if (min.isNumber() && max.isNumber() && min.toNumber() <= max.toNumber()) {
+        extra.hasRange = true;
+        extra.min = qint64(min.toNumber());
+        extra.max = qint64(max.toNumber());
+    }
+    const auto texts = [](const QJSValue& list) {
+        QStringList out;
+        const int length = list.isArray() ? list.property(QStringLiteral("length")).toInt() : 0;
+        // A bit or value list longer than a 16-bit field can use is cut there.
+        for (int k = 0; k < qMin(length, 65536); ++k) {
+            const QJSValue item = list.property(quint32(k));
+            out << (item.isString() ? item.toString() : QString());
+        }
+        return out;
+    };
+    extra.bits = texts(field.property(QStringLiteral("bits")));
+    extra.choices = texts(field.property(QStringLiteral("choices")));
+    extra.items = texts(field.property(QStringLiteral("items")));
+    const QJSValue unit = field.property(QStringLiteral("unit"));
+    if (unit.isString())
+        extra.unit = unit.toString();
+    return extra;
+}
+
 QStringList ScriptLoader::indexNames(const QJSValue& index)
 {
     QStringList names;
@@ -125,13 +154,24 @@ bool ScriptLoader::definition(const QJSValue& object, const QString& name, Frame
     QJSValueIterator it(value);
     while (it.hasNext()) {
         it.next();
+        const QJSValue field = it.value();
         if (it.name() == QLatin1String("cmd")) {
-            const QString letter = it.value().toString();
+            const QString letter = field.toString();
             found.cmd = letter.isEmpty() ? char(0) : char(letter.at(0).unicode() & 0xFF);
             hasCmd = true;
+        } else if (field.isNumber() && it.name() == QLatin1String("revision")) {
+            // Numbers only: a field that older scripts call "revision" has a type string.
+            found.revision = qBound(0, field.toInt(), 255);
+        } else if (field.isNumber() && it.name() == QLatin1String("revisionAt")) {
+            found.revisionAt = qMax(0, field.toInt());
+        } else if (field.isObject() && field.hasProperty(QStringLiteral("type"))) {
+            found.fieldNames << it.name();
+            found.fieldTypes << field.property(QStringLiteral("type")).toString();
+            found.fieldExtras.resize(found.fieldNames.size());
+            found.fieldExtras.last() = fieldExtra(field);
         } else {
             found.fieldNames << it.name();
-            found.fieldTypes << it.value().toString();
+            found.fieldTypes << field.toString();
         }
     }
     if (!hasCmd)

@@ -121,5 +121,13 @@ public:
     // (low 8 bits of its first UTF-16 unit, 0 for an empty string), every other own property a
     // field in the iterator's order. False, and `model` untouched, when the name leads to no
     // object or the object has no "cmd".
+    // A field is a type string (any other value is read as its string), or an object with
+    // "type" and optional "min" and "max"
+    // (numbers), "bits", "choices" and "items" (arrays of names), "unit" (see fieldExtra()).
+    // Numbers under "revision" and "revisionAt" are no fields: they give FrameModel's revision and
+    // the payload offset where it is matched.
     static bool definition(const QJSValue& object, const QString& name, FrameModel& model);
+
+    // The optional parts of an object field; a range needs both numbers and min <= max.
+    static FieldExtra fieldExtra(const QJSValue& field);
 };

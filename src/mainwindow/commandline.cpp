@@ -7,6 +7,7 @@
 #include "mainwindow.h"
 #include "scriptloader.h"
 #include "sessionfiles.h"
+#include "settingscommand.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -68,8 +69,9 @@ void setUp(QCommandLineParser& parser)
     parser.addOption(
         {{QStringLiteral("o"), QStringLiteral("output")},
          QCoreApplication::translate("CommandLine",
-                                     "Writes the CSV to this file instead of the standard output."),
+                                     "Writes the CSV to this file instead of the standard output; names the parameter set file of --read-settings."),
          QCoreApplication::translate("CommandLine", "file")});
+    SettingsCommand::addOptions(parser);
 }
 
 // Parses, and answers --help and --version. False with exitCode set when the program ends here.
@@ -171,6 +173,11 @@ int exportCsv(const QCommandLineParser& parser)
                        .arg(captureName)
                        .arg(csv->badCount())
                        .arg(letter));
+    if (csv->otherRevisionCount() > 0)
+        printError(QCoreApplication::translate("CommandLine", "%1: %2 '%3' frame(s) of another structure revision skipped")
+                       .arg(captureName)
+                       .arg(csv->otherRevisionCount())
+                       .arg(letter));
     if (reader.skippedLines() > 0)
         printError(
             QCoreApplication::translate("CommandLine", "%1: %2 line(s) not understood and skipped")
@@ -213,8 +220,10 @@ bool wantsNoWindow(int argc, char* argv[])
         const QByteArray arg(argv[i]);
         if (arg == "--")
             break;
-        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" || arg == "-v" ||
-            arg == "--version" || arg == "--export-csv" || arg.startsWith("--export-csv="))
+        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" ||
+            arg == "-v" || arg == "--version" || arg == "--export-csv" ||
+            arg.startsWith("--export-csv=") || arg.startsWith("--read-settings") ||
+            arg.startsWith("--write-settings"))
             return true;
     }
     return false;
@@ -226,6 +235,8 @@ int runWithoutWindow()
     int exitCode = 0;
     if (!parse(parser, exitCode))
         return exitCode;
+    if (SettingsCommand::wanted(parser))
+        return SettingsCommand::run(parser);
     return exportCsv(parser);
 }
 

@@ -30,6 +30,7 @@ MainWindow::MainWindow(QWidget* parent)
     initSessionFiles_();
     initScript_();
     sessionFiles_->setFrameModels(frameModels_);
+    initSettingsWindow_();
     printConsoleNoError(tr("Tovrik initialized"));
 }
 

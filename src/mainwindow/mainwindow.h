@@ -143,6 +143,7 @@ private:
     void readConnectionSettings_(QSettings& settings);
     void writeConnectionSettings_(QSettings& settings) const;
     void initFrameLog_();
+    void initSettingsWindow_();
     // A received frame the session processed: console and real-time window.
     void onFrameProcessed_(const FrameRecord& record, const QByteArray& payload, int address);
     // The session's source changed: the title names it.

@@ -75,6 +75,9 @@ void MainWindow::initScript_()
     }
     for (int j = 0; j < frameModels_.size(); ++j) {
         const char letter = frameModels_.at(j).cmd;
+        // Definitions of further revisions of a structure share the first one's box.
+        if (frameModels_.at(j).revision >= 0 && filterBoxes_.count(letter) != 0)
+            continue;
         const QString label = QString(QChar(ushort(quint8(letter))));
         auto* box = new QCheckBox(ui_->centralwidget);
         // A second definition for a letter takes over the entry; its box alone drives the filter.

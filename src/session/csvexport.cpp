@@ -46,8 +46,16 @@ void appendSeconds(std::string& line, qint64 us)
 CsvExport::CsvExport(const QList<FrameModel>& models, char cmd, QIODevice* out)
     : cmd_(cmd), out_(out)
 {
-    if (const FrameModel* model = FieldDecoder::findModel(models, cmd))
+    if (const FrameModel* model = FieldDecoder::findModel(models, cmd)) {
         model_ = *model;
+        hasModel_ = true;
+    }
+    // A letter with one definition per structure revision takes its columns from the first
+    // exported frame's revision.
+    for (const FrameModel& model : models) {
+        if (quint8(model.cmd) == quint8(cmd) && model.revision >= 0)
+            revisions_ << model;
+    }
 }
 
 void CsvExport::appendColumns(std::vector<Column>& columns, const FieldLayout::Field& field,
@@ -175,13 +183,25 @@ void CsvExport::add(const FrameRecord& record)
         ++bad_;
         return;
     }
+    // Known good: the payload is all that is left to decode.
+    QByteArray payload;
+    MkHelper::decode64(QByteArray::fromRawData(record.bytes.constData() + 3,
+                                               record.bytes.size() - 6),
+                       payload);
+    if (!revisions_.isEmpty()) {
+        if (!headerWritten_) {
+            if (const FrameModel* model = FieldDecoder::findModel(revisions_, cmd_, payload))
+                model_ = *model;
+        }
+        // Columns of one revision would misname every field of another.
+        if (!model_.appliesTo(payload)) {
+            ++otherRevision_;
+            return;
+        }
+    }
     if (!headerWritten_)
         writeHeader_();
 
-    // Known good: the payload is all that is left to decode.
-    QByteArray payload;
-    MkHelper::decode64(
-        QByteArray::fromRawData(record.bytes.constData() + 3, record.bytes.size() - 6), payload);
     appendSeconds(buffer_, record.timeUs - firstUs_);
     buffer_ += ',';
     std::string& address = addressNames_[record.address];

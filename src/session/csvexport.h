@@ -55,6 +55,10 @@ public:
     qint64 rowCount() const { return rows_; }
     // Received frames of the letter left out because their check sum did not match.
     qint64 badCount() const { return bad_; }
+    // Frames of the letter left out because their structure revision is not the one the
+    // columns were made for (the first exported frame's).
+    qint64 otherRevisionCount() const { return otherRevision_; }
+    bool hasDefinition() const { return hasModel_; }
 
     // The field columns of a definition, and the names they get; labels (empty for "none")
     // rename the 16-bit columns at payload bytes 2 + 2i.
@@ -91,6 +95,9 @@ private:
     bool write_();
 
     FrameModel model_;
+    bool hasModel_ = false;
+    QList<FrameModel> revisions_; // the letter's definitions for one revision each
+    qint64 otherRevision_ = 0;
     char cmd_;
     QIODevice* out_;
     std::vector<Column> columns_;

@@ -127,6 +127,10 @@ int main(int argc, char* argv[])
          "frames"},
         {"seed", "Seed for noise and corruption (default: random).", "n"},
         {"verbose", "Print every request received."},
+        {"settings-revision",
+         "Structure revision of the five parameter sets: 95 or 106 (default 106).", "n", "106"},
+        {"settings-file", "Keep the parameter sets in this file across restarts.", "file"},
+        {"motors-on", "Simulate running motors: parameter set requests are refused."},
         {"replay",
          "Instead of answering requests, send the frames the device sent in this capture "
          "file, at their recorded pace (silences longer than 2 s are shortened), from the "
@@ -154,6 +158,10 @@ int main(int argc, char* argv[])
         if (!ok || unplugAfter <= 0.0)
             return fail(QStringLiteral("--unplug-after wants a positive number of seconds"));
     }
+    if (!parseInt(parser, "settings-revision", 0, 255, options.settingsRevision) ||
+        !SimParamSets::structureSize(options.settingsRevision))
+        return fail(QStringLiteral("--settings-revision wants 95 or 106"));
+    options.motorsOn = parser.isSet("motors-on");
     options.dropLabels = parser.isSet("drop-labels");
     options.seed = quint32(seed);
     const bool verbose = parser.isSet("verbose");
@@ -172,6 +180,10 @@ int main(int argc, char* argv[])
         std::memcpy(g_linkPath, linkBytes.constData(), size_t(linkBytes.size()));
 
     SimDevice device(options);
+    QString settingsError;
+    if (parser.isSet("settings-file") &&
+        !device.paramSets().useFile(parser.value("settings-file"), settingsError))
+        return fail(settingsError);
     ReplaySource replay;
     const QString replayFile = parser.value("replay");
     if (!replayFile.isEmpty()) {

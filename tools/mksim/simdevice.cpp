@@ -41,8 +41,10 @@ QByteArray padded(const QByteArray& text, int width, char fill)
 
 SimDevice::SimDevice(const Options& options, QObject* parent)
     : QObject(parent), options_(options),
-      random_(options.seed ? options.seed : QRandomGenerator::global()->generate())
+      random_(options.seed ? options.seed : QRandomGenerator::global()->generate()),
+      paramSets_(options.settingsRevision)
 {
+    paramSets_.setMotorsOn(options.motorsOn);
     clock_.start();
     debugTimer_ = new QTimer(this);
     debugTimer_->setTimerType(Qt::PreciseTimer);
@@ -115,6 +117,15 @@ void SimDevice::handleFrame_(const QByteArray& frame)
     case 'u':
         send_('U', blPayload(p1));
         break;
+    case 'q':
+    case 's':
+    case 'f': {
+        char answer = 0;
+        QByteArray out;
+        if (paramSets_.handle(cmd, payload, answer, out))
+            send_(answer, out);
+        break;
+    }
     default:
         break; // unknown requests go unanswered, as on the real device
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "simparamsets.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QObject>
@@ -20,8 +22,10 @@ public:
         double noise = 0.0;   // chance of junk bytes in front of a frame
         double corrupt = 0.0; // chance of a frame with a wrong checksum
         bool dropLabels = false;
-        int flood = 0;    // 'D' frames per second regardless of requests; 0: off
-        quint32 seed = 0; // 0: random
+        int flood = 0;              // 'D' frames per second regardless of requests; 0: off
+        quint32 seed = 0;           // 0: random
+        int settingsRevision = 106; // parameter set structure revision: 95 or 106
+        bool motorsOn = false;      // a running copter: parameter set requests are refused
     };
 
     static constexpr int kLabelCount = 32;
@@ -35,6 +39,7 @@ public:
     void feed(const QByteArray& bytes);
     // Starts the flood stream if one was asked for.
     void start();
+    SimParamSets& paramSets() { return paramSets_; }
 
     static QByteArray versionPayload();
     static QByteArray labelPayload(int index);
@@ -69,4 +74,5 @@ private:
     qint64 floodSent_ = 0;
     QElapsedTimer floodClock_;
     quint16 sequence_ = 0;
+    SimParamSets paramSets_;
 };
