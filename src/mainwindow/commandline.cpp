@@ -2,6 +2,7 @@
 
 #include "capturereader.h"
 #include "csvexport.h"
+#include "gpxexport.h"
 #include "mainwindow.h"
 #include "sessionfiles.h"
 
@@ -55,6 +56,12 @@ void setUp(QCommandLineParser& parser)
     parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
                       QCoreApplication::translate("CommandLine", "Writes the CSV to this file instead of the standard output."),
                       QCoreApplication::translate("CommandLine", "file")});
+    parser.addOption({QStringLiteral("export-gpx"),
+                      QCoreApplication::translate(
+                          "CommandLine", "Writes the Navi Ctrl positions of this capture as a GPX "
+                                         "track (to the file of -o, or the standard output) and "
+                                         "exits, without opening a window."),
+                      QCoreApplication::translate("CommandLine", "capture")});
 }
 
 // Parses, and answers --help and --version. False with exitCode set when the program ends here.
@@ -149,6 +156,28 @@ int exportCsv(const QCommandLineParser& parser)
     return 0;
 }
 
+int exportGpx(const QCommandLineParser& parser)
+{
+    const QString captureName = parser.value(QStringLiteral("export-gpx"));
+    const GpxExport::Result r =
+        GpxExport::exportCapture(captureName, parser.value(QStringLiteral("output")));
+    if (!r.ok) {
+        printError(r.error);
+        return 1;
+    }
+    if (r.skipped > 0)
+        printError(QCoreApplication::translate(
+                       "CommandLine", "%1: %2 'O' frame(s) without a valid position skipped")
+                       .arg(captureName)
+                       .arg(r.skipped));
+    if (r.unreadLines > 0)
+        printError(QCoreApplication::translate("CommandLine",
+                                               "%1: %2 line(s) not understood and skipped")
+                       .arg(captureName)
+                       .arg(r.unreadLines));
+    return 0;
+}
+
 int g_signalPipe[2] = {-1, -1};
 
 extern "C" void onTerminationSignal(int)
@@ -168,7 +197,8 @@ bool wantsNoWindow(int argc, char* argv[])
             break;
         if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" ||
             arg == "-v" || arg == "--version" || arg == "--export-csv" ||
-            arg.startsWith("--export-csv="))
+            arg.startsWith("--export-csv=") || arg == "--export-gpx" ||
+            arg.startsWith("--export-gpx="))
             return true;
     }
     return false;
@@ -180,6 +210,8 @@ int runWithoutWindow()
     int exitCode = 0;
     if (!parse(parser, exitCode))
         return exitCode;
+    if (parser.isSet(QStringLiteral("export-gpx")))
+        return exportGpx(parser);
     return exportCsv(parser);
 }
 
