@@ -1,11 +1,11 @@
 #include "captureformat.h"
 #include "capturereader.h"
-#include "capturetesthelpers.h"
 #include "capturereplay.h"
+#include "capturetesthelpers.h"
 #include "capturewriter.h"
 #include "csvexport.h"
-#include "gpxexport.h"
 #include "framestore.h"
+#include "gpxexport.h"
 #include "mkhelper.h"
 #include "navidata.h"
 
@@ -94,16 +94,15 @@ private slots:
                                   << qint64(1709251199999999);
         QTest::newRow("last") << QByteArray("9999-12-31T23:59:59.999999Z") << true
                               << qint64(253402300799999999);
-        QTest::newRow("no leap day") << QByteArray("2025-02-29T00:00:00.000000Z") << false
-                                     << qint64(0);
-        QTest::newRow("before 1970") << QByteArray("1969-12-31T23:59:59.000000Z") << false
-                                     << qint64(0);
+        QTest::newRow("no leap day")
+            << QByteArray("2025-02-29T00:00:00.000000Z") << false << qint64(0);
+        QTest::newRow("before 1970")
+            << QByteArray("1969-12-31T23:59:59.000000Z") << false << qint64(0);
         QTest::newRow("month 13") << QByteArray("2026-13-01T00:00:00.000000Z") << false
                                   << qint64(0);
-        QTest::newRow("hour 24") << QByteArray("2026-01-01T24:00:00.000000Z") << false
-                                 << qint64(0);
-        QTest::newRow("second 60") << QByteArray("2026-01-01T00:00:60.000000Z") << false
-                                   << qint64(0);
+        QTest::newRow("hour 24") << QByteArray("2026-01-01T24:00:00.000000Z") << false << qint64(0);
+        QTest::newRow("second 60")
+            << QByteArray("2026-01-01T00:00:60.000000Z") << false << qint64(0);
         QTest::newRow("sign") << QByteArray("2026-01-01T00:00:00.-00000Z") << false << qint64(0);
         QTest::newRow("no Z") << QByteArray("2026-01-01T00:00:00.000000+") << false << qint64(0);
         QTest::newRow("millis") << QByteArray("2026-01-01T00:00:00.000Z") << false << qint64(0);
@@ -130,8 +129,8 @@ private slots:
             bytes += char(b);
             bytes += QByteArray("\\x41") + char(b) + char(255 - b) + "\r\n";
             bytes += '\r';
-            written << record(bytes, kT0 + b * 1001, b % 2 ? FrameRecord::Sent
-                                                           : FrameRecord::Received);
+            written << record(bytes, kT0 + b * 1001,
+                              b % 2 ? FrameRecord::Sent : FrameRecord::Received);
         }
         written << record(frame('D', 1, debugPayload()), kT0 + 999'999'999);
         const QString path = dir_.filePath(QStringLiteral("roundtrip.mkcap"));
@@ -190,8 +189,8 @@ private slots:
         QTest::newRow("cut last line") << good + t + " < #bD" << 1 << 1;
         QTest::newRow("cut time") << good + "2026-12-08T05:1\n" << 1 << 1;
         QTest::newRow("absurd time") << "99999-12-08T05:12:01.123456Z < #bv@x\n" + good << 1 << 1;
-        QTest::newRow("impossible date") << "2026-02-30T05:12:01.123456Z < #bv@x\n" + good << 1
-                                         << 1;
+        QTest::newRow("impossible date")
+            << "2026-02-30T05:12:01.123456Z < #bv@x\n" + good << 1 << 1;
         QTest::newRow("unknown direction") << t + " ? #bv@x\n" + good << 1 << 1;
         QTest::newRow("no frame") << t + " < \n" + t + " <\n" << 0 << 2;
         QTest::newRow("blank in frame") << t + " < #bv @x\n" << 0 << 1;
@@ -199,8 +198,8 @@ private slots:
         QTest::newRow("bad escape") << t + " < #bv@x\\xzz\n" << 0 << 1;
         QTest::newRow("bare backslash") << t + " < #b\\v@x\n" << 0 << 1;
         QTest::newRow("comment without blank") << "#bv@x\n" + good << 1 << 1;
-        QTest::newRow("10 MB line") << t + " < #" + QByteArray(10 << 20, 'A') + "\n" + good << 1
-                                    << 1;
+        QTest::newRow("10 MB line")
+            << t + " < #" + QByteArray(10 << 20, 'A') + "\n" + good << 1 << 1;
         QTest::newRow("10 MB cut line") << good + QByteArray(10 << 20, '\0') << 1 << 1;
         QTest::newRow("event") << t + " ! device removed /dev/ttyUSB0\n" << 0 << 0;
     }
@@ -209,8 +208,8 @@ private slots:
         QFETCH(QByteArray, body);
         QFETCH(int, frames);
         QFETCH(int, skipped);
-        const QString path = writeFile(QStringLiteral("hostile.mkcap"),
-                                       QByteArray("# tovrik capture 1\n") + body);
+        const QString path =
+            writeFile(QStringLiteral("hostile.mkcap"), QByteArray("# tovrik capture 1\n") + body);
         QVERIFY(!path.isEmpty());
         CaptureReader reader;
         QList<FrameRecord> records;
@@ -231,11 +230,13 @@ private slots:
         QTest::newRow("empty file") << QByteArray() << false;
         QTest::newRow("other version") << QByteArray("# tovrik capture 2\n") << false;
         QTest::newRow("trailing blank") << QByteArray("# tovrik capture 1 \n") << false;
-        QTest::newRow("byte order mark") << QByteArray("\xef\xbb\xbf# tovrik capture 1\n")
-                                         << false;
+        QTest::newRow("byte order mark") << QByteArray("\xef\xbb\xbf# tovrik capture 1\n") << false;
         QTest::newRow("frame first")
             << QByteArray("2026-12-08T05:12:01.123456Z < #bv@x\n# tovrik capture 1\n") << false;
-        QTest::newRow("binary") << QByteArray("\x7f" "ELF\x02\x01\x01\x00", 8) << false;
+        QTest::newRow("binary") << QByteArray("\x7f"
+                                              "ELF\x02\x01\x01\x00",
+                                              8)
+                                << false;
     }
     void header()
     {
@@ -315,13 +316,13 @@ private slots:
         QTest::addColumn<FrameModel>("model");
         QTest::addColumn<QStringList>("labels");
         QTest::addColumn<QStringList>("names");
-        const FrameModel mixed{'X',
-                               {"a", "b", "c", "d", "e", "f", "g", "h", "i"},
-                               {"u8", "s8", "u16", "s16", "u8[2]", "s8[3]", "u16[2]", "s16[0]",
-                                "f32[1]"}};
-        QTest::newRow("every kind") << mixed << QStringList()
-                                    << QStringList{"a", "b", "c", "d", "e[0]", "e[1]", "f",
-                                                   "g[0]", "g[1]"};
+        const FrameModel mixed{
+            'X',
+            {"a", "b", "c", "d", "e", "f", "g", "h", "i"},
+            {"u8", "s8", "u16", "s16", "u8[2]", "s8[3]", "u16[2]", "s16[0]", "f32[1]"}};
+        QTest::newRow("every kind")
+            << mixed << QStringList()
+            << QStringList{"a", "b", "c", "d", "e[0]", "e[1]", "f", "g[0]", "g[1]"};
         const FrameModel stop{'X', {"a", "b", "c"}, {"u8", "float", "u8"}};
         QTest::newRow("stops at an unknown type") << stop << QStringList() << QStringList{"a"};
 
@@ -345,8 +346,8 @@ private slots:
         withEmpty[5].clear();
         QStringList partly = named;
         partly[2 + 5] = QStringLiteral("Analog 5");
-        QTest::newRow("empty label keeps the field name") << perChannelModel() << withEmpty
-                                                          << partly;
+        QTest::newRow("empty label keeps the field name")
+            << perChannelModel() << withEmpty << partly;
         // Byte 3 is not at 2 + 2i: a field there keeps its name.
         const FrameModel odd{'D', {"x", "y", "z"}, {"u8[3]", "s16", "u8"}};
         QTest::newRow("odd offsets")
@@ -368,7 +369,8 @@ private slots:
         QList<FrameRecord> session;
         session << record(frame('d', 1, QByteArray(1, '\0')), kT0, FrameRecord::Sent);
         for (int i = 0; i < 32; ++i) {
-            const QByteArray text = i == 3 ? QByteArray("Gyro, \"yaw\"") : "Ch" + QByteArray::number(i);
+            const QByteArray text =
+                i == 3 ? QByteArray("Gyro, \"yaw\"") : "Ch" + QByteArray::number(i);
             session << record(frame('A', 1, labelPayload(i, text)), kT0 + 1000 + i);
         }
         QByteArray bad = frame('D', 2, debugPayload());
@@ -376,17 +378,21 @@ private slots:
         session << record(bad, kT0 + 2'000'000);
         session << record(frame('D', 2, debugPayload()), kT0 + 2'500'001);
         session << record(frame('D', 1, debugPayload().left(6)), kT0 + 3'000'000);
-        session << record(frame('L', 1, QByteArray("\x07" "a,b\0zz", 7)), kT0 + 4'000'000);
+        session << record(frame('L', 1,
+                                QByteArray("\x07"
+                                           "a,b\0zz",
+                                           7)),
+                          kT0 + 4'000'000);
 
         CsvExport* csv = nullptr;
-        const QList<QByteArray> rows = exportRecords({perChannelModel(), display}, 'D', session, &csv)
-                                           .split('\n');
+        const QList<QByteArray> rows =
+            exportRecords({perChannelModel(), display}, 'D', session, &csv).split('\n');
         QCOMPARE(csv->rowCount(), 2);
         QCOMPARE(csv->badCount(), 1);
         delete csv;
         QCOMPARE(rows.size(), 4); // header, two rows, nothing after the last CRLF
-        QVERIFY(rows.at(0).startsWith(
-            "time_s,address,cmd,Status flags[0],Status flags[1],Ch0,Ch1,Ch2,\"Gyro, \"\"yaw\"\"\",Ch4,"));
+        QVERIFY(rows.at(0).startsWith("time_s,address,cmd,Status flags[0],Status "
+                                      "flags[1],Ch0,Ch1,Ch2,\"Gyro, \"\"yaw\"\"\",Ch4,"));
         QVERIFY(rows.at(0).endsWith(",Ch31\r"));
         QVERIFY(rows.at(1).startsWith("2.500001,Navi Ctrl,D,0,0,-1000,-900,-800,"));
         QVERIFY(rows.at(1).endsWith(",2100\r"));
@@ -396,13 +402,15 @@ private slots:
 
         // Text columns stop at the first zero byte and are quoted when they must be.
         const QByteArray lines = exportRecords({display}, 'L', session);
-        QCOMPARE(lines, QByteArray("time_s,address,cmd,Item,Line\r\n4.000000,Flight Ctrl,L,7,\"a,b\"\r\n"));
+        QCOMPARE(
+            lines,
+            QByteArray("time_s,address,cmd,Item,Line\r\n4.000000,Flight Ctrl,L,7,\"a,b\"\r\n"));
 
         // Labels that arrive after the first row do not rename the header.
         QList<FrameRecord> late{session.at(34)};
         late += session.mid(1, 32);
-        QVERIFY(exportRecords({perChannelModel()}, 'D', late).startsWith(
-            "time_s,address,cmd,Status flags[0],Status flags[1],Analog 0,"));
+        QVERIFY(exportRecords({perChannelModel()}, 'D', late)
+                    .startsWith("time_s,address,cmd,Status flags[0],Status flags[1],Analog 0,"));
     }
 
     // The GPX track of a session's 'O' frames, read back with an XML parser: one point per
@@ -507,11 +515,11 @@ private slots:
         FrameStore store;
         QByteArray bad = frame('D', 1, debugPayload());
         bad[3] = bad[3] == 'A' ? 'B' : 'A';
-        store.append(QList<FrameRecord>{
-            record(frame('d', 1, QByteArray(1, '\0')), kT0, FrameRecord::Sent),
-            record(frame('V', 1, "abc"), kT0 + 10), record(bad, kT0 + 20),
-            // A silence of an hour is not waited out.
-            record(frame('D', 2, debugPayload()), kT0 + 3'600'000'000)});
+        store.append(
+            QList<FrameRecord>{record(frame('d', 1, QByteArray(1, '\0')), kT0, FrameRecord::Sent),
+                               record(frame('V', 1, "abc"), kT0 + 10), record(bad, kT0 + 20),
+                               // A silence of an hour is not waited out.
+                               record(frame('D', 2, debugPayload()), kT0 + 3'600'000'000)});
         CaptureReplay replay(&store);
         QSignalSpy frames(&replay, &CaptureReplay::frame);
         QSignalSpy finished(&replay, &CaptureReplay::finished);

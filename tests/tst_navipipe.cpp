@@ -1,0 +1,217 @@
+#include "capturetesthelpers.h"
+#include "displaytext.h"
+#include "framesink.h"
+#include "framestore.h"
+#include "mkhelper.h"
+#include "navipipe.h"
+#include "renewedrequest.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+// The Navi Ctrl's redirect and escape, and requests renewed while a view is open, against a
+// recording sink and a frame store fed by hand (as the link and the window would feed it).
+
+using namespace CaptureTestHelpers;
+
+namespace {
+class RecordingSink : public FrameSink
+{
+public:
+    void write(const QByteArray& frame) override { written << frame; }
+    bool isOpen() override { return open; }
+    QList<QByteArray> written;
+    bool open = true;
+};
+
+// "u@2:0000" for a 'u' frame to address 2 with payload 00; "ESC" for the escape.
+QStringList describe(const QList<QByteArray>& frames)
+{
+    QStringList out;
+    for (const QByteArray& f : frames) {
+        char cmd = 0;
+        int address = 0;
+        QByteArray payload;
+        if (f == NaviPipe::kEscape)
+            out << QStringLiteral("ESC");
+        else if (MkHelper::decodeFrame(f, cmd, address, payload))
+            out << QStringLiteral("%1@%2:%3")
+                       .arg(QLatin1Char(cmd))
+                       .arg(address)
+                       .arg(QString::fromLatin1(payload.left(2).toHex()));
+        else
+            out << QStringLiteral("?");
+    }
+    return out;
+}
+
+const QByteArray kVersion("\x00\x5b\x0b\x00\x00\x00\x00\x00\x00\x00", 10);
+
+void receive(FrameStore& store, char cmd, int address, const QByteArray& payload = {})
+{
+    store.append(record(frame(cmd, address, payload), FrameRecord::nowUs()));
+}
+} // namespace
+
+class TestNaviPipe : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void redirect_data();
+    void redirect();
+    void escapeOnLeaveAndReset();
+    void renewal();
+};
+
+void TestNaviPipe::redirect_data()
+{
+    QTest::addColumn<bool>("naviAnswered");
+    QTest::addColumn<bool>("linkOpen");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<int>("answerFrom"); // address of the 'V' that comes back, 0: none
+    QTest::addColumn<int>("reached");
+    QTest::addColumn<QStringList>("written");
+    QTest::addColumn<bool>("fails");
+
+    QTest::newRow("flight ctrl answers")
+        << true << true << int(NaviPipe::FlightCtrl) << 1 << int(NaviPipe::FlightCtrl)
+        << QStringList{"u@2:0000", "v@1:"} << false;
+    QTest::newRow("mk3mag answers")
+        << true << true << int(NaviPipe::Mk3Mag) << 3 << int(NaviPipe::Mk3Mag)
+        << QStringList{"u@2:0100", "v@3:"} << false;
+    // Refused while the motors run: the Navi Ctrl answers the version itself.
+    QTest::newRow("refused, navi ctrl answers instead")
+        << true << true << int(NaviPipe::Mk3Mag) << 2 << int(NaviPipe::NaviCtrl)
+        << QStringList{"u@2:0100", "v@3:", "ESC"} << true;
+    QTest::newRow("no answer") << true << true << int(NaviPipe::FlightCtrl) << 0
+                               << int(NaviPipe::NaviCtrl) << QStringList{"u@2:0000", "v@1:", "ESC"}
+                               << true;
+    QTest::newRow("no navi ctrl present") << false << true << int(NaviPipe::FlightCtrl) << 1
+                                          << int(NaviPipe::NaviCtrl) << QStringList() << true;
+    QTest::newRow("not connected") << true << false << int(NaviPipe::FlightCtrl) << 1
+                                   << int(NaviPipe::NaviCtrl) << QStringList() << true;
+}
+
+void TestNaviPipe::redirect()
+{
+    QFETCH(bool, naviAnswered);
+    QFETCH(bool, linkOpen);
+    QFETCH(int, target);
+    QFETCH(int, answerFrom);
+    QFETCH(int, reached);
+    QFETCH(QStringList, written);
+    QFETCH(bool, fails);
+
+    FrameStore store;
+    RecordingSink sink;
+    sink.open = linkOpen;
+    NaviPipe pipe(&store, &sink);
+    QSignalSpy failed(&pipe, &NaviPipe::failed);
+    if (naviAnswered)
+        receive(store, 'V', 2, kVersion);
+    QCOMPARE(pipe.naviPresent(), naviAnswered);
+    QCOMPARE(pipe.address(), naviAnswered ? 2 : 1);
+
+    QCOMPARE(pipe.talkTo(NaviPipe::Device(target)), naviAnswered && linkOpen);
+    if (answerFrom)
+        receive(store, 'V', answerFrom, kVersion);
+    if (fails)
+        QTRY_COMPARE_WITH_TIMEOUT(failed.size(), 1, NaviPipe::kAnswerTimeoutMs * 3);
+    QCOMPARE(int(pipe.device()), reached);
+    QVERIFY(!pipe.pending());
+    QCOMPARE(describe(sink.written), written);
+    QCOMPARE(failed.size(), fails ? 1 : 0);
+    if (!fails)
+        QCOMPARE(pipe.address(), NaviPipe::addressOf(NaviPipe::Device(reached)));
+}
+
+void TestNaviPipe::escapeOnLeaveAndReset()
+{
+    FrameStore store;
+    RecordingSink sink;
+    NaviPipe pipe(&store, &sink);
+    QVERIFY(!pipe.leave()); // nothing piped: nothing sent
+    receive(store, 'O', 2, QByteArray(82, '\0'));
+    QVERIFY(pipe.talkTo(NaviPipe::FlightCtrl));
+    receive(store, 'V', 1, kVersion);
+    QCOMPARE(pipe.device(), NaviPipe::FlightCtrl);
+
+    // From the Flight Ctrl straight to the MK3MAG: back through the Navi Ctrl first.
+    QVERIFY(pipe.talkTo(NaviPipe::Mk3Mag));
+    receive(store, 'V', 3, kVersion);
+    QCOMPARE(pipe.device(), NaviPipe::Mk3Mag);
+    QVERIFY(pipe.talkTo(NaviPipe::NaviCtrl));
+    QCOMPARE(pipe.device(), NaviPipe::NaviCtrl);
+    QCOMPARE(describe(sink.written),
+             (QStringList{"u@2:0000", "v@1:", "ESC", "u@2:0100", "v@3:", "ESC"}));
+
+    // Disconnect while piped: one escape; a second leave finds nothing to end.
+    sink.written.clear();
+    QVERIFY(pipe.talkTo(NaviPipe::FlightCtrl));
+    receive(store, 'V', 1, kVersion);
+    QVERIFY(pipe.leave());
+    QVERIFY(!pipe.leave());
+    QCOMPARE(describe(sink.written), (QStringList{"u@2:0000", "v@1:", "ESC"}));
+
+    // Frames that arrive, as from a replayed capture holding a whole redirect, write nothing.
+    sink.written.clear();
+    store.append(
+        record(frame('u', 2, QByteArray(1, '\0')), FrameRecord::nowUs(), FrameRecord::Sent));
+    store.append(record(NaviPipe::kEscape, FrameRecord::nowUs(), FrameRecord::Sent));
+    receive(store, 'V', 1, kVersion);
+    QVERIFY(sink.written.isEmpty());
+    QCOMPARE(pipe.device(), NaviPipe::NaviCtrl);
+
+    QSignalSpy present(&pipe, &NaviPipe::naviPresentChanged);
+    store.clear();
+    QCOMPARE(present.size(), 1);
+    QVERIFY(!pipe.naviPresent());
+}
+
+void TestNaviPipe::renewal()
+{
+    RecordingSink sink;
+    quint8 pressed = 0;
+    int address = 2;
+    bool allowed = true;
+    RenewedRequest display(&sink, 'h');
+    display.setAddress([&] { return address; });
+    display.setPayload(
+        [&] { return QByteArray(1, char(DisplayText::keysByte(pressed))) + char(10); });
+    display.setCondition([&] { return allowed; });
+
+    display.sendNow(); // not started: nothing
+    QVERIFY(sink.written.isEmpty());
+    display.start(30);
+    QCOMPARE(describe(sink.written), QStringList{"h@2:ff0a"});
+    QTRY_VERIFY(sink.written.size() >= 3);
+
+    sink.written.clear();
+    pressed = DisplayText::NextPage;
+    address = 1;
+    display.sendNow();
+    pressed = 0;
+    QCOMPARE(describe(sink.written), QStringList{"h@1:fd0a"});
+
+    // Not sent while the condition says no or the link is closed; the renewal goes on.
+    allowed = false;
+    sink.written.clear();
+    QTest::qWait(100);
+    QVERIFY(sink.written.isEmpty());
+    QVERIFY(display.isActive());
+    allowed = true;
+    sink.open = false;
+    QTest::qWait(100);
+    QVERIFY(sink.written.isEmpty());
+    sink.open = true;
+    QTRY_VERIFY(!sink.written.isEmpty());
+
+    display.stop();
+    sink.written.clear();
+    QTest::qWait(100);
+    QVERIFY(sink.written.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestNaviPipe)
+#include "tst_navipipe.moc"
