@@ -218,7 +218,9 @@ void TestNaviData::displayText_data()
     QTest::newRow("old one-line format")
         << QByteArray("Heading 123\xdf") << false << QString::fromUtf8("Heading 123\u00b0        ")
         << QString(20, ' ');
-    QTest::newRow("too long") << QByteArray(81, 'x') << false << QString(20, 'x')
+    QTest::newRow("codec padding") << QByteArray(80, 'x') + QByteArray(2, '\0') << true
+                                   << QString(20, 'x') << QString(20, 'x');
+    QTest::newRow("too long") << QByteArray(83, 'x') << false << QString(20, 'x')
                               << QString(20, 'x');
 }
 

@@ -4,6 +4,7 @@
 #include "framestore.h"
 #include "mkhelper.h"
 #include "mkserial.h"
+#include "navicontrols.h"
 #include "rtdialog.h"
 #include "sessionfiles.h"
 #include "steadyscrollbar.h"
@@ -12,12 +13,21 @@
 #include <QCloseEvent>
 #include <QJSEngine>
 #include <QScrollBar>
+#include <QTimer>
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), ui_(new Ui_MainWindow), frameStore_(new FrameStore(this))
 {
     initGUI_();
     initSerialPort_();
+    naviControls_ =
+        new NaviControls(this, frameStore_, serial_, sessionFiles_->menu(), ui_->menuWindows,
+                         [this] { return ui_->spinBoxDCmd_->value(); });
+    connect(naviControls_, &NaviControls::message, this, [this](const QString& text, bool error) {
+        printConsole(error ? Error : NoError, text.toHtmlEscaped());
+    });
+    connect(this, &MainWindow::serialConnectionOpened, naviControls_,
+            &NaviControls::onConnectionChanged);
     initScript_();
     printConsoleNoError(tr("Tovrik initialized"));
 }
@@ -103,6 +113,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!userReallyWantsToQuit_()) {
         event->ignore();
+        return;
+    }
+    // A copter left piped to another device would not answer the next session's requests.
+    if (naviControls_->leavePipe()) {
+        event->ignore();
+        QTimer::singleShot(NaviControls::kEscapeFlushMs, this, &QWidget::close);
         return;
     }
     writeSettings_();

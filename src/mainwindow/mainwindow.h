@@ -31,6 +31,7 @@ class StatisticsDialog;
 class FrameLogModel;
 class LabelCollector;
 class SessionFiles;
+class NaviControls;
 
 class MainWindow : public QMainWindow
 {
@@ -60,6 +61,8 @@ public:
     LinkStatistics* linkStatistics() const { return linkStatistics_; }
     // The File menu: captures, recording, replay, CSV export.
     SessionFiles* sessionFiles() const { return sessionFiles_; }
+    // Remote display, navigation panel, "Talk to" selector and GPX export.
+    NaviControls* naviControls() const { return naviControls_; }
     // The structure definitions read from mk.js.
     const QList<FrameModel>& frameModels() const { return frameModels_; }
 
@@ -176,6 +179,7 @@ private:
     MkSerial* serial_ = nullptr;
     FrameStore* frameStore_ = nullptr;
     SessionFiles* sessionFiles_ = nullptr;
+    NaviControls* naviControls_ = nullptr;
     QString deviceName_;
     AutoReconnect* reconnect_ = nullptr;
     QAction* reconnectAction_ = nullptr;

@@ -29,7 +29,8 @@ quint8 keysByte(quint8 pressed);
 // Greek letters, block) as the nearest Unicode character, anything else as a middle dot.
 QChar toChar(quint8 code);
 
-// The four lines of an 'H' payload. A payload of another length (the old one-line format, or
+// The four lines of an 'H' payload (up to two bytes of codec padding after them are ignored).
+// A payload of another length (the old one-line format, or
 // a cut answer) gives false with problem set; the lines then hold what there was, padded.
 bool decode(const QByteArray& payload, QStringList& lines, QString* problem = nullptr);
 

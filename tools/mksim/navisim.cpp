@@ -48,8 +48,7 @@ NaviSim::NaviSim(const SimDevice::Options& options, QObject* parent) : QObject(p
         streams_[t][ThreeD].payload = [this, t] { return threeD_(Target(t)); };
     }
     streams_[Navi][Navigation].payload = [this] {
-        return SimFlight::at(seconds_(), displays_[Navi].value(kRadiusPage))
-            .encode();
+        return SimFlight::at(seconds_(), displays_[Navi].value(kRadiusPage)).encode();
     };
     buildPages_();
 }
@@ -193,20 +192,18 @@ void NaviSim::buildPages_()
     // Navi Ctrl: status, position, home, the operating radius (item keys: -/+ 10 m), error.
     auto nav = [this] { return SimFlight::at(seconds_(), displays_[Navi].value(kRadiusPage)); };
     displays_[Navi].addPage({[nav](int) {
-                                 const NaviData d = nav();
-                                 return QStringList{
-                                     QStringLiteral("Navi-Ctrl V0.91a"),
-                                     latin1("Sats: %.0f  GPS ok", d.satellites),
-                                     latin1("Home: %.0f m", d.homeDeviation.distance()),
-                                     latin1("Battery: %.1f V", d.batteryVolts())};
-                             }});
+        const NaviData d = nav();
+        return QStringList{QStringLiteral("Navi-Ctrl V0.91a"),
+                           latin1("Sats: %.0f  GPS ok", d.satellites),
+                           latin1("Home: %.0f m", d.homeDeviation.distance()),
+                           latin1("Battery: %.1f V", d.batteryVolts())};
+    }});
     displays_[Navi].addPage({[nav](int) {
-                                 const NaviData d = nav();
-                                 return QStringList{QStringLiteral("Position"),
-                                                    latin1("N %.7f", d.current.latitude()),
-                                                    latin1("E %.7f", d.current.longitude()),
-                                                    latin1("Alt: %.1f m", d.barometricAltitude())};
-                             }});
+        const NaviData d = nav();
+        return QStringList{QStringLiteral("Position"), latin1("N %.7f", d.current.latitude()),
+                           latin1("E %.7f", d.current.longitude()),
+                           latin1("Alt: %.1f m", d.barometricAltitude())};
+    }});
     displays_[Navi].addPage({[](int radius) {
                                  return QStringList{QStringLiteral("Operating radius"),
                                                     latin1("%.0f m", radius), QString(),
@@ -214,38 +211,30 @@ void NaviSim::buildPages_()
                              },
                              kDefaultRadiusM, 10, 10, 250});
     displays_[Navi].addPage({[](int) {
-                                 return QStringList{QStringLiteral("Error: 0"),
-                                                    NaviData::errorText(0)};
-                             }});
+        return QStringList{QStringLiteral("Error: 0"), NaviData::errorText(0)};
+    }});
     // Flight Ctrl: version, battery and motors, angles, hover gas (item keys: -/+ 1).
     displays_[Flight].addPage({[this](int) {
-                                   return QStringList{
-                                       QStringLiteral("Flight-Ctrl V0.91a"),
-                                       latin1("Voltage: %.1f V", SimFlight::at(seconds_(), 0)
-                                                                     .batteryVolts()),
-                                       SimFlight::motorsRun(seconds_())
-                                           ? QStringLiteral("Motors: on")
-                                           : QStringLiteral("Motors: off")};
-                               }});
+        return QStringList{QStringLiteral("Flight-Ctrl V0.91a"),
+                           latin1("Voltage: %.1f V", SimFlight::at(seconds_(), 0).batteryVolts()),
+                           SimFlight::motorsRun(seconds_()) ? QStringLiteral("Motors: on")
+                                                            : QStringLiteral("Motors: off")};
+    }});
     displays_[Flight].addPage({[this](int) {
-                                   const QByteArray a = threeD_(Flight);
-                                   return QStringList{
-                                       QStringLiteral("Attitude"),
-                                       latin1("Nick %.0f Roll %.0f",
-                                              qFromLittleEndian<qint16>(a.constData()),
-                                              qFromLittleEndian<qint16>(a.constData() + 2))};
-                               }});
-    displays_[Flight].addPage({[](int gas) {
-                                   return QStringList{QStringLiteral("Hover gas"),
-                                                      latin1("%.0f", gas)};
-                               },
-                               120, 1, 60, 180});
+        const QByteArray a = threeD_(Flight);
+        return QStringList{QStringLiteral("Attitude"),
+                           latin1("Nick %.0f Roll %.0f", qFromLittleEndian<qint16>(a.constData()),
+                                  qFromLittleEndian<qint16>(a.constData() + 2))};
+    }});
+    displays_[Flight].addPage(
+        {[](int gas) {
+             return QStringList{QStringLiteral("Hover gas"), latin1("%.0f", gas)};
+         },
+         120, 1, 60, 180});
     // MK3MAG: one page, with the LCD's degree sign.
     displays_[Compass].addPage({[this](int) {
-                                    return QStringList{
-                                        QStringLiteral("MK3MAG V0.91a"),
-                                        latin1("Heading: %.0f", std::fmod(seconds_() * 6, 360)) +
-                                            QChar(0xDF),
-                                        QStringLiteral("Magnet: 512 498 503")};
-                                }});
+        return QStringList{QStringLiteral("MK3MAG V0.91a"),
+                           latin1("Heading: %.0f", std::fmod(seconds_() * 6, 360)) + QChar(0xDF),
+                           QStringLiteral("Magnet: 512 498 503")};
+    }});
 }

@@ -24,8 +24,8 @@ void SimDisplay::press(quint8 keysByte)
 QByteArray SimDisplay::screen() const
 {
     QByteArray out;
-    const QStringList lines = pages_.isEmpty() ? QStringList() : pages_[current_].render(
-                                                                     pages_[current_].value);
+    const QStringList lines =
+        pages_.isEmpty() ? QStringList() : pages_[current_].render(pages_[current_].value);
     for (int i = 0; i < DisplayText::kLines; ++i) {
         QByteArray line = i < lines.size() ? lines[i].toLatin1() : QByteArray();
         line = line.left(DisplayText::kColumns);
