@@ -29,7 +29,7 @@ NaviSim::NaviSim(const SimDevice::Options& options, QObject* parent) : QObject(p
         if (t != Gps) {
             SimDevice::Options o = options;
             o.address = kAddresses[t];
-            o.flood = 0;
+            o.flood = t == Navi ? options.flood : 0; // a flood of 'D' frames from the Navi Ctrl
             devices_[t] = new SimDevice(o, this);
             connect(devices_[t], &SimDevice::output, this, &NaviSim::output);
             connect(devices_[t], &SimDevice::request, this, &NaviSim::request);
@@ -51,6 +51,7 @@ NaviSim::NaviSim(const SimDevice::Options& options, QObject* parent) : QObject(p
         return SimFlight::at(seconds_(), displays_[Navi].value(kRadiusPage)).encode();
     };
     buildPages_();
+    QTimer::singleShot(0, devices_[Navi], &SimDevice::start);
 }
 
 NaviSim::~NaviSim() = default;
