@@ -186,8 +186,8 @@ void tst_DecodingWindow::filterBoxes_data()
     QFile shipped(QStringLiteral(TOVRIK_SOURCE_DIR "/mk.js"));
     QVERIFY(shipped.open(QIODevice::ReadOnly));
     QTest::newRow("shipped script covers the default filter")
-        << shipped.readAll() << QVariant() << "VNPLAUDk"
-        << "yyyyyyyy";
+        << shipped.readAll() << QVariant() << "VNPLAUDkOHC"
+        << "yyyyyyyynnn";
 }
 
 void tst_DecodingWindow::filterBoxes()

@@ -211,13 +211,15 @@ void TestMainWindowLayout::menusAndTitle()
     for (const QAction* action : menus.at(0)->menu()->actions())
         files << (action->menu() ? action->menu()->objectName() : action->objectName());
     QCOMPARE(files, QStringList({"actionOpenCapture_", "actionRecord_", "menuReplay_",
-                                 "actionExportCsv_", QString(), "actionQuit_"}));
+                                 "actionExportCsv_", "actionExportGpx_", QString(),
+                                 "actionQuit_"}));
 
     const QList<QAction*> windows = menus.at(1)->menu()->actions();
     QStringList names;
     for (const QAction* action : windows)
         names << action->objectName();
-    QCOMPARE(names, (QStringList{"actionShowTerminal_", "actionStatistics_", "actionReconnect_"}));
+    QCOMPARE(names, (QStringList{"actionShowTerminal_", "actionStatistics_", "actionReconnect_",
+                                 "actionRemoteDisplay_", "actionNavigationData_"}));
     QVERIFY(windows.at(2)->isCheckable());
     QCOMPARE(windows.at(0)->text(), QString("Show &Terminal"));
     QVERIFY(windows.at(0)->isCheckable());
