@@ -76,11 +76,9 @@ void NaviSim::feed(const QByteArray& bytes)
         }
         if (end < 0)
             break;
-        const QByteArray line = rx_.left(end + 1);
-        rx_.remove(0, end + 1);
-        const qsizetype start = line.lastIndexOf('#');
-        if (start >= 0)
-            handleFrame_(line.mid(start));
+        const QByteArray frame = SimDevice::takeFrame(rx_, end);
+        if (!frame.isEmpty())
+            handleFrame_(frame);
     }
     if (rx_.size() > kMaxFrame)
         rx_ = rx_.right(kEscape.size() - 1); // keep what may be the start of an escape
