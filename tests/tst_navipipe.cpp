@@ -4,6 +4,7 @@
 #include "framestore.h"
 #include "mkhelper.h"
 #include "navipipe.h"
+#include "navitrack.h"
 #include "renewedrequest.h"
 
 #include <QSignalSpy>
@@ -62,6 +63,7 @@ private slots:
     void redirect();
     void escapeOnLeaveAndReset();
     void renewal();
+    void trackAroundHome();
 };
 
 void TestNaviPipe::redirect_data()
@@ -211,6 +213,41 @@ void TestNaviPipe::renewal()
     sink.written.clear();
     QTest::qWait(100);
     QVERIFY(sink.written.isEmpty());
+}
+
+// Positions land in metres east (x) and north (y) of home; records without a valid position
+// or home add nothing; a new home moves the points already there.
+void TestNaviPipe::trackAroundHome()
+{
+    const auto at = [](qint32 lat, qint32 lon, qint32 homeLat, qint32 homeLon) {
+        NaviData d;
+        d.result = NaviData::Result::Ok;
+        d.current.latitudeE7 = lat;
+        d.current.longitudeE7 = lon;
+        d.home.latitudeE7 = homeLat;
+        d.home.longitudeE7 = homeLon;
+        return d;
+    };
+    NaviTrack track;
+    QVERIFY(!track.add(at(469480000, 74474000, 0, 0)));                      // no home yet
+    QVERIFY(track.add(at(469480000 + 4497, 74474000, 469480000, 74474000))); // ~50 m north
+    QVERIFY(track.add(at(469480000, 74474000 + 6587, 469480000, 74474000))); // ~50 m east
+    QVERIFY(!track.add(at(900000001, 74474000, 469480000, 74474000)));
+    QCOMPARE(track.points().size(), 2);
+    QVERIFY(qAbs(track.points()[0].x()) < 0.01);
+    QVERIFY(qAbs(track.points()[0].y() - 50.0) < 0.1);
+    QVERIFY(qAbs(track.points()[1].x() - 50.0) < 0.1);
+    QVERIFY(qAbs(track.points()[1].y()) < 0.01);
+
+    // Home moves 50 m north: the first point is home now.
+    QVERIFY(track.add(at(469480000, 74474000, 469480000 + 4497, 74474000)));
+    QVERIFY(qAbs(track.points()[0].y()) < 0.01);
+    QVERIFY(qAbs(track.points()[2].y() + 50.0) < 0.1);
+
+    // Across the antimeridian the short way round.
+    NaviTrack pacific;
+    QVERIFY(pacific.add(at(0, -1799999000, 0, 1799999000)));
+    QVERIFY(qAbs(pacific.points()[0].x() - 22.2) < 0.1);
 }
 
 QTEST_GUILESS_MAIN(TestNaviPipe)
