@@ -107,12 +107,12 @@ void TestNaviPipe::redirect()
 
     FrameStore store;
     RecordingSink sink;
-    sink.open = linkOpen;
     NaviPipe pipe(&store, &sink);
     QSignalSpy failed(&pipe, &NaviPipe::failed);
     if (naviAnswered)
         receive(store, 'V', 2, kVersion);
     QCOMPARE(pipe.naviPresent(), naviAnswered);
+    sink.open = linkOpen; // the port failed after the Navi Ctrl answered
     QCOMPARE(pipe.address(), naviAnswered ? 2 : 1);
 
     QCOMPARE(pipe.talkTo(NaviPipe::Device(target)), naviAnswered && linkOpen);
@@ -165,9 +165,19 @@ void TestNaviPipe::escapeOnLeaveAndReset()
     QVERIFY(sink.written.isEmpty());
     QCOMPARE(pipe.device(), NaviPipe::NaviCtrl);
 
-    QSignalSpy present(&pipe, &NaviPipe::naviPresentChanged);
+    // Clearing the session keeps what is known of the line; a closed link knows nothing, and
+    // a capture's frames from address 2 make no Navi Ctrl present.
+    QVERIFY(pipe.talkTo(NaviPipe::FlightCtrl));
+    receive(store, 'V', 1, kVersion);
     store.clear();
+    QCOMPARE(pipe.device(), NaviPipe::FlightCtrl);
+    QSignalSpy present(&pipe, &NaviPipe::naviPresentChanged);
+    sink.open = false;
+    pipe.reset();
     QCOMPARE(present.size(), 1);
+    QVERIFY(!pipe.naviPresent());
+    QCOMPARE(pipe.device(), NaviPipe::NaviCtrl);
+    receive(store, 'O', 2, QByteArray(82, '\0'));
     QVERIFY(!pipe.naviPresent());
 }
 

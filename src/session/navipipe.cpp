@@ -14,8 +14,9 @@ NaviPipe::NaviPipe(FrameStore* store, FrameSink* sink, QObject* parent)
 {
     timer_->setSingleShot(true);
     connect(timer_, &QTimer::timeout, this, &NaviPipe::onTimeout_);
+    // Clearing the store (Clear, opening a capture) changes nothing on the line: the state
+    // stays until the link closes.
     connect(store_, &FrameStore::appended, this, &NaviPipe::onAppended_);
-    connect(store_, &FrameStore::cleared, this, &NaviPipe::reset);
 }
 
 int NaviPipe::addressOf(Device device)
@@ -123,7 +124,9 @@ void NaviPipe::onAppended_(qsizetype first, qsizetype count)
         const FrameRecord& r = store_->at(i);
         if (r.direction != FrameRecord::Received || !r.good)
             continue;
-        if (r.address == addressOf(NaviCtrl) && !naviPresent_ && device_ == NaviCtrl) {
+        // Only a device on the open link counts, not the frames of a capture.
+        if (r.address == addressOf(NaviCtrl) && !naviPresent_ && device_ == NaviCtrl &&
+            sink_->isOpen()) {
             naviPresent_ = true;
             emit naviPresentChanged(true);
         }

@@ -33,7 +33,7 @@ public:
 
     NaviPipe(FrameStore* store, FrameSink* sink, QObject* parent = nullptr);
 
-    // A frame from address 2 arrived since the last reset().
+    // A frame from address 2 arrived while the link was open, since the last reset().
     bool naviPresent() const { return naviPresent_; }
     // The device the line reaches now; pending() while a redirect waits for its answer.
     Device device() const { return device_; }
@@ -50,7 +50,7 @@ public:
     // Sends the escape when the line is piped or a redirect is pending (Disconnect, closing).
     // True when it wrote one.
     bool leave();
-    // The link closed or the session was cleared: no Navi Ctrl known, nothing piped.
+    // The link closed or opened: no Navi Ctrl known, nothing piped.
     void reset();
 
 signals:
