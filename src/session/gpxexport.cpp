@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cstdio>
+
 namespace {
 constexpr qsizetype kReadBatch = 1 << 16;
 
@@ -68,10 +70,27 @@ void GpxExport::add(const FrameRecord& record)
     xml_.writeAttribute(QStringLiteral("lat"), degrees(d.current.latitudeE7));
     xml_.writeAttribute(QStringLiteral("lon"), degrees(d.current.longitudeE7));
     xml_.writeTextElement(QStringLiteral("ele"), QString::number(d.barometricAltitude(), 'f', 2));
-    xml_.writeTextElement(
-        QStringLiteral("time"),
-        QDateTime::fromMSecsSinceEpoch(record.timeUs / 1000, Qt::UTC).toString(Qt::ISODateWithMs));
+    xml_.writeTextElement(QStringLiteral("time"), timeText_(record.timeUs));
     xml_.writeEndElement();
+}
+
+QString GpxExport::timeText_(qint64 timeUs)
+{
+    // ISO 8601 in UTC with milliseconds. The date changes once a day at most: it is formatted
+    // by QDateTime then, the time of day here.
+    constexpr qint64 kDayMs = 86'400'000;
+    const qint64 ms = timeUs >= 0 ? timeUs / 1000 : -((-timeUs + 999) / 1000);
+    const qint64 day = ms >= 0 ? ms / kDayMs : -((-ms + kDayMs - 1) / kDayMs);
+    if (day != day_ || datePrefix_.isEmpty()) {
+        day_ = day;
+        datePrefix_ = QDateTime::fromMSecsSinceEpoch(day * kDayMs, Qt::UTC)
+                          .toString(QStringLiteral("yyyy-MM-dd'T'"));
+    }
+    const qint64 t = ms - day * kDayMs;
+    char clock[32];
+    std::snprintf(clock, sizeof clock, "%02d:%02d:%02d.%03dZ", int(t / 3'600'000),
+                  int(t / 60'000 % 60), int(t / 1000 % 60), int(t % 1000));
+    return datePrefix_ + QLatin1String(clock);
 }
 
 bool GpxExport::finish()

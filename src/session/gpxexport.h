@@ -43,10 +43,13 @@ public:
 
 private:
     void start_();
+    QString timeText_(qint64 timeUs);
 
     QXmlStreamWriter xml_;
     QString trackName_;
     bool started_ = false;
     qint64 points_ = 0;
     qint64 skipped_ = 0;
+    qint64 day_ = 0; // days since 1970 of datePrefix_
+    QString datePrefix_;
 };
