@@ -5,6 +5,7 @@ tovrik_add_test(tst_capture SOURCES tst_capture.cpp LIBS tovrik_session)
 tovrik_add_test(tst_navipipe SOURCES tst_navipipe.cpp LIBS tovrik_session)
 tovrik_add_test(tst_navisim SOURCES tst_navisim.cpp serialtesthelpers.h
     LIBS tovrik_session tovrik_serial)
+tovrik_add_test(tst_sessionpipeline SOURCES tst_sessionpipeline.cpp LIBS tovrik_session)
 if(TARGET tovrik)
     tovrik_add_test(tst_commandline SOURCES tst_commandline.cpp LIBS tovrik_capture)
     target_compile_definitions(tst_commandline PRIVATE TOVRIK_PROGRAM="$<TARGET_FILE:tovrik>")

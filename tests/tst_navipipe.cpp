@@ -1,28 +1,34 @@
 #include "capturetesthelpers.h"
+#include "conversation.h"
 #include "displaytext.h"
-#include "framesink.h"
+#include "fakelink.h"
 #include "framestore.h"
 #include "mkhelper.h"
 #include "navipipe.h"
 #include "navitrack.h"
 #include "renewedrequest.h"
+#include "sessionpipeline.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
-// The Navi Ctrl's redirect and escape, and requests renewed while a view is open, against a
-// recording sink and a frame store fed by hand (as the link and the window would feed it).
+// The Navi Ctrl's redirect and escape, and requests renewed while a view is open, through a
+// session pipeline over the fake link.
 
 using namespace CaptureTestHelpers;
 
 namespace {
-class RecordingSink : public FrameSink
+// A session on the fake link, open, and the pipe over it.
+struct Rig
 {
-public:
-    void write(const QByteArray& frame) override { written << frame; }
-    bool isOpen() override { return open; }
-    QList<QByteArray> written;
-    bool open = true;
+    FakeLink link;
+    SessionPipeline session;
+    NaviPipe pipe{session.store(), &session, session.conversation()};
+    Rig()
+    {
+        session.setLink(&link);
+        link.open();
+    }
 };
 
 // "u@2:0000" for a 'u' frame to address 2 with payload 00; "ESC" for the escape.
@@ -48,9 +54,12 @@ QStringList describe(const QList<QByteArray>& frames)
 
 const QByteArray kVersion("\x00\x5b\x0b\x00\x00\x00\x00\x00\x00\x00", 10);
 
-void receive(FrameStore& store, char cmd, int address, const QByteArray& payload = {})
+// A frame from the device, through the pipeline; back once the store holds it.
+void receive(Rig& rig, char cmd, int address, const QByteArray& payload = {})
 {
-    store.append(record(frame(cmd, address, payload), FrameRecord::nowUs()));
+    const qsizetype before = rig.session.store()->size();
+    rig.link.receive(cmd, address, payload);
+    QTRY_VERIFY(rig.session.store()->size() > before);
 }
 } // namespace
 
@@ -105,24 +114,26 @@ void TestNaviPipe::redirect()
     QFETCH(QStringList, written);
     QFETCH(bool, fails);
 
-    FrameStore store;
-    RecordingSink sink;
-    NaviPipe pipe(&store, &sink);
+    Rig rig;
+    NaviPipe& pipe = rig.pipe;
     QSignalSpy failed(&pipe, &NaviPipe::failed);
     if (naviAnswered)
-        receive(store, 'V', 2, kVersion);
+        receive(rig, 'V', 2, kVersion);
     QCOMPARE(pipe.naviPresent(), naviAnswered);
-    sink.open = linkOpen; // the port failed after the Navi Ctrl answered
+    if (!linkOpen)
+        rig.link.close(); // the port failed after the Navi Ctrl answered
     QCOMPARE(pipe.address(), naviAnswered ? 2 : 1);
 
     QCOMPARE(pipe.talkTo(NaviPipe::Device(target)), naviAnswered && linkOpen);
     if (answerFrom)
-        receive(store, 'V', answerFrom, kVersion);
+        receive(rig, 'V', answerFrom, kVersion);
     if (fails)
         QTRY_COMPARE_WITH_TIMEOUT(failed.size(), 1, NaviPipe::kAnswerTimeoutMs * 3);
+    else
+        QTRY_VERIFY(!pipe.pending());
     QCOMPARE(int(pipe.device()), reached);
     QVERIFY(!pipe.pending());
-    QCOMPARE(describe(sink.written), written);
+    QCOMPARE(describe(rig.link.written), written);
     QCOMPARE(failed.size(), fails ? 1 : 0);
     if (!fails)
         QCOMPARE(pipe.address(), NaviPipe::addressOf(NaviPipe::Device(reached)));
@@ -130,60 +141,64 @@ void TestNaviPipe::redirect()
 
 void TestNaviPipe::escapeOnLeaveAndReset()
 {
-    FrameStore store;
-    RecordingSink sink;
-    NaviPipe pipe(&store, &sink);
+    Rig rig;
+    NaviPipe& pipe = rig.pipe;
     QVERIFY(!pipe.leave()); // nothing piped: nothing sent
-    receive(store, 'O', 2, QByteArray(82, '\0'));
+    receive(rig, 'O', 2, QByteArray(82, '\0'));
     QVERIFY(pipe.talkTo(NaviPipe::FlightCtrl));
-    receive(store, 'V', 1, kVersion);
-    QCOMPARE(pipe.device(), NaviPipe::FlightCtrl);
+    receive(rig, 'V', 1, kVersion);
+    QTRY_COMPARE(pipe.device(), NaviPipe::FlightCtrl);
 
     // From the Flight Ctrl straight to the MK3MAG: back through the Navi Ctrl first.
     QVERIFY(pipe.talkTo(NaviPipe::Mk3Mag));
-    receive(store, 'V', 3, kVersion);
-    QCOMPARE(pipe.device(), NaviPipe::Mk3Mag);
+    receive(rig, 'V', 3, kVersion);
+    QTRY_COMPARE(pipe.device(), NaviPipe::Mk3Mag);
     QVERIFY(pipe.talkTo(NaviPipe::NaviCtrl));
     QCOMPARE(pipe.device(), NaviPipe::NaviCtrl);
-    QCOMPARE(describe(sink.written),
+    QCOMPARE(describe(rig.link.written),
              (QStringList{"u@2:0000", "v@1:", "ESC", "u@2:0100", "v@3:", "ESC"}));
 
-    // Disconnect while piped: one escape; a second leave finds nothing to end.
-    sink.written.clear();
+    // Disconnect while piped, even with the answer still awaited: one escape; a second leave
+    // finds nothing to end.
+    rig.link.written.clear();
     QVERIFY(pipe.talkTo(NaviPipe::FlightCtrl));
-    receive(store, 'V', 1, kVersion);
     QVERIFY(pipe.leave());
     QVERIFY(!pipe.leave());
-    QCOMPARE(describe(sink.written), (QStringList{"u@2:0000", "v@1:", "ESC"}));
+    receive(rig, 'V', 1, kVersion);
+    QCOMPARE(pipe.device(), NaviPipe::NaviCtrl);
+    QCOMPARE(describe(rig.link.written), (QStringList{"u@2:0000", "v@1:", "ESC"}));
 
     // Frames that arrive, as from a replayed capture holding a whole redirect, write nothing.
-    sink.written.clear();
-    store.append(
+    rig.link.written.clear();
+    FrameStore* store = rig.session.store();
+    store->append(
         record(frame('u', 2, QByteArray(1, '\0')), FrameRecord::nowUs(), FrameRecord::Sent));
-    store.append(record(NaviPipe::kEscape, FrameRecord::nowUs(), FrameRecord::Sent));
-    receive(store, 'V', 1, kVersion);
-    QVERIFY(sink.written.isEmpty());
+    store->append(record(NaviPipe::kEscape, FrameRecord::nowUs(), FrameRecord::Sent));
+    receive(rig, 'V', 1, kVersion);
+    QVERIFY(rig.link.written.isEmpty());
     QCOMPARE(pipe.device(), NaviPipe::NaviCtrl);
 
     // Clearing the session keeps what is known of the line; a closed link knows nothing, and
     // a capture's frames from address 2 make no Navi Ctrl present.
     QVERIFY(pipe.talkTo(NaviPipe::FlightCtrl));
-    receive(store, 'V', 1, kVersion);
-    store.clear();
+    receive(rig, 'V', 1, kVersion);
+    QTRY_COMPARE(pipe.device(), NaviPipe::FlightCtrl);
+    rig.session.clear();
     QCOMPARE(pipe.device(), NaviPipe::FlightCtrl);
     QSignalSpy present(&pipe, &NaviPipe::naviPresentChanged);
-    sink.open = false;
+    rig.link.close();
     pipe.reset();
     QCOMPARE(present.size(), 1);
     QVERIFY(!pipe.naviPresent());
     QCOMPARE(pipe.device(), NaviPipe::NaviCtrl);
-    receive(store, 'O', 2, QByteArray(82, '\0'));
+    receive(rig, 'O', 2, QByteArray(82, '\0'));
     QVERIFY(!pipe.naviPresent());
 }
 
 void TestNaviPipe::renewal()
 {
-    RecordingSink sink;
+    FakeLink sink;
+    sink.open();
     quint8 pressed = 0;
     int address = 2;
     bool allowed = true;
@@ -213,10 +228,10 @@ void TestNaviPipe::renewal()
     QVERIFY(sink.written.isEmpty());
     QVERIFY(display.isActive());
     allowed = true;
-    sink.open = false;
+    sink.close();
     QTest::qWait(100);
     QVERIFY(sink.written.isEmpty());
-    sink.open = true;
+    sink.open();
     QTRY_VERIFY(!sink.written.isEmpty());
 
     display.stop();

@@ -1,9 +1,11 @@
+#include "conversation.h"
 #include "displaytext.h"
 #include "framestore.h"
 #include "mkhelper.h"
 #include "mkserial.h"
 #include "navipipe.h"
 #include "serialtesthelpers.h"
+#include "sessionpipeline.h"
 
 #include <QTest>
 
@@ -44,16 +46,13 @@ void TestNaviSim::redirectToTheFlightCtrlAndBack()
     QVERIFY(!path.isEmpty());
     MkSerial serial;
     serial.setDeviceName(path);
+    SessionPipeline session;
+    session.setLink(&serial);
     QVERIFY(serial.open());
-    FrameStore store;
-    connect(&serial, &MkSerial::newFramesReceived, this, [&store](const QList<QByteArray>& f) {
-        for (const QByteArray& bytes : f)
-            store.append(
-                FrameRecord::fromFrame(bytes, FrameRecord::Received, FrameRecord::nowUs()));
-    });
-    NaviPipe pipe(&store, &serial);
+    const FrameStore& store = *session.store();
+    NaviPipe pipe(session.store(), &session, session.conversation());
 
-    serial.write(request('v', 2));
+    session.write(request('v', 2));
     QTRY_VERIFY(pipe.naviPresent());
     QCOMPARE(int(latest(store, 'V', 0)->address), 2);
 
@@ -62,7 +61,7 @@ void TestNaviSim::redirectToTheFlightCtrlAndBack()
     QTRY_COMPARE(pipe.device(), NaviPipe::FlightCtrl);
     QCOMPARE(int(latest(store, 'V', 0)->address), 1);
     const qsizetype before = store.size();
-    serial.write(
+    session.write(
         request('h', pipe.address(), QByteArray(1, char(DisplayText::keysByte(0))) + char(0)));
     QTRY_VERIFY(latest(store, 'H', before));
     const FrameRecord* screen = latest(store, 'H', before);
@@ -79,7 +78,7 @@ void TestNaviSim::redirectToTheFlightCtrlAndBack()
     QVERIFY(pipe.talkTo(NaviPipe::NaviCtrl));
     QCOMPARE(pipe.device(), NaviPipe::NaviCtrl);
     const qsizetype back = store.size();
-    serial.write(request('o', 2, QByteArray(1, char(10))));
+    session.write(request('o', 2, QByteArray(1, char(10))));
     QTRY_VERIFY(latest(store, 'O', back));
     QCOMPARE(int(latest(store, 'O', back)->address), 2);
     serial.close();

@@ -6,6 +6,7 @@
 #include "navigationpanel.h"
 #include "navipipe.h"
 #include "remotedisplay.h"
+#include "sessionpipeline.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -23,10 +24,12 @@ namespace {
 constexpr qsizetype kExportStep = 1 << 16;
 } // namespace
 
-NaviControls::NaviControls(QMainWindow* window, FrameStore* store, FrameSink* sink, QMenu* fileMenu,
+NaviControls::NaviControls(QMainWindow* window, SessionPipeline* session, QMenu* fileMenu,
                            QMenu* windowsMenu, std::function<int()> debugIntervalTicks)
-    : QObject(window), store_(store), pipe_(new NaviPipe(store, sink, this)), window_(window)
+    : QObject(window), store_(session->store()),
+      pipe_(new NaviPipe(session->store(), session, session->conversation(), this)), window_(window)
 {
+    FrameSink* sink = session;
     display_ = new RemoteDisplay(sink, pipe_, window);
     panel_ = new NavigationPanel(sink, pipe_, &track_, std::move(debugIntervalTicks), window);
     QAction* displayAction = windowsMenu->addAction(tr("Remote display"), display_, &QWidget::show);
@@ -63,6 +66,7 @@ NaviControls::NaviControls(QMainWindow* window, FrameStore* store, FrameSink* si
         updateTalkTo_();
     });
     connect(store_, &FrameStore::appended, this, &NaviControls::onAppended_);
+    connect(session, &SessionPipeline::linkChanged, this, &NaviControls::onLinkChanged_);
     connect(store_, &FrameStore::cleared, this, [this] {
         track_.clear();
         panel_->trackChanged();
@@ -95,7 +99,7 @@ bool NaviControls::leavePipe()
     return sent;
 }
 
-void NaviControls::onConnectionChanged(bool)
+void NaviControls::onLinkChanged_()
 {
     // Another device, or none: what was known of the last one no longer holds.
     pipe_->reset();

@@ -6,8 +6,8 @@
 
 #include <functional>
 
-class FrameSink;
 class FrameStore;
+class SessionPipeline;
 class NavigationPanel;
 class NaviPipe;
 class QAction;
@@ -21,8 +21,8 @@ class RemoteDisplay;
 // What a copter with a Navi Ctrl adds to the main window: the remote display and navigation
 // panel (in the Windows menu), the "Talk to" selector in the status bar (shown once a Navi Ctrl
 // answers), and the GPX export of the session (in the File menu, before Quit). Reads the
-// session from its frame store, writes requests to the sink; the windows get only the newest
-// answer of each batch the store announces.
+// session from its frame store and writes through the session, which sends nothing while its
+// link is a capture; the windows get only the newest answer of each batch the store announces.
 class NaviControls : public QObject
 {
     Q_OBJECT
@@ -30,8 +30,8 @@ public:
     // Time the escape gets to leave before the link closes behind it.
     static constexpr int kEscapeFlushMs = 100;
 
-    NaviControls(QMainWindow* window, FrameStore* store, FrameSink* sink, QMenu* fileMenu,
-                 QMenu* windowsMenu, std::function<int()> debugIntervalTicks);
+    NaviControls(QMainWindow* window, SessionPipeline* session, QMenu* fileMenu, QMenu* windowsMenu,
+                 std::function<int()> debugIntervalTicks);
 
     NaviPipe* pipe() const { return pipe_; }
     RemoteDisplay* remoteDisplay() const { return display_; }
@@ -46,15 +46,13 @@ public:
     // failure.
     bool exportGpx(const QString& fileName);
 
-public slots:
-    void onConnectionChanged(bool open);
-
 signals:
     // A line for the console, already translated; error marks failures.
     void message(const QString& text, bool error);
 
 private:
     void onAppended_(qsizetype first, qsizetype count);
+    void onLinkChanged_();
     void onTalkTo_(int index);
     void updateTalkTo_();
     void addFileMenuEntry_(QMenu* fileMenu);

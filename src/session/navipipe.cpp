@@ -1,19 +1,17 @@
 #include "navipipe.h"
 
+#include "conversation.h"
 #include "framesink.h"
 #include "framestore.h"
 #include "mkhelper.h"
 
 #include <QCoreApplication>
-#include <QTimer>
 
 const QByteArray NaviPipe::kEscape("\x1b\x1b\x55\xaa\x00", 5);
 
-NaviPipe::NaviPipe(FrameStore* store, FrameSink* sink, QObject* parent)
-    : QObject(parent), store_(store), sink_(sink), timer_(new QTimer(this))
+NaviPipe::NaviPipe(FrameStore* store, FrameSink* sink, Conversation* conversation, QObject* parent)
+    : QObject(parent), store_(store), sink_(sink), conversation_(conversation)
 {
-    timer_->setSingleShot(true);
-    connect(timer_, &QTimer::timeout, this, &NaviPipe::onTimeout_);
     // Clearing the store (Clear, opening a capture) changes nothing on the line: the state
     // stays until the link closes.
     connect(store_, &FrameStore::appended, this, &NaviPipe::onAppended_);
@@ -74,18 +72,29 @@ bool NaviPipe::talkTo(Device device)
     QByteArray frame;
     MkHelper::encodeFrame('u', addressOf(NaviCtrl), QByteArray(1, char(device == Mk3Mag)), frame);
     sink_->write(frame);
-    MkHelper::encodeFrame('v', addressOf(device), QByteArray(), frame);
-    sink_->write(frame);
     pending_ = device;
-    timer_->start(kAnswerTimeoutMs);
+    Request version;
+    version.cmd = 'v';
+    version.address = addressOf(device);
+    version.answer = 'V';
+    version.answerAddress = addressOf(device);
+    version.timeoutMs = kAnswerTimeoutMs;
+    version.tries = 1; // a second 'v' would not make a refused redirect succeed
+    const quint64 attempt = ++attempt_;
+    askId_ = conversation_->ask(version, this, [this, device, attempt](const Reply& reply) {
+        if (attempt == attempt_) // not a redirect given up or replaced since
+            onVersion_(device, reply);
+    });
     return true;
 }
 
 bool NaviPipe::leave()
 {
     const bool piped = device_ != NaviCtrl || pending();
-    timer_->stop();
     pending_ = -1;
+    if (askId_)
+        conversation_->cancel(askId_);
+    askId_ = 0;
     if (!piped)
         return false;
     writeEscape_();
@@ -95,8 +104,10 @@ bool NaviPipe::leave()
 
 void NaviPipe::reset()
 {
-    timer_->stop();
     pending_ = -1;
+    if (askId_)
+        conversation_->cancel(askId_);
+    askId_ = 0;
     setDevice_(NaviCtrl);
     if (naviPresent_) {
         naviPresent_ = false;
@@ -120,37 +131,42 @@ void NaviPipe::setDevice_(Device device)
 
 void NaviPipe::onAppended_(qsizetype first, qsizetype count)
 {
+    if (naviPresent_ || device_ != NaviCtrl || !sink_->isOpen())
+        return; // only a device on the open link counts, not the frames of a capture
     for (qsizetype i = first; i < first + count; ++i) {
         const FrameRecord& r = store_->at(i);
-        if (r.direction != FrameRecord::Received || !r.good)
-            continue;
-        // Only a device on the open link counts, not the frames of a capture.
-        if (r.address == addressOf(NaviCtrl) && !naviPresent_ && device_ == NaviCtrl &&
-            sink_->isOpen()) {
+        if (r.direction == FrameRecord::Received && r.good && r.address == addressOf(NaviCtrl)) {
             naviPresent_ = true;
             emit naviPresentChanged(true);
-        }
-        if (pending() && r.cmd == 'V' && r.address == addressOf(Device(pending_))) {
-            timer_->stop();
-            const Device reached = Device(pending_);
-            pending_ = -1;
-            setDevice_(reached);
+            return;
         }
     }
 }
 
-void NaviPipe::onTimeout_()
+void NaviPipe::onVersion_(Device device, const Reply& reply)
 {
-    if (!pending())
-        return;
-    const Device wanted = Device(pending_);
+    if (pending_ != int(device))
+        return; // left or reset meanwhile
     pending_ = -1;
+    askId_ = 0;
+    if (reply.ok()) {
+        setDevice_(device);
+        return;
+    }
+    if (reply.outcome == Reply::Cancelled) {
+        setDevice_(NaviCtrl); // the link closed: nothing to end
+        return;
+    }
     // The Navi Ctrl may have become a pipe to a device that stays silent: end it.
     writeEscape_();
     setDevice_(NaviCtrl);
-    emit failed(QCoreApplication::translate("NaviPipe",
-                                            "The %1 did not answer within %2 s (the Navi Ctrl "
-                                            "refuses some redirects while the motors run)")
-                    .arg(nameOf(wanted))
-                    .arg(kAnswerTimeoutMs / 1000));
+    emit failed(reply.outcome == Reply::TimedOut
+                    ? QCoreApplication::translate("NaviPipe",
+                                                  "The %1 did not answer within %2 s (the Navi "
+                                                  "Ctrl refuses some redirects while the motors "
+                                                  "run)")
+                          .arg(nameOf(device))
+                          .arg(kAnswerTimeoutMs / 1000)
+                    : QCoreApplication::translate("NaviPipe", "Cannot talk to the %1: %2")
+                          .arg(nameOf(device), reply.error));
 }

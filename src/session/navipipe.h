@@ -4,9 +4,10 @@
 #include <QObject>
 #include <QString>
 
+class Conversation;
 class FrameSink;
 class FrameStore;
-class QTimer;
+struct Reply;
 
 // Which device the line reaches on a copter with a Navi Ctrl. The Navi Ctrl (address 2)
 // answers itself until a 'u' to it turns it into a transparent pipe to the Flight Ctrl or the
@@ -16,8 +17,8 @@ class QTimer;
 // Navi Ctrl's again, so the copter is never left piped by a redirect that failed.
 //
 // Everything is written only on a call of the user's (talkTo, leave); frames arriving, from a
-// device or a capture replay, only move the state. Answers are read from the session's frame
-// store, so the state follows whatever feeds it.
+// device or a capture replay, only move the state. The version is asked through the session's
+// conversation; whether a Navi Ctrl is there is read from the session's frame store.
 class NaviPipe : public QObject
 {
     Q_OBJECT
@@ -31,7 +32,8 @@ public:
     static const QByteArray kEscape;
     static constexpr int kAnswerTimeoutMs = 2000;
 
-    NaviPipe(FrameStore* store, FrameSink* sink, QObject* parent = nullptr);
+    NaviPipe(FrameStore* store, FrameSink* sink, Conversation* conversation,
+             QObject* parent = nullptr);
 
     // A frame from address 2 arrived while the link was open, since the last reset().
     bool naviPresent() const { return naviPresent_; }
@@ -61,13 +63,15 @@ signals:
 
 private:
     void onAppended_(qsizetype first, qsizetype count);
-    void onTimeout_();
+    void onVersion_(Device device, const Reply& reply);
     void setDevice_(Device device);
     void writeEscape_();
 
     FrameStore* store_;
     FrameSink* sink_;
-    QTimer* timer_;
+    Conversation* conversation_;
+    quint64 askId_ = 0;
+    quint64 attempt_ = 0; // counts redirects, so a late reply to an earlier one is ignored
     bool naviPresent_ = false;
     Device device_ = NaviCtrl;
     int pending_ = -1; // the device a redirect waits for, or -1
