@@ -36,6 +36,9 @@ MainWindow::MainWindow(QWidget* parent)
 
 MainWindow::~MainWindow()
 {
+    // Ended by a signal rather than closed: the pipe is ended here, before the port closes.
+    if (naviControls_ && naviControls_->leavePipe())
+        QThread::msleep(NaviControls::kEscapeFlushMs);
     delete ui_;
     ui_ = nullptr;
     if (serial_) {
