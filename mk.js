@@ -214,6 +214,68 @@ var ActiveSet = {
 };
 // ---- end of the parameter sets ----
 
+// Navi Ctrl (address 2) and the remote display. The definitions have no 32-bit type, so each
+// GPS coordinate (s32, 1e-7 degree) and altitude (s32, mm) shows as its two 16-bit words, low
+// word first; the navigation panel shows them as degrees and metres.
+function gpsPosition(def, name) {
+    def[name + " longitude (low, high word)"] = "u16[2]";
+    def[name + " latitude (low, high word)"] = "u16[2]";
+    def[name + " altitude mm (low, high word)"] = "u16[2]";
+    def[name + " status"] = "u8";
+}
+var NaviData = {
+    cmd: "O",
+    "Version (5)": "u8"
+};
+gpsPosition(NaviData, "Current");
+gpsPosition(NaviData, "Target");
+NaviData["Target distance (dm)"] = "u16";
+NaviData["Target bearing (deg)"] = "s16";
+gpsPosition(NaviData, "Home");
+NaviData["Home distance (dm)"] = "u16";
+NaviData["Home bearing (deg)"] = "s16";
+NaviData["Waypoint index"] = "u8";
+NaviData["Waypoint count"] = "u8";
+NaviData["Satellites in use"] = "u8";
+NaviData["Barometric altitude (5 cm)"] = "s16";
+NaviData["Variometer"] = "s16";
+NaviData["Flying time (s)"] = "u16";
+NaviData["Battery (0.1 V)"] = "u8";
+NaviData["Ground speed (cm/s)"] = "u16";
+NaviData["Heading (deg)"] = "s16";
+NaviData["Compass heading (deg)"] = "s16";
+NaviData["Nick angle (deg)"] = "u8";
+NaviData["Roll angle (deg)"] = "u8";
+NaviData["RC quality"] = "u8";
+NaviData["FC flags (1 motors, 2 flying, 4 calib, 8 start, 16 emerg, 32 low bat)"] = "u8";
+NaviData["NC flags (1 free, 2 hold, 4 home, 8 range, 16 no link, 32 reached, 64 manual, 128 GPS)"] = "u8";
+NaviData["Error code"] = "u8";
+NaviData["Operating radius (m)"] = "u8";
+NaviData["Top speed (cm/s)"] = "s16";
+NaviData["Target hold time (s)"] = "u8";
+NaviData["FC flags 2"] = "u8";
+NaviData["Setpoint altitude"] = "s16";
+NaviData["Gas"] = "u8";
+NaviData["Current (0.1 A)"] = "u16";
+NaviData["Used capacity (mAh)"] = "u16";
+
+var RemoteDisplay = {
+    cmd: "H",
+    "Line 1": "s8[20]",
+    "Line 2": "s8[20]",
+    "Line 3": "s8[20]",
+    "Line 4": "s8[20]"
+};
+
+// Flight Ctrl: three angles and the centroid; Navi Ctrl: the angles and 8 reserved bytes.
+var ThreeDData = {
+    cmd: "C",
+    "Nick angle (0.1 deg)": "s16",
+    "Roll angle (0.1 deg)": "s16",
+    "Yaw angle (0.1 deg)": "s16",
+    "Centroid (FC) or reserved (NC)": "u8[8]"
+};
+
 ({
     Version: "struct",
     Mixer: "struct",
@@ -226,5 +288,8 @@ var ActiveSet = {
     Settings95: "struct",
     Settings106: "struct",
     SettingsWritten: "struct",
-    ActiveSet: "struct"
+    ActiveSet: "struct",
+    NaviData: "struct",
+    RemoteDisplay: "struct",
+    ThreeDData: "struct"
 })

@@ -15,7 +15,10 @@
 #include "mainwindowtestkit.h"
 #include "mkhelper.h"
 #include "mkserial.h"
+#include "navicontrols.h"
+#include "navigationpanel.h"
 #include "oldconsole.h"
+#include "remotedisplay.h"
 #include "rtdialog.h"
 #include "serialtesthelpers.h" // Pty
 
@@ -27,6 +30,7 @@
 #include <QHeaderView>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -264,13 +268,16 @@ int burstCase(bool oldPath, int total)
     return 0;
 }
 
-int fullRateCase(bool oldPath, double seconds)
+// navi: 0 the plain simulator; 1 the Navi Ctrl simulator; 2 that one with the remote display
+// and the navigation panel open, each asking for ten answers a second.
+int fullRateCase(bool oldPath, double seconds, int navi = 0)
 {
     // The shipped definitions.
     QFile::remove("mk.js");
     QFile::copy(QStringLiteral(TOVRIK_SOURCE_DIR "/mk.js"), "mk.js");
     Simulator sim;
-    const QString link = sim.start({"--name", "fullrate", "--flood", "61"});
+    const QString link = sim.start(QStringList{"--name", "fullrate", "--flood", "61"} +
+                                   (navi ? QStringList{"--navi"} : QStringList()));
     if (link.isEmpty())
         return 2;
 
@@ -290,8 +297,14 @@ int fullRateCase(bool oldPath, double seconds)
         QObject::connect(rig.serial, &MkSerial::newFrameReceived, rig.old.get(),
                          [&rig](const QByteArray& frame) { rig.old->onFrame(frame); });
     }
+    if (navi == 2) {
+        rig.window->findChild<QSpinBox*>(QStringLiteral("spinBoxDCmd_"))->setValue(10);
+        rig.window->naviControls()->remoteDisplay()->show();
+        rig.window->naviControls()->navigationPanel()->show();
+    }
     QTest::qWait(2000);
     const qsizetype before = rig.logged();
+    const qsizetype storedBefore = rig.window->frameStore()->size();
     const double cpu0 = processCpuSeconds();
     QElapsedTimer wall;
     wall.start();
@@ -306,6 +319,15 @@ int fullRateCase(bool oldPath, double seconds)
     print("cpu_share_pct", 100.0 * cpu / elapsed);
     print("frames_per_s", frames / elapsed);
     print("cpu_ms_per_frame", frames > 0 ? cpu / frames * 1e3 : 0);
+    if (navi) {
+        const FrameStore* store = rig.window->frameStore();
+        double answers[2] = {0, 0};
+        for (qsizetype i = storedBefore; i < store->size(); ++i)
+            if (store->at(i).cmd == 'H' || store->at(i).cmd == 'O')
+                ++answers[store->at(i).cmd == 'O'];
+        print("H_per_s", answers[0] / elapsed);
+        print("O_per_s", answers[1] / elapsed);
+    }
     return 0;
 }
 
@@ -489,6 +511,13 @@ void BM_FullRate(benchmark::State& state)
         report(state, runCase({"fullrate", old ? "old" : "new", "20"}, state));
 }
 
+// The full rate from the Navi Ctrl simulator, without and with its two windows open.
+void BM_FullRateNavi(benchmark::State& state)
+{
+    for (auto _ : state)
+        report(state, runCase({"fullrate", state.range(0) ? "navi-open" : "navi", "20"}, state));
+}
+
 void BM_Overload(benchmark::State& state)
 {
     for (auto _ : state)
@@ -517,6 +546,13 @@ BENCHMARK(BM_FurtherFrame)->Apply(oldAndNew);
 BENCHMARK(BM_StoreLayout)->Apply(oldAndNew);
 BENCHMARK(BM_Burst)->Apply(oldAndNew);
 BENCHMARK(BM_FullRate)->Apply(oldAndNew);
+BENCHMARK(BM_FullRateNavi)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("windows")
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
 BENCHMARK(BM_Overload)
     ->Arg(0)
     ->Arg(1)
@@ -556,7 +592,10 @@ int main(int argc, char** argv)
         if (which == "store")
             return storeCase(old, QByteArray(argv[4]).toInt());
         if (which == "fullrate")
-            return fullRateCase(old, QByteArray(argv[4]).toDouble());
+            return fullRateCase(old, QByteArray(argv[4]).toDouble(),
+                                QByteArray(argv[3]) == "navi"        ? 1
+                                : QByteArray(argv[3]) == "navi-open" ? 2
+                                                                     : 0);
         return 6;
     }
     benchmark::Initialize(&argc, argv);

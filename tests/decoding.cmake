@@ -8,6 +8,9 @@ tovrik_add_test(tst_shippedscript
             ${PROJECT_SOURCE_DIR}/tools/mksim/simdevice.h
             ${PROJECT_SOURCE_DIR}/tools/mksim/simdevice.cpp
             ${PROJECT_SOURCE_DIR}/tools/mksim/simparamsets.cpp
+            ${PROJECT_SOURCE_DIR}/tools/mksim/navisim.cpp
+            ${PROJECT_SOURCE_DIR}/tools/mksim/simdisplay.cpp
+            ${PROJECT_SOURCE_DIR}/tools/mksim/simflight.cpp
     LIBS tovrik_decoding)
 target_include_directories(tst_shippedscript PRIVATE ${PROJECT_SOURCE_DIR}/tools/mksim)
 tovrik_add_test(tst_decodingwindow SOURCES tst_decodingwindow.cpp LIBS tovrik_mainwindow

@@ -5,7 +5,10 @@
 #include "csvexport.h"
 #include "csvfield.h"
 #include "filesafety.h"
+#include "framestore.h"
+#include "gpxexport.h"
 #include "mkhelper.h"
+#include "navidata.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -13,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include <csignal>
 #include <sys/mount.h>
@@ -662,6 +666,103 @@ private slots:
         QCOMPARE(setRows.size(), 4);
         QCOMPARE(setRows.at(0), QByteArray("time_s,address,cmd,Set,Revision,New[0],New[1]\r"));
         QCOMPARE(setRows.at(2), QByteArray("0.000002,Flight Ctrl,Q,3,106,3,4\r"));
+    }
+
+    // The GPX track of a session's 'O' frames, read back with an XML parser: one point per
+    // valid position with the frame's time and the barometric altitude; every other 'O' frame
+    // skipped and counted; other letters and our own requests ignored.
+    void gpxTrack()
+    {
+        const auto navi = [](qint32 latE7, qint32 lonE7, qint16 altimeter) {
+            NaviData d;
+            d.current.latitudeE7 = latE7;
+            d.current.longitudeE7 = lonE7;
+            d.altimeter = altimeter;
+            return d.encode();
+        };
+        QByteArray bad = frame('O', 2, navi(469480000, 74474000, 0));
+        bad[5] = bad[5] == 'A' ? 'B' : 'A';
+        QByteArray v4 = navi(469480000, 74474000, 0);
+        v4[0] = 4;
+        const QList<FrameRecord> session{
+            record(frame('o', 2, QByteArray(1, 50)), kT0, FrameRecord::Sent),
+            record(frame('O', 2, navi(469480123, 74474456, 200)), kT0 + 1'500),
+            record(frame('D', 1, debugPayload()), kT0 + 2'000),
+            record(bad, kT0 + 3'000),
+            record(frame('O', 2, v4), kT0 + 4'000),
+            record(frame('O', 2, navi(469480000, 74474000, 0).left(60)), kT0 + 5'000),
+            record(frame('O', 2, navi(900000001, 74474000, 0)), kT0 + 6'000),
+            record(frame('O', 2, navi(0, 0, 0)), kT0 + 7'000),
+            record(frame('O', 2, navi(-335000000, -700000001, -40)), kT0 + 86'401'008'000)};
+
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        GpxExport gpx(&out, QStringLiteral("flight <1>"));
+        for (const FrameRecord& r : session)
+            gpx.add(r);
+        QVERIFY(gpx.finish());
+        QCOMPARE(gpx.pointCount(), 2);
+        QCOMPARE(gpx.skippedCount(), 5);
+
+        QXmlStreamReader xml(out.data());
+        QStringList points;
+        QString name;
+        QString current;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (xml.isStartElement() && xml.name() == u"gpx") {
+                QCOMPARE(xml.namespaceUri(), u"http://www.topografix.com/GPX/1/1");
+                QCOMPARE(xml.attributes().value("version"), u"1.1");
+            } else if (xml.isStartElement() && xml.name() == u"name") {
+                name = xml.readElementText();
+            } else if (xml.isStartElement() && xml.name() == u"trkpt") {
+                current = xml.attributes().value("lat").toString() + u' ' +
+                          xml.attributes().value("lon").toString();
+            } else if (xml.isStartElement() && (xml.name() == u"ele" || xml.name() == u"time")) {
+                current += u' ' + xml.readElementText();
+            } else if (xml.isEndElement() && xml.name() == u"trkpt") {
+                points << current;
+            }
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QCOMPARE(name, QStringLiteral("flight <1>"));
+        QCOMPARE(points, (QStringList{"46.9480123 7.4474456 10.00 2026-11-30T00:53:20.001Z",
+                                      "-33.5000000 -70.0000001 -2.00 2026-12-01T00:53:21.008Z"}));
+    }
+
+    // A capture exported to a file: written whole, and a failed export leaves an existing file
+    // as it was.
+    void gpxExportCapture()
+    {
+        const QString capture = dir_.filePath(QStringLiteral("gpx.mkcap"));
+        {
+            CaptureWriter writer;
+            QVERIFY(writer.open(capture));
+            NaviData d;
+            d.current.latitudeE7 = 469480000;
+            d.current.longitudeE7 = 74474000;
+            for (int i = 0; i < 3; ++i)
+                writer.writeFrame(record(frame('O', 2, d.encode()), kT0 + i * 500'000));
+        }
+        const QString target = dir_.filePath(QStringLiteral("track.gpx"));
+        GpxExport::Result r = GpxExport::exportCapture(capture, target);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(r.points, 3);
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray written = file.readAll();
+        file.close();
+        QCOMPARE(written.count("<trkpt "), 3);
+
+        const QString junk = writeFile(QStringLiteral("junk.mkcap"), "not a capture\n");
+        r = GpxExport::exportCapture(junk, target);
+        QVERIFY(!r.ok);
+        QVERIFY2(r.error.contains(junk), qPrintable(r.error));
+        r = GpxExport::exportCapture(capture, dir_.filePath(QStringLiteral("no/dir/t.gpx")));
+        QVERIFY(!r.ok);
+        QVERIFY2(r.error.contains(QStringLiteral("no/dir/t.gpx")), qPrintable(r.error));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), written);
     }
 };
 

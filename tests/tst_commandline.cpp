@@ -83,6 +83,15 @@ private slots:
         QVERIFY(run({"--export-csv", junk}, &err).first != 0);
         QVERIFY2(err.contains(junk.toUtf8()), err.constData());
         QVERIFY(run({"--export-csv", capture, "--cmd", "DV"}, &err).first != 0);
+
+        // GPX: no 'O' frame in this capture gives an empty track, still a whole document.
+        const QString gpx = dir_.filePath(QStringLiteral("t.gpx"));
+        QCOMPARE(run({"--export-gpx", capture, "-o", gpx}).first, 0);
+        QFile track(gpx);
+        QVERIFY(track.open(QIODevice::ReadOnly));
+        QVERIFY(track.readAll().contains("<trkseg/>"));
+        QVERIFY(run({"--export-gpx", junk}, &err).first != 0);
+        QVERIFY2(err.contains(junk.toUtf8()), err.constData());
         QCOMPARE(run({"--version"}).second, QByteArray("Tovrik 0.41\n"));
     }
 

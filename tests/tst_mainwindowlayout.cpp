@@ -211,14 +211,16 @@ void TestMainWindowLayout::menusAndTitle()
     for (const QAction* action : menus.at(0)->menu()->actions())
         files << (action->menu() ? action->menu()->objectName() : action->objectName());
     QCOMPARE(files, QStringList({"actionOpenCapture_", "actionRecord_", "menuReplay_",
-                                 "actionExportCsv_", QString(), "actionQuit_"}));
+                                 "actionExportCsv_", "actionExportGpx_", QString(),
+                                 "actionQuit_"}));
 
     const QList<QAction*> windows = menus.at(1)->menu()->actions();
     QStringList names;
     for (const QAction* action : windows)
         names << action->objectName();
     QCOMPARE(names, (QStringList{"actionShowTerminal_", "actionStatistics_", "actionReconnect_",
-                                 "actionSettings_"}));
+                                 "actionSettings_", "actionRemoteDisplay_",
+                                 "actionNavigationData_"}));
     QCOMPARE(windows.at(3)->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     QVERIFY(windows.at(2)->isCheckable());
     QCOMPARE(windows.at(0)->text(), QString("Show &Terminal"));

@@ -1,6 +1,7 @@
 #include "fielddecoder.h"
 #include "mkhelper.h"
 #include "scriptloader.h"
+#include "navisim.h"
 #include "simdevice.h"
 
 #include <QFile>
@@ -20,7 +21,8 @@ private slots:
     void decodesCompassFrame();
 
 private:
-    // Sends one request to a fresh simulator and returns the payload of its first answer.
+    // Sends one request to a fresh simulator (the Navi Ctrl one for 'o', 'h' and 'c') and
+    // returns the payload of its first answer.
     QByteArray ask(char request, const QByteArray& parameter, char answer);
     QList<FrameModel> models_;
 };
@@ -48,7 +50,7 @@ void tst_ShippedScript::definesTheFilterLetters()
     for (const FrameModel& model : models_)
         letters += QLatin1Char(model.cmd) +
                    (model.revision >= 0 ? QString::number(model.revision) : QString());
-    QCOMPARE(letters, QStringLiteral("VNPLAUDkQ95Q106SF"));
+    QCOMPARE(letters, QStringLiteral("VNPLAUDkQ95Q106SFOHC"));
 }
 
 QByteArray tst_ShippedScript::ask(char request, const QByteArray& parameter, char answer)
@@ -56,11 +58,17 @@ QByteArray tst_ShippedScript::ask(char request, const QByteArray& parameter, cha
     SimDevice::Options options;
     options.seed = 1;
     SimDevice device(options);
+    NaviSim navi(options);
     QByteArray output;
     connect(&device, &SimDevice::output, this, [&output](const QByteArray& b) { output += b; });
+    connect(&navi, &NaviSim::output, this, [&output](const QByteArray& b) { output += b; });
     QByteArray frame;
-    MkHelper::encodeFrame(request, 1, parameter, frame);
-    device.feed(frame);
+    const bool toNavi = request == 'o' || request == 'h' || request == 'c';
+    MkHelper::encodeFrame(request, toNavi ? 2 : 1, parameter, frame);
+    if (toNavi)
+        navi.feed(frame);
+    else
+        device.feed(frame);
 
     const qsizetype end = output.indexOf('\r');
     if (end < 0)
@@ -138,6 +146,23 @@ void tst_ShippedScript::decodesSimulatorFrames_data()
                                                  "Serial poti 12: 93",  "Waypoint event: 0",
                                                  "Constant -127: -127", "Constant 0: 0",
                                                  "Constant 128: 128",   "Further values: 0 0 "};
+    // The Navi Ctrl on the ground at the start of its flight: home position, motors off.
+    QTest::newRow("navigation data")
+        << 'o' << QByteArray(1, 50) << 'O' << 41
+        << QStringList{"Version (5): 5",
+                       "Current status: 1",
+                       "Home distance (dm): 0",
+                       "FC flags (1 motors, 2 flying, 4 calib, 8 start, 16 emerg, 32 low bat): 0",
+                       "NC flags (1 free, 2 hold, 4 home, 8 range, 16 no link, 32 reached, 64 "
+                       "manual, 128 GPS): 129",
+                       "Battery (0.1 V): 168",
+                       "Operating radius (m): 50"};
+    QTest::newRow("remote display")
+        << 'h' << QByteArray("\xff\x32", 2) << 'H' << 4
+        << QStringList{"Line 1: Navi-Ctrl V0.91a    ", "Line 2: Sats: 8  GPS ok     "};
+    QTest::newRow("3D data") << 'c' << QByteArray(1, 50) << 'C' << 4
+                             << QStringList{"Centroid (FC) or reserved (NC): 00 00 00 00 00 00 "
+                                            "00 00 "};
 }
 
 void tst_ShippedScript::decodesSimulatorFrames()

@@ -9,6 +9,12 @@ add_executable(tovrik-mksim
     ${CMAKE_CURRENT_LIST_DIR}/mksim/simlink.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mksim/replaysource.h
     ${CMAKE_CURRENT_LIST_DIR}/mksim/replaysource.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/mksim/navisim.h
+    ${CMAKE_CURRENT_LIST_DIR}/mksim/navisim.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/mksim/simdisplay.h
+    ${CMAKE_CURRENT_LIST_DIR}/mksim/simdisplay.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/mksim/simflight.h
+    ${CMAKE_CURRENT_LIST_DIR}/mksim/simflight.cpp
 )
 target_include_directories(tovrik-mksim PRIVATE ${CMAKE_CURRENT_LIST_DIR}/mksim)
 target_link_libraries(tovrik-mksim PRIVATE Qt6::Core tovrik_protocol tovrik_serial tovrik_capture)

@@ -4,6 +4,7 @@
 #include "csvexport.h"
 #include "fielddecoder.h"
 #include "filesafety.h"
+#include "gpxexport.h"
 #include "mainwindow.h"
 #include "scriptloader.h"
 #include "sessionfiles.h"
@@ -72,6 +73,12 @@ void setUp(QCommandLineParser& parser)
                                      "Writes the CSV to this file instead of the standard output; names the parameter set file of --read-settings."),
          QCoreApplication::translate("CommandLine", "file")});
     SettingsCommand::addOptions(parser);
+    parser.addOption({QStringLiteral("export-gpx"),
+                      QCoreApplication::translate(
+                          "CommandLine", "Writes the Navi Ctrl positions of this capture as a GPX "
+                                         "track (to the file of -o, or the standard output) and "
+                                         "exits, without opening a window."),
+                      QCoreApplication::translate("CommandLine", "capture")});
 }
 
 // Parses, and answers --help and --version. False with exitCode set when the program ends here.
@@ -186,6 +193,28 @@ int exportCsv(const QCommandLineParser& parser)
     return 0;
 }
 
+int exportGpx(const QCommandLineParser& parser)
+{
+    const QString captureName = parser.value(QStringLiteral("export-gpx"));
+    const GpxExport::Result r =
+        GpxExport::exportCapture(captureName, parser.value(QStringLiteral("output")));
+    if (!r.ok) {
+        printError(r.error);
+        return 1;
+    }
+    if (r.skipped > 0)
+        printError(QCoreApplication::translate(
+                       "CommandLine", "%1: %2 'O' frame(s) without a valid position skipped")
+                       .arg(captureName)
+                       .arg(r.skipped));
+    if (r.unreadLines > 0)
+        printError(QCoreApplication::translate("CommandLine",
+                                               "%1: %2 line(s) not understood and skipped")
+                       .arg(captureName)
+                       .arg(r.unreadLines));
+    return 0;
+}
+
 int g_signalPipe[2] = {-1, -1};
 bool g_recordingFailed = false;
 
@@ -223,7 +252,8 @@ bool wantsNoWindow(int argc, char* argv[])
         if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" ||
             arg == "-v" || arg == "--version" || arg == "--export-csv" ||
             arg.startsWith("--export-csv=") || arg.startsWith("--read-settings") ||
-            arg.startsWith("--write-settings"))
+            arg.startsWith("--write-settings") || arg == "--export-gpx" ||
+            arg.startsWith("--export-gpx="))
             return true;
     }
     return false;
@@ -237,6 +267,8 @@ int runWithoutWindow()
         return exitCode;
     if (SettingsCommand::wanted(parser))
         return SettingsCommand::run(parser);
+    if (parser.isSet(QStringLiteral("export-gpx")))
+        return exportGpx(parser);
     return exportCsv(parser);
 }
 

@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "navicontrols.h"
 #include "ui_mainwindow.h"
 
 #include "autoreconnect.h"
@@ -205,7 +206,14 @@ void MainWindow::onConnect_()
     }
 
     if (serial_->isOpen()) {
-        closeLink_(CloseCause::User);
+        // The escape that ends a Navi Ctrl pipe goes out before the port closes.
+        if (naviControls_->leavePipe())
+            QTimer::singleShot(NaviControls::kEscapeFlushMs, this, [this] {
+                if (serial_->isOpen())
+                    closeLink_(CloseCause::User);
+            });
+        else
+            closeLink_(CloseCause::User);
         return;
     }
 

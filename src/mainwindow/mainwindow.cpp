@@ -5,6 +5,7 @@
 #include "labeltable.h"
 #include "mkhelper.h"
 #include "mkserial.h"
+#include "navicontrols.h"
 #include "rtdialog.h"
 #include "sessionfiles.h"
 #include "settingsstore.h"
@@ -15,6 +16,8 @@
 #include <QCloseEvent>
 #include <QJSEngine>
 #include <QScrollBar>
+#include <QThread>
+#include <QTimer>
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), ui_(new Ui_MainWindow), session_(new SessionPipeline(this))
@@ -28,6 +31,12 @@ MainWindow::MainWindow(QWidget* parent)
     if (!portsProblem.isEmpty())
         printConsoleError(tr("Virtual ports not listed: %1").arg(portsProblem.toHtmlEscaped()));
     initSessionFiles_();
+    naviControls_ =
+        new NaviControls(this, session_, sessionFiles_->menu(), ui_->menuWindows,
+                         [this] { return ui_->spinBoxDCmd_->value(); });
+    connect(naviControls_, &NaviControls::message, this, [this](const QString& text, bool error) {
+        printConsole(error ? Error : NoError, text.toHtmlEscaped());
+    });
     initScript_();
     sessionFiles_->setFrameModels(frameModels_);
     initSettingsWindow_();
@@ -36,6 +45,9 @@ MainWindow::MainWindow(QWidget* parent)
 
 MainWindow::~MainWindow()
 {
+    // Ended by a signal rather than closed: the pipe is ended here, before the port closes.
+    if (naviControls_ && naviControls_->leavePipe())
+        QThread::msleep(NaviControls::kEscapeFlushMs);
     delete ui_;
     ui_ = nullptr;
     if (serial_) {
@@ -98,7 +110,15 @@ void MainWindow::initGUI_()
 void MainWindow::initSessionFiles_()
 {
     sessionFiles_ = new SessionFiles(
-        session_, serial_, [this] { closeLink_(CloseCause::User); }, this);
+        session_, serial_,
+        [this] {
+            // Opening a capture ends the connection at once: the escape that ends a Navi Ctrl
+            // pipe gets the send thread's moment to go out first.
+            if (naviControls_ && naviControls_->leavePipe())
+                QThread::msleep(NaviControls::kEscapeFlushMs);
+            closeLink_(CloseCause::User);
+        },
+        this);
     sessionFiles_->addMenuTo(menuBar());
     connect(sessionFiles_, &SessionFiles::message, this, [this](int severity, const QString& text) {
         printConsole(severity == SessionFiles::Error     ? Error
@@ -147,6 +167,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!userReallyWantsToQuit_()) {
         event->ignore();
+        return;
+    }
+    // A copter left piped to another device would not answer the next session's requests.
+    if (naviControls_->leavePipe()) {
+        event->ignore();
+        QTimer::singleShot(NaviControls::kEscapeFlushMs, this, &QWidget::close);
         return;
     }
     writeSettings_();

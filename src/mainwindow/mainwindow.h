@@ -31,6 +31,7 @@ class QSettings;
 class StatisticsDialog;
 class FrameLogModel;
 class SessionFiles;
+class NaviControls;
 
 class MainWindow : public QMainWindow
 {
@@ -64,6 +65,8 @@ public:
     MkSerial* serialLink() const { return serial_; }
     // The File menu: captures, recording, replay, CSV export.
     SessionFiles* sessionFiles() const { return sessionFiles_; }
+    // Remote display, navigation panel, "Talk to" selector and GPX export.
+    NaviControls* naviControls() const { return naviControls_; }
     // The structure definitions read from mk.js.
     const QList<FrameModel>& frameModels() const { return frameModels_; }
 
@@ -175,6 +178,7 @@ private:
     MkSerial* serial_ = nullptr;
     SessionPipeline* session_ = nullptr;
     SessionFiles* sessionFiles_ = nullptr;
+    NaviControls* naviControls_ = nullptr;
     QString deviceName_;
     AutoReconnect* reconnect_ = nullptr;
     QAction* reconnectAction_ = nullptr;

@@ -1,6 +1,7 @@
 // tovrik-mksim: a flight controller on a pseudo-terminal, for trying Tovrik without hardware
 // and for driving the serial link in tests.
 
+#include "navisim.h"
 #include "replaysource.h"
 #include "simdevice.h"
 #include "simlink.h"
@@ -136,6 +137,8 @@ int main(int argc, char* argv[])
          "file, at their recorded pace (silences longer than 2 s are shortened), from the "
          "host's first request on; then stay connected and quiet.",
          "file"},
+        {"navi", "Simulate a Navi Ctrl (address 2) with a Flight Ctrl and an MK3MAG behind its "
+                 "redirect, flying circles around home."},
     });
     parser.process(app);
 
@@ -195,6 +198,13 @@ int main(int argc, char* argv[])
                         static_cast<long long>(replay.sent()));
             std::fflush(stdout);
         });
+    } else if (parser.isSet("navi")) {
+        auto* navi = new NaviSim(options, &device);
+        QObject::connect(&link, &SimLink::received, navi, &NaviSim::feed);
+        QObject::connect(navi, &NaviSim::output, &link, &SimLink::send);
+        // The verbose log below reads the Navi Ctrl's requests from the device's signals.
+        QObject::connect(navi, &NaviSim::request, &device, &SimDevice::request);
+        QObject::connect(navi, &NaviSim::badRequest, &device, &SimDevice::badRequest);
     } else {
         QObject::connect(&link, &SimLink::received, &device, &SimDevice::feed);
         QObject::connect(&device, &SimDevice::output, &link, &SimLink::send);

@@ -72,15 +72,20 @@ void SimDevice::feed(const QByteArray& bytes)
         const qsizetype end = rx_.indexOf('\r');
         if (end < 0)
             break;
-        const QByteArray frame = rx_.left(end + 1);
-        rx_.remove(0, end + 1);
-        // The line may carry junk in front of a frame; the frame proper starts at its '#'.
-        const qsizetype start = frame.lastIndexOf('#');
-        if (start >= 0)
-            handleFrame_(frame.mid(start));
+        const QByteArray frame = takeFrame(rx_, end);
+        if (!frame.isEmpty())
+            handleFrame_(frame);
     }
     if (rx_.size() > kMaxFrame)
         rx_.clear();
+}
+
+QByteArray SimDevice::takeFrame(QByteArray& rx, qsizetype end)
+{
+    const QByteArray line = rx.left(end + 1);
+    rx.remove(0, end + 1);
+    const qsizetype start = line.lastIndexOf('#');
+    return start >= 0 ? line.mid(start) : QByteArray();
 }
 
 void SimDevice::handleFrame_(const QByteArray& frame)

@@ -37,6 +37,9 @@ public:
 
     // Bytes from the host; complete frames are answered at once.
     void feed(const QByteArray& bytes);
+    // Removes the first line (up to its '\r') from rx and returns the frame in it, from its
+    // last '#': a line may carry junk in front of a frame. Empty when the line holds no '#'.
+    static QByteArray takeFrame(QByteArray& rx, qsizetype end);
     // Starts the flood stream if one was asked for.
     void start();
     SimParamSets& paramSets() { return paramSets_; }

@@ -1,0 +1,213 @@
+#include "navicontrols.h"
+
+#include "framestore.h"
+#include "gpxexport.h"
+#include "mkhelper.h"
+#include "navigationpanel.h"
+#include "navipipe.h"
+#include "remotedisplay.h"
+#include "sessionpipeline.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QProgressDialog>
+#include <QSaveFile>
+#include <QStatusBar>
+
+namespace {
+// Store records read between two progress updates of the GPX export.
+constexpr qsizetype kExportStep = 1 << 16;
+} // namespace
+
+NaviControls::NaviControls(QMainWindow* window, SessionPipeline* session, QMenu* fileMenu,
+                           QMenu* windowsMenu, std::function<int()> debugIntervalTicks)
+    : QObject(window), store_(session->store()),
+      pipe_(new NaviPipe(session->store(), session, session->conversation(), this)), window_(window)
+{
+    FrameSink* sink = session;
+    display_ = new RemoteDisplay(sink, pipe_, window);
+    panel_ = new NavigationPanel(sink, pipe_, &track_, std::move(debugIntervalTicks), window);
+    QAction* displayAction = windowsMenu->addAction(tr("Remote display"), display_, &QWidget::show);
+    displayAction->setObjectName(QStringLiteral("actionRemoteDisplay_"));
+    displayAction->setStatusTip(tr("The controller's own menus, with its keys"));
+    QAction* panelAction = windowsMenu->addAction(tr("Navigation data"), panel_, &QWidget::show);
+    panelAction->setObjectName(QStringLiteral("actionNavigationData_"));
+    panelAction->setStatusTip(tr("The Navi Ctrl's position, home, battery and flags, and the "
+                                 "track of the session"));
+    addFileMenuEntry_(fileMenu);
+
+    talkToWidget_ = new QWidget(window);
+    auto* layout = new QHBoxLayout(talkToWidget_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new QLabel(tr("Talk to:"), talkToWidget_));
+    talkTo_ = new QComboBox(talkToWidget_);
+    talkTo_->setObjectName(QStringLiteral("talkToComboBox_"));
+    talkTo_->setToolTip(tr("The device requests reach: the Navi Ctrl itself, or the Flight Ctrl "
+                           "or MK3MAG through its redirect"));
+    for (NaviPipe::Device d : {NaviPipe::NaviCtrl, NaviPipe::FlightCtrl, NaviPipe::Mk3Mag})
+        talkTo_->addItem(NaviPipe::nameOf(d), int(d));
+    layout->addWidget(talkTo_);
+    talkState_ = new QLabel(talkToWidget_);
+    layout->addWidget(talkState_);
+    window->statusBar()->addPermanentWidget(talkToWidget_);
+    talkToWidget_->hide();
+
+    connect(talkTo_, &QComboBox::activated, this, &NaviControls::onTalkTo_);
+    connect(pipe_, &NaviPipe::naviPresentChanged, this, &NaviControls::updateTalkTo_);
+    connect(pipe_, &NaviPipe::deviceChanged, this, &NaviControls::updateTalkTo_);
+    connect(pipe_, &NaviPipe::failed, this, [this](const QString& reason) {
+        window_->statusBar()->showMessage(reason, 10000);
+        emit message(reason, true);
+        updateTalkTo_();
+    });
+    connect(store_, &FrameStore::appended, this, &NaviControls::onAppended_);
+    connect(session, &SessionPipeline::linkChanged, this, &NaviControls::onLinkChanged_);
+    connect(store_, &FrameStore::cleared, this, [this] {
+        track_.clear();
+        panel_->trackChanged();
+    });
+}
+
+void NaviControls::addFileMenuEntry_(QMenu* fileMenu)
+{
+    auto* action = new QAction(tr("Export &GPX..."), this);
+    action->setObjectName(QStringLiteral("actionExportGpx_"));
+    action->setStatusTip(tr("Write the Navi Ctrl's positions of the session as a GPX track"));
+    connect(action, &QAction::triggered, this, [this] {
+        const QString fileName = QFileDialog::getSaveFileName(
+            window_, tr("Export GPX"), QString(), tr("GPX files (*.gpx);;All files (*)"));
+        if (!fileName.isEmpty())
+            exportGpx(fileName);
+    });
+    // Beside the other exports: before the separator that precedes Quit.
+    QAction* before = nullptr;
+    for (QAction* a : fileMenu->actions())
+        if (a->isSeparator())
+            before = a;
+    fileMenu->insertAction(before, action);
+}
+
+bool NaviControls::leavePipe()
+{
+    const bool sent = pipe_->leave();
+    updateTalkTo_();
+    return sent;
+}
+
+void NaviControls::onLinkChanged_()
+{
+    // Another device, or none: what was known of the last one no longer holds.
+    pipe_->reset();
+    updateTalkTo_();
+}
+
+void NaviControls::onTalkTo_(int index)
+{
+    const auto device = NaviPipe::Device(talkTo_->itemData(index).toInt());
+    if (device != pipe_->device() || pipe_->pending())
+        pipe_->talkTo(device);
+    updateTalkTo_();
+    if (pipe_->pending())
+        talkState_->setText(tr("redirecting to the %1...").arg(NaviPipe::nameOf(device)));
+}
+
+void NaviControls::updateTalkTo_()
+{
+    talkToWidget_->setVisible(pipe_->naviPresent());
+    talkTo_->setCurrentIndex(talkTo_->findData(int(pipe_->device())));
+    talkState_->setText(pipe_->device() == NaviPipe::NaviCtrl
+                            ? tr("not piped")
+                            : tr("piped to the %1").arg(NaviPipe::nameOf(pipe_->device())));
+}
+
+void NaviControls::onAppended_(qsizetype first, qsizetype count)
+{
+    const FrameRecord* screen = nullptr;
+    NaviData latest;
+    bool trackGrew = false;
+    for (qsizetype i = first; i < first + count; ++i) {
+        const FrameRecord& r = store_->at(i);
+        if (r.direction != FrameRecord::Received || !r.good || (r.cmd != 'O' && r.cmd != 'H'))
+            continue;
+        if (r.cmd == 'H') {
+            screen = &r;
+            continue;
+        }
+        char cmd = 0;
+        int address = 0;
+        QByteArray payload;
+        MkHelper::decodeFrame(r.bytes, cmd, address, payload);
+        latest = NaviData::decode(payload);
+        trackGrew = track_.add(latest) || trackGrew;
+    }
+    if (screen && display_->isVisible()) {
+        char cmd = 0;
+        int address = 0;
+        QByteArray payload;
+        MkHelper::decodeFrame(screen->bytes, cmd, address, payload);
+        display_->showScreen(payload);
+    }
+    if (latest.result != NaviData::Result::Empty || !latest.raw.isEmpty())
+        if (panel_->isVisible())
+            panel_->showRecord(latest);
+    if (trackGrew)
+        panel_->trackChanged();
+}
+
+bool NaviControls::exportGpx(const QString& fileName)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        emit message(tr("Cannot write '%1': %2").arg(fileName, file.errorString()), true);
+        return false;
+    }
+    GpxExport gpx(&file, tr("Tovrik session"));
+    const qsizetype total = store_->size();
+    QProgressDialog progress(tr("Exporting GPX..."), tr("Cancel"), 0, int(total / kExportStep) + 1,
+                             window_);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    // The store is read in steps; frames that arrive meanwhile (appended at its end) are not
+    // part of the export, and the oldest dropped meanwhile shift what is left to read.
+    qsizetype next = 0;
+    qsizetype end = total;
+    const auto dropped = connect(store_, &FrameStore::droppedOldest, this, [&](qsizetype n) {
+        next = qMax<qsizetype>(0, next - n);
+        end = qMax<qsizetype>(0, end - n);
+    });
+    const auto cleared = connect(store_, &FrameStore::cleared, this, [&] { next = end = 0; });
+    bool cancelled = false;
+    for (int step = 0; next < end; ++step) {
+        const qsizetype stop = qMin(end, next + kExportStep);
+        for (; next < stop; ++next)
+            gpx.add(store_->at(next));
+        progress.setValue(step + 1); // lets the event loop run: the store may change here
+        if (progress.wasCanceled()) {
+            cancelled = true;
+            break;
+        }
+    }
+    disconnect(dropped);
+    disconnect(cleared);
+    if (cancelled) {
+        file.cancelWriting();
+        emit message(tr("GPX export to '%1' cancelled; nothing written").arg(fileName), false);
+        return false;
+    }
+    if (!gpx.finish() || !file.commit()) {
+        emit message(tr("Cannot write '%1': %2").arg(fileName, file.errorString()), true);
+        return false;
+    }
+    QString text =
+        tr("Exported %n position(s) to '%1'", nullptr, int(gpx.pointCount())).arg(fileName);
+    if (gpx.skippedCount() > 0)
+        text += tr(", %n 'O' frame(s) without a valid position skipped", nullptr,
+                   int(gpx.skippedCount()));
+    emit message(text, false);
+    return true;
+}
