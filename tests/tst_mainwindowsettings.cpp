@@ -156,7 +156,8 @@ private slots:
 
         QTest::newRow("never shown") << 0 << false << true << false;
         QTest::newRow("shown") << 1 << false << false << true;
-        QTest::newRow("shown then closed by itself") << 1 << true << false << true;
+        // Esc or the title bar hides it as the button does.
+        QTest::newRow("shown then closed by itself") << 1 << true << true << false;
         QTest::newRow("shown and hidden") << 2 << false << true << false;
     }
     void realTimeDialogVisibilityIsRestored()
@@ -170,8 +171,13 @@ private slots:
             auto* rt = first.findChild<QPushButton*>(QStringLiteral("rtPushButton_"));
             for (int i = 0; i < rtPresses; ++i)
                 rt->click();
-            if (closedByItself)
+            if (closedByItself) {
                 rtDialog(&first)->close();
+                // One press shows it again, a second hides it.
+                rt->click();
+                QVERIFY(!rtDialog(&first)->isHidden());
+                rtDialog(&first)->close();
+            }
             first.close();
         }
         QCOMPARE(QSettings(QStringLiteral("Tovrik"), QStringLiteral("Tovrik"))
@@ -222,6 +228,45 @@ private slots:
         QFETCH(QRect, expected);
         QCOMPARE(ScreenGeometry::fit(size, pos, screens, QSize(510, 680), QPoint(200, 200)),
                  expected);
+    }
+
+    // A window that grew or was shown goes wholly onto the screen holding most of it, on
+    // laptop and desktop screens at scale factors 1 and 2 (Qt's geometry is in pixels divided
+    // by the factor). The real-time dialog grows from 230 x 340 to 420 x 620 for its plot.
+    void windowsStayOnTheirScreen_data()
+    {
+        QTest::addColumn<QSize>("screenPixels");
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<QRect>("expected");
+
+        const QSize laptop(1366, 768);
+        const QSize desktop(1920, 1080);
+        QTest::newRow("laptop: grown dialog moved up")
+            << laptop << 1 << QRect(200, 200, 420, 620) << QRect(200, 148, 420, 620);
+        QTest::newRow("laptop x2: grown dialog moved and shrunk")
+            << laptop << 2 << QRect(200, 200, 420, 620) << QRect(200, 0, 420, 384);
+        QTest::newRow("laptop x2: main window shrunk to the screen")
+            << laptop << 2 << QRect(0, 0, 510, 680) << QRect(0, 0, 510, 384);
+        QTest::newRow("laptop: past the right edge")
+            << laptop << 1 << QRect(1200, 100, 420, 620) << QRect(946, 100, 420, 620);
+        QTest::newRow("laptop: above and left of the screen")
+            << laptop << 1 << QRect(-50, -30, 300, 300) << QRect(0, 0, 300, 300);
+        QTest::newRow("desktop: grown dialog fits as it is")
+            << desktop << 1 << QRect(200, 200, 420, 620) << QRect(200, 200, 420, 620);
+        QTest::newRow("desktop x2: grown dialog moved up")
+            << desktop << 2 << QRect(200, 200, 420, 620) << QRect(200, 0, 420, 540);
+        QTest::newRow("off every screen: onto the first")
+            << laptop << 1 << QRect(5000, 5000, 300, 200) << QRect(1066, 568, 300, 200);
+    }
+    void windowsStayOnTheirScreen()
+    {
+        QFETCH(QSize, screenPixels);
+        QFETCH(int, scale);
+        QFETCH(QRect, frame);
+        QFETCH(QRect, expected);
+        const QRect screen(QPoint(0, 0), screenPixels / scale);
+        QCOMPARE(ScreenGeometry::keepOnScreen(frame, {screen}), expected);
     }
 
     // The stored geometry of both windows goes through the fit, and a value of the wrong type

@@ -2,6 +2,8 @@
 
 #include "mkhelper.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 QString fieldText(const QString& name, const QString& value)
@@ -26,7 +28,7 @@ QString scalarText(const QString& type, const QByteArray& payload, qint64 offset
 
 QString FieldDecoder::unknownStructureText()
 {
-    return QStringLiteral("unknown structure");
+    return QCoreApplication::translate("FieldDecoder", "unknown structure");
 }
 
 const FrameModel* FieldDecoder::findModel(const QList<FrameModel>& models, char cmd)

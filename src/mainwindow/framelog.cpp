@@ -190,6 +190,9 @@ void MainWindow::storeSentFrame_(const QByteArray& frame)
     // Received frames processed before this request was written go into the store first.
     flushRecords_();
     frameStore_->append(FrameRecord::fromFrame(frame, FrameRecord::Sent, FrameRecord::nowUs()));
+    // Marked with an arrow towards the device, as in the log.
+    if (frameLog_->showSent())
+        printConsoleLine_(QStringLiteral("\u2192 ") + frameText(frame), false, true);
 }
 
 void MainWindow::flushRecords_()

@@ -4,13 +4,13 @@
 #include "capturereplay.h"
 #include "capturewriter.h"
 #include "csvexport.h"
+#include "filedialogs.h"
 #include "framestore.h"
 #include "mainwindow.h"
 
 #include <QActionGroup>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileDialog>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -22,11 +22,6 @@ namespace {
 constexpr qsizetype kLoadBatch = 20000;
 // A load that takes longer than this shows a progress bar.
 constexpr int kProgressAfterMs = 500;
-
-QString captureFilter()
-{
-    return SessionFiles::tr("Captures (*.mkcap);;All files (*)");
-}
 
 } // namespace
 
@@ -79,9 +74,9 @@ void SessionFiles::buildMenu_()
         const char* name;
         int speed;
     } speeds[] = {
-        {tr("At the recorded pace (x1)"), "actionReplay1_", 1},
-        {tr("Four times faster (x4)"), "actionReplay4_", 4},
-        {tr("As fast as possible"), "actionReplayFast_", 0},
+        {tr("At the recorded pace (x&1)"), "actionReplay1_", 1},
+        {tr("Four times faster (x&4)"), "actionReplay4_", 4},
+        {tr("&As fast as possible"), "actionReplayFast_", 0},
     };
     for (const auto& speed : speeds) {
         QAction* action = replay->addAction(speed.text);
@@ -91,12 +86,12 @@ void SessionFiles::buildMenu_()
         connect(action, &QAction::triggered, this, [this, factor] { onReplay_(factor); });
     }
     replay->addSeparator();
-    pauseAction_ = replay->addAction(tr("Pause"));
+    pauseAction_ = replay->addAction(tr("&Pause"));
     pauseAction_->setObjectName(QStringLiteral("actionReplayPause_"));
     pauseAction_->setCheckable(true);
     pauseAction_->setEnabled(false);
     connect(pauseAction_, &QAction::toggled, replay_, &CaptureReplay::setPaused);
-    stopReplayAction_ = replay->addAction(tr("Stop"), replay_, &CaptureReplay::stop);
+    stopReplayAction_ = replay->addAction(tr("&Stop"), replay_, &CaptureReplay::stop);
     stopReplayAction_->setObjectName(QStringLiteral("actionReplayStop_"));
     stopReplayAction_->setEnabled(false);
 
@@ -112,8 +107,7 @@ void SessionFiles::buildMenu_()
 
 void SessionFiles::onOpen_()
 {
-    const QString fileName =
-        QFileDialog::getOpenFileName(window_, tr("Open capture"), QString(), captureFilter());
+    const QString fileName = FileDialogs::openFile(window_, FileDialogs::Capture, tr("Open capture"));
     if (!fileName.isEmpty())
         openCapture(fileName);
 }
@@ -171,6 +165,7 @@ bool SessionFiles::openCapture(const QString& fileName)
         return false;
     }
     window_->printConsoleNoError(text);
+    emit captureOpened(fileName);
     return true;
 }
 
@@ -210,7 +205,7 @@ void SessionFiles::onRecord_(bool on)
         return;
     }
     const QString fileName =
-        QFileDialog::getSaveFileName(window_, tr("Record to"), QString(), captureFilter());
+        FileDialogs::saveFile(window_, FileDialogs::Capture, tr("Record to"));
     if (fileName.isEmpty())
         recordAction_->setChecked(false);
     else
@@ -289,8 +284,7 @@ void SessionFiles::onExport_()
                                                  &ok);
     if (!ok || letter.isEmpty())
         return;
-    const QString fileName = QFileDialog::getSaveFileName(window_, tr("Export CSV"), QString(),
-                                                          tr("CSV files (*.csv);;All files (*)"));
+    const QString fileName = FileDialogs::saveFile(window_, FileDialogs::Csv, tr("Export CSV"));
     if (!fileName.isEmpty())
         exportCsv(fileName, char(letter.at(0).unicode()));
 }

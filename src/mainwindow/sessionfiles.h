@@ -38,6 +38,8 @@ public slots:
     void onConnectionChanged(bool open);
 
 signals:
+    // A capture was opened into the log.
+    void captureOpened(const QString& fileName);
     // The log is about to receive a capture: the window empties it first.
     void clearRequested();
     // A replay starts: the window shows the real-time dialog.

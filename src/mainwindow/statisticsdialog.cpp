@@ -1,6 +1,7 @@
 #include "statisticsdialog.h"
 
 #include "statisticsmodel.h"
+#include "windowfitter.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -16,6 +17,7 @@ StatisticsDialog::StatisticsDialog(LinkStatistics* statistics, QWidget* parent)
 {
     setObjectName(QStringLiteral("statisticsDialog_"));
     setWindowTitle(tr("Statistics"));
+    WindowFitter::watch(this);
     view_->setObjectName(QStringLiteral("statisticsView_"));
     view_->setModel(model_);
     view_->verticalHeader()->hide();

@@ -6,6 +6,7 @@
 #include "mkhelper.h"
 #include "rtplot.h"
 #include "screengeometry.h"
+#include "windowfitter.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -78,6 +79,8 @@ void RtDialog::initGUI_()
             &RtDialog::onRefreshDataButton_);
 
     readSettings_();
+    // Grown for the plot or restored, the dialog stays on its screen.
+    WindowFitter::watch(this);
 }
 
 void RtDialog::setLabels(const QStringList& labels)

@@ -1,0 +1,54 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "framelogmodel.h"
+#include "framelogtools.h"
+#include "helpwindows.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QMenuBar>
+
+// The View menu (find in the log, sent requests) and the Help menu (shortcuts, manual, About),
+// built after the frame log so that its tools exist.
+void MainWindow::initMenus_()
+{
+    auto* tools = new FrameLogTools(ui_->tableWidgetFrame_, frameLog_);
+    auto* view = new QMenu(tr("&View"), this);
+    view->setObjectName(QStringLiteral("menuView_"));
+    menuBar()->insertMenu(ui_->menuWindows->menuAction(), view);
+    view->addAction(tools->findAction());
+    for (const char* name : {"actionFindNext_", "actionFindPrevious_"})
+        view->addAction(ui_->tableWidgetFrame_->findChild<QAction*>(QLatin1String(name)));
+    view->addSeparator();
+    showSentAction_ = view->addAction(tr("Show &sent requests"));
+    showSentAction_->setObjectName(QStringLiteral("actionShowSent_"));
+    showSentAction_->setCheckable(true);
+    showSentAction_->setStatusTip(
+        tr("List the requests sent to the device in the log and the console, marked with an arrow"));
+    connect(showSentAction_, &QAction::toggled, frameLog_, &FrameLogModel::setShowSent);
+
+    QAction* keys = new QAction(tr("&Keyboard shortcuts"), this);
+    keys->setObjectName(QStringLiteral("actionShortcuts_"));
+    keys->setStatusTip(tr("List the keys that work in the window"));
+    connect(keys, &QAction::triggered, this, [this] { HelpWindows::showShortcuts(this); });
+    QAction* manual = new QAction(tr("&Manual"), this);
+    manual->setObjectName(QStringLiteral("actionManual_"));
+    manual->setShortcut(QKeySequence::HelpContents);
+    manual->setStatusTip(tr("Show the manual page"));
+    connect(manual, &QAction::triggered, this, [this] { HelpWindows::showManual(this); });
+    ui_->menuHelp_->insertActions(aboutAction_, {keys, manual});
+    ui_->menuHelp_->insertSeparator(aboutAction_);
+}
+
+void MainWindow::initToolTips_()
+{
+    // The filter boxes come from mk.js, one per letter it defines.
+    for (const auto& [letter, box] : filterBoxes_) {
+        if (box->toolTip().isEmpty()) {
+            box->setToolTip(tr("Show the '%1' frames in the log and the console")
+                                .arg(QChar::fromLatin1(letter)));
+        }
+    }
+}
