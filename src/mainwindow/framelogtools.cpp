@@ -31,7 +31,9 @@ FrameLogTools::FrameLogTools(QTableView* view, FrameLogModel* model)
 {
     // The bar and the table share the table's place: a column of the two.
     QWidget* parent = view_->parentWidget();
-    auto* column = new QWidget(parent);
+    // Created without a parent: the splitter refuses to put one of its own children in the
+    // view's place.
+    auto* column = new QWidget;
     column->setObjectName(QStringLiteral("frameLogColumn_"));
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -40,6 +42,7 @@ FrameLogTools::FrameLogTools(QTableView* view, FrameLogModel* model)
         const int at = splitter->indexOf(view_);
         splitter->replaceWidget(at, column);
     } else if (parent && parent->layout()) {
+        column->setParent(parent);
         delete parent->layout()->replaceWidget(view_, column);
     }
     bar_ = buildBar_();
@@ -90,7 +93,7 @@ QAction* FrameLogTools::addAction_(const QString& text, const QKeySequence& keys
 
 QWidget* FrameLogTools::buildBar_()
 {
-    auto* bar = new QWidget(view_->parentWidget());
+    auto* bar = new QWidget;
     bar->setObjectName(QStringLiteral("searchBar_"));
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);

@@ -7,6 +7,8 @@
 #include "scriptwatchdog.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QJSEngine>
 #include <QJSValue>
@@ -23,8 +25,13 @@ constexpr int FilterRows = 3;
 void MainWindow::initScript_()
 {
     const QString fileName = QStringLiteral("mk.js");
-    // Working directory first, then the per-user and the installed data directories.
-    const QStringList candidates = ScriptLoader::candidatePaths(fileName);
+    // Working directory first, then the per-user and the installed data directories, then
+    // next to the program, and the source tree's copy for a program run from its build folder.
+    QStringList candidates = ScriptLoader::candidatePaths(fileName);
+    const QString programDir = QCoreApplication::applicationDirPath();
+    candidates << QDir(programDir).filePath(fileName);
+    if (QDir(programDir) == QDir(QStringLiteral(TOVRIK_PROGRAM_BUILD_DIR)))
+        candidates << QDir(QStringLiteral(TOVRIK_SOURCE_TREE)).filePath(fileName);
     const ScriptLoader::ScriptFile file = ScriptLoader::readScriptFile(candidates);
     switch (file.status) {
     case ScriptLoader::ScriptFile::Missing:
