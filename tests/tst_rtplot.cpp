@@ -1,3 +1,4 @@
+#include "plotcanvas.h"
 #include "rtplot.h"
 
 #include <QFile>
@@ -47,6 +48,8 @@ private slots:
     void layoutFitsTheSize_data();
     void layoutFitsTheSize();
     void clearForgetsEverything();
+    void linesStayReadableOnAnyBackground_data();
+    void linesStayReadableOnAnyBackground();
 };
 
 void TestRtPlot::historyAndSpan_data()
@@ -512,7 +515,9 @@ void TestRtPlot::spikeIsPaintedWhereItIs()
     QVERIFY(plot.drawnPoints(0).size() <= plot.canvas()->plotArea().width() + 4);
 
     const QImage image = plot.canvas()->grab().toImage();
-    const QRgb colour = plot.channelColour(0).rgb();
+    const QRgb colour =
+        PlotCanvas::readableOn(plot.channelColour(0), plot.canvas()->palette().color(QPalette::Base))
+            .rgb();
     const double dpr = image.devicePixelRatio();
     auto painted = [&](const QPointF& value) {
         const QPoint centre = plot.canvas()->pixelAt(value).toPoint();
@@ -621,4 +626,29 @@ void TestRtPlot::clearForgetsEverything()
 }
 
 QTEST_MAIN(TestRtPlot)
+// Every line colour the plot hands out keeps a contrast of at least 3:1 against light and
+// dark theme backgrounds, and a colour that has it already is left alone.
+void TestRtPlot::linesStayReadableOnAnyBackground_data()
+{
+    QTest::addColumn<QColor>("background");
+    QTest::newRow("white") << QColor(Qt::white);
+    QTest::newRow("light grey") << QColor(0xef, 0xef, 0xef);
+    QTest::newRow("mid grey") << QColor(0x80, 0x80, 0x80);
+    QTest::newRow("dark grey") << QColor(0x2a, 0x2a, 0x2a);
+    QTest::newRow("black") << QColor(Qt::black);
+}
+
+void TestRtPlot::linesStayReadableOnAnyBackground()
+{
+    QFETCH(QColor, background);
+    for (int i = 0; i < 32; ++i) {
+        const QColor line = RtPlot::paletteColour(i);
+        const QColor shown = PlotCanvas::readableOn(line, background);
+        QVERIFY2(PlotCanvas::contrast(shown, background) >= PlotCanvas::kMinContrast - 0.01,
+                 qPrintable(QStringLiteral("colour %1 as %2").arg(line.name(), shown.name())));
+        if (PlotCanvas::contrast(line, background) >= PlotCanvas::kMinContrast)
+            QCOMPARE(shown, line);
+    }
+}
+
 #include "tst_rtplot.moc"
