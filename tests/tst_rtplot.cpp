@@ -1,6 +1,7 @@
 #include "plotcanvas.h"
 #include "rtplot.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QImage>
 #include <QSet>
@@ -48,6 +49,7 @@ private slots:
     void layoutFitsTheSize_data();
     void layoutFitsTheSize();
     void clearForgetsEverything();
+    void themeChangeRepaintsAPausedPlot();
     void linesStayReadableOnAnyBackground_data();
     void linesStayReadableOnAnyBackground();
 };
@@ -626,6 +628,30 @@ void TestRtPlot::clearForgetsEverything()
 }
 
 QTEST_MAIN(TestRtPlot)
+// The plot is drawn in the theme's colours, and in the new ones after a theme change while it
+// is paused.
+void TestRtPlot::themeChangeRepaintsAPausedPlot()
+{
+    RtPlot plot;
+    plot.resize(400, 300);
+    plot.setChannelShown(0, QStringLiteral("a"), true);
+    for (int i = 0; i < 100; ++i)
+        plot.addSample(i * 20, {double(i % 7)});
+    plot.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&plot));
+    plot.setPaused(true);
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    dark.setColor(QPalette::Text, QColor(0xe0, 0xe0, 0xe0));
+    QApplication::setPalette(dark);
+    const QPoint corner(2, 2);
+    QTRY_COMPARE(plot.canvas()->grab().toImage().pixelColor(corner), QColor(0x1e, 0x1e, 0x1e));
+    QApplication::setPalette(light);
+    QTRY_COMPARE(plot.canvas()->grab().toImage().pixelColor(corner),
+                 light.color(QPalette::Base));
+}
+
 // Every line colour the plot hands out keeps a contrast of at least 3:1 against light and
 // dark theme backgrounds, and a colour that has it already is left alone.
 void TestRtPlot::linesStayReadableOnAnyBackground_data()

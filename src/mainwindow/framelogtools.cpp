@@ -101,8 +101,13 @@ QWidget* FrameLogTools::buildBar_()
     edit_ = new QLineEdit(bar);
     edit_->setObjectName(QStringLiteral("searchEdit_"));
     edit_->setPlaceholderText(tr("Find in the log"));
-    edit_->setToolTip(tr("Text to find in the frame log; Enter or F3 for the next match, "
-                         "Shift+F3 for the previous one, Esc closes the bar"));
+    const QString nextKeys =
+        QKeySequence(QKeySequence::FindNext).toString(QKeySequence::NativeText);
+    const QString previousKeys =
+        QKeySequence(QKeySequence::FindPrevious).toString(QKeySequence::NativeText);
+    edit_->setToolTip(tr("Text to find in the frame log; Enter or %1 for the next match, %2 for "
+                         "the previous one, Esc closes the bar")
+                          .arg(nextKeys, previousKeys));
     edit_->setClearButtonEnabled(true);
     scope_ = new QComboBox(bar);
     scope_->setObjectName(QStringLiteral("searchScope_"));
@@ -114,10 +119,10 @@ QWidget* FrameLogTools::buildBar_()
                           "case), the address, or every column"));
     auto* previous = new QToolButton(bar);
     previous->setArrowType(Qt::UpArrow);
-    previous->setToolTip(tr("Previous match (Shift+F3)"));
+    previous->setToolTip(tr("Previous match (%1)").arg(previousKeys));
     auto* next = new QToolButton(bar);
     next->setArrowType(Qt::DownArrow);
-    next->setToolTip(tr("Next match (F3)"));
+    next->setToolTip(tr("Next match (%1)").arg(nextKeys));
     status_ = new QLabel(bar);
     status_->setObjectName(QStringLiteral("searchStatus_"));
     progress_ = new QProgressBar(bar);

@@ -16,8 +16,9 @@ class QTimer;
 class QToolButton;
 class QWidget;
 
-// Find and copy in the frame table: a search bar over the table (Ctrl+F; Enter and F3 for the
-// next match, Shift+F3 for the previous, Esc to close), and copying the selected rows as a
+// Find and copy in the frame table: a search bar over the table (Ctrl+F; Enter and the
+// platform's find-next key for the next match, find-previous for the previous one, Esc to
+// close), and copying the selected rows as a
 // table, as hex or as frames (Ctrl+C copies the table; all three in the context menu).
 class FrameLogTools : public QObject
 {

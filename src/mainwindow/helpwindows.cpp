@@ -46,7 +46,8 @@ QList<QPair<QString, QString>> HelpWindows::shortcuts(const QList<QAction*>& act
     QList<QKeySequence> seen;
     for (const QAction* action : actions) {
         const QKeySequence keys = action->shortcut();
-        if (keys.isEmpty() || seen.contains(keys))
+        // Actions without text (a bar's own Esc) are described below the list by hand.
+        if (keys.isEmpty() || action->text().isEmpty() || seen.contains(keys))
             continue;
         seen << keys;
         QString text = action->text();
