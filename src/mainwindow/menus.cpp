@@ -15,6 +15,9 @@
 void MainWindow::initMenus_()
 {
     auto* tools = new FrameLogTools(ui_->tableWidgetFrame_, frameLog_);
+    // The table moved into a new pane: it keeps its place in the focus chain.
+    setTabOrder(ui_->spinBoxDCmd_, ui_->tableWidgetFrame_);
+    setTabOrder(ui_->tableWidgetFrame_, ui_->treeWidgetFrame_);
     auto* view = new QMenu(tr("&View"), this);
     view->setObjectName(QStringLiteral("menuView_"));
     menuBar()->insertMenu(ui_->menuWindows->menuAction(), view);
