@@ -39,8 +39,8 @@ FrameLogModel* filledLog()
                 payload.replace(10, 4, "FIND");
             QByteArray bytes;
             MkHelper::encodeFrame('D', 1, payload, bytes);
-            FrameRecord record = FrameRecord::fromFrame(bytes, FrameRecord::Received,
-                                                        start + qint64(i) * 16000);
+            FrameRecord record =
+                FrameRecord::fromFrame(bytes, FrameRecord::Received, start + qint64(i) * 16000);
             record.logged = true;
             batch.append(std::move(record));
             if (batch.size() == 50000) {
@@ -67,9 +67,8 @@ void BM_SearchMillionRows(benchmark::State& state)
         QElapsedTimer sinceTurn;
         QTimer ticker;
         ticker.setInterval(1);
-        QObject::connect(&ticker, &QTimer::timeout, [&] {
-            stallMs = std::max(stallMs, sinceTurn.restart());
-        });
+        QObject::connect(&ticker, &QTimer::timeout,
+                         [&] { stallMs = std::max(stallMs, sinceTurn.restart()); });
         QObject::connect(&search, &LogSearch::firstMatch,
                          [&] { firstMs = double(clock.nsecsElapsed()) / 1e6; });
         QObject::connect(&search, &LogSearch::finished, &loop, &QEventLoop::quit);

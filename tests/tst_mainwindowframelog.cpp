@@ -55,8 +55,8 @@ public:
 };
 
 // A log of any length that costs nothing to hold: row r shows the letter 'V' when r % 100000
-// is 7, 'v' when it is 9, 'D' otherwise, the address "FC" and the data r % 1000. Rows can be appended and
-// dropped from the front, as the frame log's are.
+// is 7, 'v' when it is 9, 'D' otherwise, the address "FC" and the data r % 1000. Rows can be
+// appended and dropped from the front, as the frame log's are.
 class LargeLog : public QAbstractTableModel
 {
 public:
@@ -467,8 +467,8 @@ private slots:
         FrameLogModel model(&store);
         const qint64 start = 1'700'000'000'000'000;
         store.append(logged('V', "ab", start));
-        FrameRecord sent = FrameRecord::fromFrame(frame('v', 1, QByteArray()), FrameRecord::Sent,
-                                                  start + 500000);
+        FrameRecord sent =
+            FrameRecord::fromFrame(frame('v', 1, QByteArray()), FrameRecord::Sent, start + 500000);
         store.append(std::move(sent));
         store.append(logged('D', "cd", start + 1000000));
         model.announcePending();
@@ -479,7 +479,8 @@ private slots:
         QCOMPARE(model.index(1, FrameLogModel::NumberColumn).data().toString(),
                  QString::fromUtf8("1 \u2192"));
         QCOMPARE(model.index(2, FrameLogModel::NumberColumn).data().toString(), "2");
-        store.append(FrameRecord::fromFrame(frame('d', 1, "x"), FrameRecord::Sent, start + 2000000));
+        store.append(
+            FrameRecord::fromFrame(frame('d', 1, "x"), FrameRecord::Sent, start + 2000000));
         model.announcePending();
         QCOMPARE(model.rowCount(), 4);
 
@@ -492,8 +493,9 @@ private slots:
         const QByteArray vFrame = frame('V', 1, "ab");
         QCOMPARE(LogClipboard::text(model, {0}, LogClipboard::Hex),
                  QString::fromLatin1(vFrame.toHex(' ')) + "\n");
-        QCOMPARE(LogClipboard::text(model, {0, 1}, LogClipboard::Frames),
-                 QString::fromLatin1(vFrame.chopped(1) + "\n" + frame('v', 1, {}).chopped(1) + "\n"));
+        QCOMPARE(
+            LogClipboard::text(model, {0, 1}, LogClipboard::Frames),
+            QString::fromLatin1(vFrame.chopped(1) + "\n" + frame('v', 1, {}).chopped(1) + "\n"));
 
         model.setShowSent(false);
         QCOMPARE(model.rowCount(), 2);

@@ -220,8 +220,8 @@ void TestMainWindowLayout::menusAndTitle()
     QStringList views;
     for (const QAction* action : menus.at(1)->menu()->actions())
         views << action->objectName();
-    QCOMPARE(views, QStringList({"actionFind_", "actionFindNext_", "actionFindPrevious_",
-                                 QString(), "actionShowSent_"}));
+    QCOMPARE(views, QStringList({"actionFind_", "actionFindNext_", "actionFindPrevious_", QString(),
+                                 "actionShowSent_"}));
     QVERIFY(!menus.at(1)->menu()->actions().constLast()->isChecked());
 
     const QList<QAction*> windows = menus.at(2)->menu()->actions();

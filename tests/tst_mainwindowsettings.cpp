@@ -1,7 +1,7 @@
-#include "mainwindow.h"
-#include "mainwindowtestkit.h"
 #include "capturedrop.h"
 #include "filedialogs.h"
+#include "mainwindow.h"
+#include "mainwindowtestkit.h"
 #include "recentfiles.h"
 #include "screengeometry.h"
 
@@ -9,10 +9,10 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QGuiApplication>
-#include <QScreen>
-#include <QPushButton>
-#include <QSettings>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -358,8 +358,9 @@ private slots:
         QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("fifo.mkcap")).constData(), 0600), 0);
         QList<QUrl> urls;
         for (const QString& name : names) {
-            urls << (name == QLatin1String("remote") ? QUrl(QStringLiteral("https://example.org/a.mkcap"))
-                                                    : QUrl::fromLocalFile(dir.filePath(name)));
+            urls << (name == QLatin1String("remote")
+                         ? QUrl(QStringLiteral("https://example.org/a.mkcap"))
+                         : QUrl::fromLocalFile(dir.filePath(name)));
         }
         const CaptureDrop::Verdict verdict = CaptureDrop::judge(urls);
         QCOMPARE(!verdict.fileName.isEmpty(), opened);
@@ -373,11 +374,15 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("saved");
-        QTest::newRow("capture") << "/tmp/flight1" << int(FileDialogs::Capture) << "/tmp/flight1.mkcap";
+        QTest::newRow("capture") << "/tmp/flight1" << int(FileDialogs::Capture)
+                                 << "/tmp/flight1.mkcap";
         QTest::newRow("csv") << "/tmp/flight1" << int(FileDialogs::Csv) << "/tmp/flight1.csv";
-        QTest::newRow("trailing dot") << "/tmp/flight1." << int(FileDialogs::Csv) << "/tmp/flight1.csv";
-        QTest::newRow("own suffix kept") << "/tmp/a.txt" << int(FileDialogs::Capture) << "/tmp/a.txt";
-        QTest::newRow("dotted folder") << "/tmp/v1.2/run" << int(FileDialogs::Capture) << "/tmp/v1.2/run.mkcap";
+        QTest::newRow("trailing dot")
+            << "/tmp/flight1." << int(FileDialogs::Csv) << "/tmp/flight1.csv";
+        QTest::newRow("own suffix kept")
+            << "/tmp/a.txt" << int(FileDialogs::Capture) << "/tmp/a.txt";
+        QTest::newRow("dotted folder")
+            << "/tmp/v1.2/run" << int(FileDialogs::Capture) << "/tmp/v1.2/run.mkcap";
     }
     void savedNamesGetTheirSuffix()
     {

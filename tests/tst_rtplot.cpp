@@ -517,9 +517,9 @@ void TestRtPlot::spikeIsPaintedWhereItIs()
     QVERIFY(plot.drawnPoints(0).size() <= plot.canvas()->plotArea().width() + 4);
 
     const QImage image = plot.canvas()->grab().toImage();
-    const QRgb colour =
-        PlotCanvas::readableOn(plot.channelColour(0), plot.canvas()->palette().color(QPalette::Base))
-            .rgb();
+    const QRgb colour = PlotCanvas::readableOn(plot.channelColour(0),
+                                               plot.canvas()->palette().color(QPalette::Base))
+                            .rgb();
     const double dpr = image.devicePixelRatio();
     auto painted = [&](const QPointF& value) {
         const QPoint centre = plot.canvas()->pixelAt(value).toPoint();
@@ -648,8 +648,7 @@ void TestRtPlot::themeChangeRepaintsAPausedPlot()
     const QPoint corner(2, 2);
     QTRY_COMPARE(plot.canvas()->grab().toImage().pixelColor(corner), QColor(0x1e, 0x1e, 0x1e));
     QApplication::setPalette(light);
-    QTRY_COMPARE(plot.canvas()->grab().toImage().pixelColor(corner),
-                 light.color(QPalette::Base));
+    QTRY_COMPARE(plot.canvas()->grab().toImage().pixelColor(corner), light.color(QPalette::Base));
 }
 
 // Every line colour the plot hands out keeps a contrast of at least 3:1 against light and

@@ -7,11 +7,11 @@
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QXmlStreamReader>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
+#include <QXmlStreamReader>
 #include <QtEndian>
 
 #include <functional>
@@ -284,9 +284,9 @@ void tst_Translation::everyTextIsTranslated()
         }
     }
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-    QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("%1 untranslated or unfinished:\n")
-                                               .arg(missing.size()) +
-                                           missing.mid(0, 30).join(QLatin1Char('\n'))));
+    QVERIFY2(missing.isEmpty(),
+             qPrintable(QStringLiteral("%1 untranslated or unfinished:\n").arg(missing.size()) +
+                        missing.mid(0, 30).join(QLatin1Char('\n'))));
 }
 
 // Qt's own texts (standard buttons, file dialogs) come from Qt's translation, which the
@@ -316,8 +316,8 @@ void tst_Translation::menusHaveDistinctAltLetters()
     QTranslator translator;
     if (german) {
         const QByteArray image = shippedImage();
-        QVERIFY(translator.load(reinterpret_cast<const uchar*>(image.constData()),
-                                int(image.size())));
+        QVERIFY(
+            translator.load(reinterpret_cast<const uchar*>(image.constData()), int(image.size())));
         QCoreApplication::installTranslator(&translator);
     }
     MainWindow window;
@@ -342,7 +342,8 @@ void tst_Translation::menusHaveDistinctAltLetters()
                     continue;
                 const QChar letter = altLetter(action->text());
                 if (letter.isNull())
-                    faults << QStringLiteral("%1: '%2' has no Alt-letter").arg(where, action->text());
+                    faults
+                        << QStringLiteral("%1: '%2' has no Alt-letter").arg(where, action->text());
                 else if (taken.contains(letter))
                     faults << QStringLiteral("%1: '%2' and '%3' share '%4'")
                                   .arg(where, taken.value(letter), action->text(), letter);

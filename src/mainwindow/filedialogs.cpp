@@ -8,7 +8,8 @@
 
 QString FileDialogs::folderKey(Kind kind)
 {
-    return kind == Capture ? QStringLiteral("Files/captureFolder") : QStringLiteral("Files/csvFolder");
+    return kind == Capture ? QStringLiteral("Files/captureFolder")
+                           : QStringLiteral("Files/csvFolder");
 }
 
 QString FileDialogs::suffix(Kind kind)
@@ -29,7 +30,7 @@ QString FileDialogs::withSuffix(const QString& fileName, Kind kind)
         return fileName;
     // "flight1." has an empty suffix too: the dot stays and the suffix follows it.
     return fileName.endsWith(QLatin1Char('.')) ? fileName + suffix(kind)
-                                                : fileName + QLatin1Char('.') + suffix(kind);
+                                               : fileName + QLatin1Char('.') + suffix(kind);
 }
 
 QString FileDialogs::lastFolder(Kind kind)
@@ -65,8 +66,8 @@ QString FileDialogs::run(QWidget* parent, Kind kind, const QString& title, bool 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     // A native dialog may ignore the default suffix: added here too.
-    const QString fileName =
-        save ? withSuffix(dialog.selectedFiles().constFirst(), kind) : dialog.selectedFiles().constFirst();
+    const QString fileName = save ? withSuffix(dialog.selectedFiles().constFirst(), kind)
+                                  : dialog.selectedFiles().constFirst();
     setLastFolder(kind, fileName);
     return fileName;
 }

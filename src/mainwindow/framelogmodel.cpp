@@ -5,9 +5,9 @@
 #include "mkhelper.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QPalette>
-#include <QDateTime>
 
 #include <algorithm>
 

@@ -77,8 +77,7 @@ FrameLogTools::FrameLogTools(QTableView* view, FrameLogModel* model)
     connect(search_, &LogSearch::finished, this, &FrameLogTools::updateStatus_);
 }
 
-QAction* FrameLogTools::addAction_(const QString& text, const QKeySequence& keys,
-                                   const char* name)
+QAction* FrameLogTools::addAction_(const QString& text, const QKeySequence& keys, const char* name)
 {
     auto* action = new QAction(text, view_);
     action->setObjectName(QLatin1String(name));
@@ -208,8 +207,8 @@ void FrameLogTools::goTo_(int row)
         return;
     moved_ = true;
     const QModelIndex index = model_->index(row, FrameLogModel::DataColumn);
-    view_->selectionModel()->setCurrentIndex(
-        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    view_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                        QItemSelectionModel::Rows);
     view_->scrollTo(index, QAbstractItemView::PositionAtCenter);
     updateStatus_();
 }

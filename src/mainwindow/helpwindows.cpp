@@ -70,12 +70,14 @@ QString HelpWindows::manualText()
 void HelpWindows::showShortcuts(QWidget* parent)
 {
     QWidget* content = nullptr;
-    QDialog* dialog = helpDialog(parent, "shortcutsDialog_", HelpWindows::tr("Keyboard shortcuts"), &content,
-                                 [](QDialog* d) -> QWidget* { return new QTableWidget(d); });
+    QDialog* dialog =
+        helpDialog(parent, "shortcutsDialog_", HelpWindows::tr("Keyboard shortcuts"), &content,
+                   [](QDialog* d) -> QWidget* { return new QTableWidget(d); });
     auto* table = dialog->findChild<QTableWidget*>();
     // Filled on every showing: the actions and the language may have changed.
     QList<QPair<QString, QString>> rows = shortcuts(parent->findChildren<QAction*>());
-    rows.append({QStringLiteral("Esc"), HelpWindows::tr("Close the search bar or the real-time window")});
+    rows.append(
+        {QStringLiteral("Esc"), HelpWindows::tr("Close the search bar or the real-time window")});
     rows.append({QStringLiteral("Enter"), HelpWindows::tr("Next match, in the search bar")});
     table->clear();
     table->setColumnCount(2);
@@ -96,14 +98,14 @@ void HelpWindows::showShortcuts(QWidget* parent)
 void HelpWindows::showManual(QWidget* parent)
 {
     QWidget* content = nullptr;
-    QDialog* dialog = helpDialog(parent, "manualDialog_", HelpWindows::tr("Manual"), &content,
-                                 [](QDialog* d) -> QWidget* {
-                                     auto* text = new QPlainTextEdit(d);
-                                     text->setReadOnly(true);
-                                     text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-                                     text->setPlainText(manualText());
-                                     return text;
-                                 });
+    QDialog* dialog = helpDialog(
+        parent, "manualDialog_", HelpWindows::tr("Manual"), &content, [](QDialog* d) -> QWidget* {
+            auto* text = new QPlainTextEdit(d);
+            text->setReadOnly(true);
+            text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+            text->setPlainText(manualText());
+            return text;
+        });
     if (content) {
         // Wide enough for the page's 80 columns.
         const int width = content->fontMetrics().horizontalAdvance(QString(84, QLatin1Char('m')));

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QList>
 #include <QPair>
 #include <QString>
-#include <QCoreApplication>
 
 class QAction;
 class QWidget;

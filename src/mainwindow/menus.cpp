@@ -28,8 +28,8 @@ void MainWindow::initMenus_()
     showSentAction_ = view->addAction(tr("Show &sent requests"));
     showSentAction_->setObjectName(QStringLiteral("actionShowSent_"));
     showSentAction_->setCheckable(true);
-    showSentAction_->setStatusTip(
-        tr("List the requests sent to the device in the log and the console, marked with an arrow"));
+    showSentAction_->setStatusTip(tr(
+        "List the requests sent to the device in the log and the console, marked with an arrow"));
     connect(showSentAction_, &QAction::toggled, frameLog_, &FrameLogModel::setShowSent);
 
     QAction* keys = new QAction(tr("&Keyboard shortcuts"), this);

@@ -10,8 +10,8 @@
 RecentFiles::RecentFiles(QObject* parent) : QObject(parent)
 {
     const QSettings settings(QStringLiteral("Tovrik"), QStringLiteral("Tovrik"));
-    const QStringList stored = settings.value(QLatin1String(FileDialogs::kRecentCapturesKey))
-                                   .toStringList();
+    const QStringList stored =
+        settings.value(QLatin1String(FileDialogs::kRecentCapturesKey)).toStringList();
     // A hand-edited list may hold anything: relative names, twins, too many entries.
     for (const QString& name : stored) {
         if (name.isEmpty() || QDir::isRelativePath(name) || files_.contains(name))

@@ -107,7 +107,8 @@ void SessionFiles::buildMenu_()
 
 void SessionFiles::onOpen_()
 {
-    const QString fileName = FileDialogs::openFile(window_, FileDialogs::Capture, tr("Open capture"));
+    const QString fileName =
+        FileDialogs::openFile(window_, FileDialogs::Capture, tr("Open capture"));
     if (!fileName.isEmpty())
         openCapture(fileName);
 }
@@ -204,8 +205,7 @@ void SessionFiles::onRecord_(bool on)
         stopRecording();
         return;
     }
-    const QString fileName =
-        FileDialogs::saveFile(window_, FileDialogs::Capture, tr("Record to"));
+    const QString fileName = FileDialogs::saveFile(window_, FileDialogs::Capture, tr("Record to"));
     if (fileName.isEmpty())
         recordAction_->setChecked(false);
     else

@@ -37,9 +37,9 @@ public:
     static bool installQt(const QLocale& locale);
 
     // Loads Qt's translation and then the first existing candidate for the system locale into
-    // `translator` and installs it. Returns a line for the console when that file was refused (damaged, too large, not
-    // a file), empty otherwise; no file at all is not a problem. The file's bytes are kept
-    // for the life of the process, since the translator reads them in place.
+    // `translator` and installs it. Returns a line for the console when that file was refused
+    // (damaged, too large, not a file), empty otherwise; no file at all is not a problem. The
+    // file's bytes are kept for the life of the process, since the translator reads them in place.
     static QString install(QTranslator& translator);
     // The same for a given base name and directories.
     static QString install(QTranslator& translator, const QString& baseName,

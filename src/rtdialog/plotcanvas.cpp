@@ -157,8 +157,7 @@ double luminance(const QColor& c)
     const auto channel = [](double v) {
         return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
     };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
-           0.0722 * channel(c.blueF());
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
 }
 
 QColor mixed(const QColor& a, const QColor& b, double t)

@@ -39,8 +39,9 @@ bool WindowFitter::eventFilter(QObject* watched, QEvent* event)
 
 void WindowFitter::fitNow()
 {
-    if (!window_->isVisible() || (window_->windowState() &
-                                  (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
+    if (!window_->isVisible() ||
+        (window_->windowState() &
+         (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
         return;
     const QRect frame = window_->frameGeometry();
     const QRect fitted = ScreenGeometry::keepOnScreen(frame, ScreenGeometry::availableScreens());
