@@ -9,6 +9,9 @@
 #include <QCheckBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QTreeWidget>
 
 // The View menu (find in the log, sent requests) and the Help menu (shortcuts, manual, About),
 // built after the frame log so that its tools exist.
@@ -18,6 +21,16 @@ void MainWindow::initMenus_()
     // The table moved into a new pane: it keeps its place in the focus chain.
     setTabOrder(ui_->spinBoxDCmd_, ui_->tableWidgetFrame_);
     setTabOrder(ui_->tableWidgetFrame_, ui_->treeWidgetFrame_);
+    // The panes may shrink to a few lines each, so that the window fits a small screen at a
+    // large scale factor (1366 x 768 at twice the size leaves 384 points of height).
+    const int paneHeight = fontMetrics().lineSpacing() * 2;
+    for (QWidget* pane : {static_cast<QWidget*>(ui_->tableWidgetFrame_),
+                          static_cast<QWidget*>(ui_->treeWidgetFrame_),
+                          static_cast<QWidget*>(ui_->consoleTextEdit_)})
+        pane->setMinimumHeight(paneHeight);
+    for (int i = 0; i < ui_->splitter->count(); ++i)
+        ui_->splitter->widget(i)->setMinimumHeight(paneHeight);
+
     auto* view = new QMenu(tr("&View"), this);
     view->setObjectName(QStringLiteral("menuView_"));
     menuBar()->insertMenu(ui_->menuWindows->menuAction(), view);
