@@ -70,6 +70,7 @@ void RtPlot::buildControls_()
     auto* form = new QFormLayout(scaleForm);
     autoBox_ = new QCheckBox(tr("Automatic"), scaleForm);
     autoBox_->setChecked(true);
+    autoBox_->setToolTip(tr("Fit the value axis to the drawn values"));
     minBox_ = new QDoubleSpinBox(scaleForm);
     maxBox_ = new QDoubleSpinBox(scaleForm);
     for (QDoubleSpinBox* box : {minBox_, maxBox_}) {
@@ -78,6 +79,8 @@ void RtPlot::buildControls_()
         box->setEnabled(false);
         connect(box, &QDoubleSpinBox::editingFinished, this, &RtPlot::onScaleControls_);
     }
+    minBox_->setToolTip(tr("Lowest value on the fixed value axis"));
+    maxBox_->setToolTip(tr("Highest value on the fixed value axis"));
     minBox_->setValue(fixedLo_);
     maxBox_->setValue(fixedHi_);
     form->addRow(autoBox_);
@@ -91,10 +94,11 @@ void RtPlot::buildControls_()
 
     auto* saveButton = new QToolButton(this);
     saveButton->setText(tr("Save"));
+    saveButton->setToolTip(tr("Save the plot as a picture or its visible data as CSV"));
     saveButton->setPopupMode(QToolButton::InstantPopup);
     auto* saveMenu = new QMenu(saveButton);
-    saveMenu->addAction(tr("Save plot as image..."), this, &RtPlot::onSaveImage_);
-    saveMenu->addAction(tr("Save visible data as CSV..."), this, &RtPlot::onSaveCsv_);
+    saveMenu->addAction(tr("Save plot as &image..."), this, &RtPlot::onSaveImage_);
+    saveMenu->addAction(tr("Save visible data as &CSV..."), this, &RtPlot::onSaveCsv_);
     saveButton->setMenu(saveMenu);
 
     readout_ = new QLabel(this);
@@ -166,6 +170,7 @@ void RtPlot::setAutoValueRange()
     autoY_ = true;
     userY_ = false;
     autoBox_->setChecked(true);
+    autoBox_->setToolTip(tr("Fit the value axis to the drawn values"));
     redraw();
 }
 
