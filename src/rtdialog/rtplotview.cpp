@@ -1,11 +1,12 @@
 // The plot's controls, mouse interaction, read-out and export.
 #include "rtplot.h"
 
+#include "filedialogs.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -393,24 +394,20 @@ bool RtPlot::saveImage(const QString& path)
 
 void RtPlot::onSaveImage_()
 {
-    QString path = QFileDialog::getSaveFileName(this, tr("Save plot as image"), QString(),
-                                                tr("PNG image (*.png);;SVG drawing (*.svg)"));
+    // A name without suffix becomes a PNG picture.
+    const QString path = FileDialogs::saveFile(this, FileDialogs::Image, tr("Save plot as image"));
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QLatin1String(".png");
     if (!saveImage(path))
         QMessageBox::warning(this, tr("Save plot as image"), tr("Could not write %1.").arg(path));
 }
 
 void RtPlot::onSaveCsv_()
 {
-    QString path = QFileDialog::getSaveFileName(this, tr("Save visible data as CSV"), QString(),
-                                                tr("CSV file (*.csv)"));
+    const QString path =
+        FileDialogs::saveFile(this, FileDialogs::Csv, tr("Save visible data as CSV"));
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QLatin1String(".csv");
     if (!saveCsv(path))
         QMessageBox::warning(this, tr("Save visible data as CSV"),
                              tr("Could not write %1.").arg(path));

@@ -15,7 +15,8 @@ public:
     enum Kind
     {
         Capture, // .mkcap: open, record
-        Csv      // .csv: export
+        Csv,     // .csv: export, the plot's data
+        Image    // .png (or .svg): the plot's picture
     };
 
     // Settings keys, all here: the last folder of each kind, the recent captures.

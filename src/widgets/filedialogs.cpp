@@ -8,20 +8,41 @@
 
 QString FileDialogs::folderKey(Kind kind)
 {
-    return kind == Capture ? QStringLiteral("Files/captureFolder")
-                           : QStringLiteral("Files/csvFolder");
+    switch (kind) {
+    case Capture:
+        return QStringLiteral("Files/captureFolder");
+    case Csv:
+        return QStringLiteral("Files/csvFolder");
+    case Image:
+        break;
+    }
+    return QStringLiteral("Files/imageFolder");
 }
 
 QString FileDialogs::suffix(Kind kind)
 {
-    return kind == Capture ? QStringLiteral("mkcap") : QStringLiteral("csv");
+    switch (kind) {
+    case Capture:
+        return QStringLiteral("mkcap");
+    case Csv:
+        return QStringLiteral("csv");
+    case Image:
+        break;
+    }
+    return QStringLiteral("png");
 }
 
 QString FileDialogs::filter(Kind kind)
 {
-    if (kind == Capture)
+    switch (kind) {
+    case Capture:
         return QCoreApplication::translate("FileDialogs", "Captures (*.mkcap);;All files (*)");
-    return QCoreApplication::translate("FileDialogs", "CSV files (*.csv);;All files (*)");
+    case Csv:
+        return QCoreApplication::translate("FileDialogs", "CSV files (*.csv);;All files (*)");
+    case Image:
+        break;
+    }
+    return QCoreApplication::translate("FileDialogs", "PNG image (*.png);;SVG drawing (*.svg)");
 }
 
 QString FileDialogs::withSuffix(const QString& fileName, Kind kind)
