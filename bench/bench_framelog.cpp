@@ -134,8 +134,10 @@ struct Rig
                 QCoreApplication::processEvents();
             }
         } else {
-            QMetaObject::invokeMethod(window.get(), "onNewFramesReceived_", Qt::DirectConnection,
-                                      Q_ARG(QList<QByteArray>, frames));
+            QList<LinkFrame> batch;
+            for (const QByteArray& frame : frames)
+                batch.append({frame, LinkFrame::nowUs()});
+            emit window->serialLink()->framesReceived(batch);
         }
     }
 

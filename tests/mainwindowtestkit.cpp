@@ -156,8 +156,7 @@ bool connectTo(MainWindow* window, const QString& portName)
 
 void deliverFrame(MainWindow* window, const QByteArray& frame)
 {
-    QMetaObject::invokeMethod(window, "onNewFrameReceived_", Qt::DirectConnection,
-                              Q_ARG(QByteArray, frame));
+    emit window->serialLink()->framesReceived(QList<LinkFrame>{{frame, LinkFrame::nowUs()}});
 }
 
 QByteArray frame(char cmd, int address, const QByteArray& payload)
@@ -235,6 +234,9 @@ void FakeDevice::readPending_()
     for (qsizetype end = pending_.indexOf('\r'); end >= 0; end = pending_.indexOf('\r')) {
         const QByteArray request = pending_.left(end + 1);
         pending_.remove(0, end + 1);
+        // A lone carriage return ends a fragment on the device side; it asks for nothing.
+        if (request == "\r")
+            continue;
         requests_.append(request);
         if (responder_) {
             const QByteArray answer = responder_(request);

@@ -1,7 +1,6 @@
 #include "captureformat.h"
 #include "capturereader.h"
 #include "capturetesthelpers.h"
-#include "capturereplay.h"
 #include "capturewriter.h"
 #include "csvexport.h"
 #include "framestore.h"
@@ -400,37 +399,6 @@ private slots:
         late += session.mid(1, 32);
         QVERIFY(exportRecords({perChannelModel()}, 'D', late).startsWith(
             "time_s,address,cmd,Status flags[0],Status flags[1],Analog 0,"));
-    }
-
-    void replayPlaysGoodReceivedFrames()
-    {
-        FrameStore store;
-        QByteArray bad = frame('D', 1, debugPayload());
-        bad[3] = bad[3] == 'A' ? 'B' : 'A';
-        store.append(QList<FrameRecord>{
-            record(frame('d', 1, QByteArray(1, '\0')), kT0, FrameRecord::Sent),
-            record(frame('V', 1, "abc"), kT0 + 10), record(bad, kT0 + 20),
-            // A silence of an hour is not waited out.
-            record(frame('D', 2, debugPayload()), kT0 + 3'600'000'000)});
-        CaptureReplay replay(&store);
-        QSignalSpy frames(&replay, &CaptureReplay::frame);
-        QSignalSpy finished(&replay, &CaptureReplay::finished);
-        replay.start(1);
-        QTRY_COMPARE(finished.size(), 1);
-        QCOMPARE(frames.size(), 2);
-        QCOMPARE(frames.at(0).at(0).value<char>(), 'V');
-        QCOMPARE(frames.at(1).at(0).value<char>(), 'D');
-        QCOMPARE(frames.at(1).at(1).toInt(), 2);
-        QCOMPARE(frames.at(1).at(2).toByteArray(), debugPayload());
-
-        // Paused, nothing comes; clearing the store ends the replay.
-        frames.clear();
-        replay.start(0);
-        replay.setPaused(true);
-        QTest::qWait(3 * CaptureReplay::kTickMs);
-        QCOMPARE(frames.size(), 0);
-        store.clear();
-        QVERIFY(!replay.isRunning());
     }
 };
 

@@ -152,8 +152,7 @@ QStringList tst_DecodingWindow::treeTexts() const
 
 void tst_DecodingWindow::receive(const QByteArray& bytes)
 {
-    QVERIFY(QMetaObject::invokeMethod(window_.get(), "onNewFrameReceived_", Qt::DirectConnection,
-                                      Q_ARG(QByteArray, bytes)));
+    emit window_->serialLink()->framesReceived(QList<LinkFrame>{{bytes, LinkFrame::nowUs()}});
 }
 
 void tst_DecodingWindow::filterBoxes_data()

@@ -35,8 +35,10 @@ FrameRecord logged(char cmd, const QByteArray& payload, qint64 timeUs)
 
 void deliverBatch(MainWindow* window, const QList<QByteArray>& frames)
 {
-    QMetaObject::invokeMethod(window, "onNewFramesReceived_", Qt::DirectConnection,
-                              Q_ARG(QList<QByteArray>, frames));
+    QList<LinkFrame> batch;
+    for (const QByteArray& frame : frames)
+        batch.append({frame, LinkFrame::nowUs()});
+    emit window->serialLink()->framesReceived(batch);
 }
 
 // Counts the paint events of the widgets it watches.
@@ -635,6 +637,9 @@ private slots:
             QTest::qWait(50);
         };
         deliver(rows);
+        // Scrolled away from the end, the table no longer follows new rows.
+        if (!tablePainted)
+            table->scrollToTop();
 
         PaintCounter counter;
         counter.watch(table->viewport());
@@ -719,7 +724,7 @@ private slots:
         QVERIFY(counter->isHidden());
         const int excess = 250;
         QList<QByteArray> flood;
-        for (int i = 0; i < MainWindow::kMaxBacklog + excess; ++i)
+        for (int i = 0; i < SessionPipeline::kMaxBacklog + excess; ++i)
             flood.append(frame('D', 1, QByteArray::number(i)));
         deliverBatch(window_.get(), flood);
 
@@ -729,7 +734,7 @@ private slots:
         QTRY_COMPARE(store->size(), flood.size());
         for (qsizetype i = 0; i < store->size(); ++i)
             QCOMPARE(store->at(i).bytes, flood.at(i));
-        QTRY_COMPARE(rowCount(window_.get()), MainWindow::kMaxBacklog);
+        QTRY_COMPARE(rowCount(window_.get()), SessionPipeline::kMaxBacklog);
         QCOMPARE(rowTexts(window_.get(), 0).at(3), QString::number(excess));
         // Every logged frame is echoed in the console or counted: the console may skip the
         // oldest echoes of a backlog too.
@@ -737,7 +742,7 @@ private slots:
             return consoleLines(window_.get()).filter(QStringLiteral("#bD")).size();
         };
         QTRY_COMPARE(echoed() + window_->framesNotShown() - excess,
-                     qint64(MainWindow::kMaxBacklog));
+                     qint64(SessionPipeline::kMaxBacklog));
         QVERIFY(window_->framesNotShown() >= excess);
         QVERIFY(!counter->isHidden());
         QCOMPARE(counter->text(),

@@ -1,5 +1,6 @@
 #include "linkstatistics.h"
 #include "capturereader.h"
+#include "capturewriter.h"
 #include "csvexport.h"
 #include "framestore.h"
 #include "mainwindow.h"
@@ -20,6 +21,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -274,8 +276,10 @@ private slots:
         const QString replayPort =
             player.start({"--name", "player", "--replay", capture});
         QVERIFY(!replayPort.isEmpty());
-        const qsizetype before = store->size();
         QVERIFY(connectTo(window_.get(), replayPort));
+        // Connecting ends the capture's session: the device's frames start a new one.
+        const qsizetype before = 0;
+        QCOMPARE(store->size(), 0);
         button('v')->click();
         // The replay lasts as long as the recording did (a slow machine may stretch that).
         const int recordedMs = int((records.last().timeUs - records.first().timeUs) / 1000);
@@ -284,6 +288,48 @@ private slots:
             return frames.mid(qMax<qsizetype>(0, frames.size() - recordedDebug.size()));
         };
         QTRY_COMPARE_WITH_TIMEOUT(replayed(), recordedDebug, recordedMs + 10000);
+    }
+
+    // Opening a capture while connected asks first: declined, the live session goes on
+    // untouched; accepted, the device is disconnected and the capture alone is shown.
+    void captureOpenedWhileConnected()
+    {
+        QVERIFY(connectToSimulator());
+        QTemporaryDir dir;
+        const QString capture = dir.filePath(QStringLiteral("short.mkcap"));
+        {
+            CaptureWriter writer;
+            QVERIFY(writer.open(capture));
+            for (int i = 0; i < 5; ++i)
+                writer.writeFrame(FrameRecord::fromFrame(frame('V', 1, "capture"),
+                                                         FrameRecord::Received,
+                                                         1'796'000'000'000'000 + i * 1000));
+            writer.close();
+        }
+        window_->findChild<QSpinBox*>(QStringLiteral("spinBoxDCmd_"))->setValue(5);
+        button('d')->click();
+        QTRY_VERIFY(rowsOf('D') >= 3);
+
+        QStringList asked;
+        window_->sessionFiles()->setConfirm([&asked](const QString& question) {
+            asked << question;
+            return false;
+        });
+        QVERIFY(!window_->sessionFiles()->openCapture(capture));
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(connectButton(window_.get())->text(), QStringLiteral("Disconnect"));
+        const int liveRows = rowsOf('D');
+        QTRY_VERIFY(rowsOf('D') > liveRows);
+
+        window_->sessionFiles()->setConfirm([](const QString&) { return true; });
+        QVERIFY(window_->sessionFiles()->openCapture(capture));
+        QCOMPARE(connectButton(window_.get())->text(), QStringLiteral("Connect"));
+        QVERIFY(window_->windowTitle().contains(capture));
+        // Whatever the device still had on its way stays out of the capture's session.
+        QTest::qWait(300);
+        QCOMPARE(rowCount(window_.get()), 5);
+        QCOMPARE(rowsOf('D'), 0);
+        QCOMPARE(window_->frameStore()->size(), 5);
     }
 
     // The simulator going away closes the link everywhere; started again under the same name,

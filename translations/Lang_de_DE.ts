@@ -169,14 +169,35 @@ p, li { white-space: pre-wrap; }
     </message>
 </context>
 <context>
+    <name>Conversation</name>
+    <message>
+        <location filename="../src/session/conversation.cpp" line="45"/>
+        <source>A request for &apos;%1&apos; is still waiting for its answer</source>
+        <translation>Eine Anfrage nach &apos;%1&apos; wartet noch auf ihre Antwort</translation>
+    </message>
+    <message>
+        <location filename="../src/session/conversation.cpp" line="81"/>
+        <source>Cancelled</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/session/conversation.cpp" line="164"/>
+        <source>No answer &apos;%1&apos; after %n request(s)</source>
+        <translation>
+            <numerusform>Keine Antwort &apos;%1&apos; nach %n Anfrage</numerusform>
+            <numerusform>Keine Antwort &apos;%1&apos; nach %n Anfragen</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>CsvExport</name>
     <message>
-        <location filename="../src/session/csvexport.cpp" line="274"/>
+        <location filename="../src/session/csvexport.cpp" line="282"/>
         <source>file &apos;mk.js&apos; not found</source>
         <translation>Datei &apos;mk.js&apos; nicht gefunden</translation>
     </message>
     <message>
-        <location filename="../src/session/csvexport.cpp" line="288"/>
+        <location filename="../src/session/csvexport.cpp" line="296"/>
         <source>script error in &apos;%1&apos;: %2</source>
         <translation>Skriptfehler in &apos;%1&apos;: %2</translation>
     </message>
@@ -279,27 +300,27 @@ p, li { white-space: pre-wrap; }
         <translation>Hex</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelogmodel.cpp" line="87"/>
+        <location filename="../src/mainwindow/framelogmodel.cpp" line="88"/>
         <source>No.</source>
         <translation>Nr.</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelogmodel.cpp" line="89"/>
+        <location filename="../src/mainwindow/framelogmodel.cpp" line="90"/>
         <source>Time</source>
         <translation>Zeit</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelogmodel.cpp" line="91"/>
+        <location filename="../src/mainwindow/framelogmodel.cpp" line="92"/>
         <source>Cmd</source>
         <translation>Bef.</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelogmodel.cpp" line="93"/>
+        <location filename="../src/mainwindow/framelogmodel.cpp" line="94"/>
         <source>Address</source>
         <translation>Adresse</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelogmodel.cpp" line="95"/>
+        <location filename="../src/mainwindow/framelogmodel.cpp" line="96"/>
         <source>Data</source>
         <translation>Daten</translation>
     </message>
@@ -345,7 +366,7 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <location filename="../src/mainwindow/mainwindow.ui" line="220"/>
-        <location filename="../src/mainwindow/connection.cpp" line="164"/>
+        <location filename="../src/mainwindow/connection.cpp" line="168"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
@@ -416,12 +437,12 @@ p, li { white-space: pre-wrap; }
         <translation>: nach %1 Sekunden ohne Ende abgebrochen</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="194"/>
+        <location filename="../src/mainwindow/connection.cpp" line="199"/>
         <source>Serial name device is empty, check you MKUSB connection or install FTDI drivers.</source>
         <translation>Kein serielles Gerät gewählt; bitte die MKUSB-Verbindung prüfen oder FTDI-Treiber installieren.</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="168"/>
+        <location filename="../src/mainwindow/connection.cpp" line="172"/>
         <source>Serial device &apos;%1&apos; closed succesfully.</source>
         <translation>Serielles Gerät &apos;%1&apos; geschlossen.</translation>
     </message>
@@ -471,107 +492,107 @@ p, li { white-space: pre-wrap; }
         <translation>Öffnet die Verbindung selbst wieder, sobald das zuletzt verbundene Gerät zurückkehrt</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="92"/>
+        <location filename="../src/mainwindow/connection.cpp" line="90"/>
         <source>Statistics</source>
         <translation>Statistik</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="94"/>
+        <location filename="../src/mainwindow/connection.cpp" line="92"/>
         <source>Show counts, rates and answer times of the link</source>
         <translation>Zeigt Zähler, Raten und Antwortzeiten der Verbindung</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="147"/>
+        <location filename="../src/mainwindow/connection.cpp" line="150"/>
         <source>Serial device &apos;%1&apos; reopened automatically.</source>
         <translation>Serielles Gerät &apos;%1&apos; automatisch wieder geöffnet.</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="150"/>
+        <location filename="../src/mainwindow/connection.cpp" line="153"/>
         <source>Serial device &apos;%1&apos; opened succesfully.</source>
         <translation>Serielles Gerät &apos;%1&apos; geöffnet.</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="152"/>
+        <location filename="../src/mainwindow/connection.cpp" line="155"/>
         <source>Disconnect</source>
         <translation>Trennen</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="142"/>
+        <location filename="../src/mainwindow/connection.cpp" line="145"/>
         <source>Serial device &apos;%1&apos; Failed to open</source>
         <translation>Serielles Gerät &apos;%1&apos; konnte nicht geöffnet werden</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="176"/>
+        <location filename="../src/mainwindow/connection.cpp" line="180"/>
         <source>Connection with device %1 lost: %2</source>
         <translation>Verbindung mit Gerät %1 verloren: %2</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="180"/>
+        <location filename="../src/mainwindow/connection.cpp" line="184"/>
         <source>Requests dropped on closing: %1</source>
         <translation>Beim Schließen verworfene Anfragen: %1</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="226"/>
+        <location filename="../src/mainwindow/connection.cpp" line="231"/>
         <source>Trying again in %1 s.</source>
         <translation>Neuer Versuch in %1 s.</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="307"/>
+        <location filename="../src/mainwindow/connection.cpp" line="312"/>
         <source>Device %1 discovered</source>
         <translation>Gerät %1 gefunden</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="325"/>
+        <location filename="../src/mainwindow/connection.cpp" line="330"/>
         <source>Device %1 removed</source>
         <translation>Gerät %1 entfernt</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/connection.cpp" line="171"/>
+        <location filename="../src/mainwindow/connection.cpp" line="175"/>
         <source>Connection with device %1 closed</source>
         <translation>Verbindung mit Gerät %1 geschlossen</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelog.cpp" line="42"/>
+        <location filename="../src/mainwindow/framelog.cpp" line="59"/>
         <source>Frame log full: the oldest %1 frames were dropped</source>
         <translation>Rahmenprotokoll voll: die ältesten %1 Rahmen wurden verworfen</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelog.cpp" line="51"/>
+        <location filename="../src/mainwindow/framelog.cpp" line="76"/>
         <source>No answer from the device for analog label %1 after %2 tries; label collection abandoned.</source>
         <translation>Keine Antwort des Geräts auf Analog-Bezeichnung %1 nach %2 Versuchen; Abfrage der Bezeichnungen abgebrochen.</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelog.cpp" line="64"/>
+        <location filename="../src/mainwindow/framelog.cpp" line="89"/>
         <source>Frames that arrived faster than the window could show them (in the table or the console); every frame is kept in the frame store</source>
         <translation>Rahmen, die schneller ankamen, als das Fenster sie anzeigen konnte (in der Tabelle oder der Konsole); jeder Rahmen bleibt im Rahmenspeicher erhalten</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelog.cpp" line="179"/>
+        <location filename="../src/mainwindow/framelog.cpp" line="134"/>
         <source>… %1 more bad frames in the last second</source>
         <translation>… %1 weitere fehlerhafte Rahmen in der letzten Sekunde</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelog.cpp" line="200"/>
+        <location filename="../src/mainwindow/framelog.cpp" line="140"/>
         <source>%1 frames not shown</source>
         <translation>%1 Rahmen nicht angezeigt</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/mainwindow.cpp" line="21"/>
+        <location filename="../src/mainwindow/mainwindow.cpp" line="25"/>
         <source>Tovrik initialized</source>
         <translation>Tovrik bereit</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/mainwindow.cpp" line="61"/>
+        <location filename="../src/mainwindow/mainwindow.cpp" line="65"/>
         <source>&amp;About</source>
         <translation>&amp;Über</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/mainwindow.cpp" line="62"/>
+        <location filename="../src/mainwindow/mainwindow.cpp" line="66"/>
         <source>Show the application&apos;s About box</source>
         <translation>Zeigt Informationen über das Programm</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/mainwindow.cpp" line="90"/>
+        <location filename="../src/mainwindow/mainwindow.cpp" line="86"/>
         <source>Filter only FTDI devices</source>
         <translation>Nur FTDI-Geräte anzeigen</translation>
     </message>
@@ -605,7 +626,7 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>MkSerial</name>
     <message>
-        <location filename="../src/serial/mkserial.cpp" line="180"/>
+        <location filename="../src/serial/mkserial.cpp" line="199"/>
         <source>the device hung up</source>
         <translation>das Gerät hat die Leitung getrennt</translation>
     </message>
@@ -709,111 +730,111 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>RtPlot</name>
     <message>
-        <location filename="../src/rtdialog/rtplot.cpp" line="29"/>
+        <location filename="../src/rtdialog/rtplot.cpp" line="78"/>
         <source>s</source>
         <translation>s</translation>
     </message>
     <message>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="44"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="41"/>
         <source>%1 s</source>
         <translation>%1 s</translation>
     </message>
     <message>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="44"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="41"/>
         <source>%1 min</source>
         <translation>%1 min</translation>
     </message>
     <message>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="52"/>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="150"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="49"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="147"/>
         <source>Pause</source>
         <translation>Pause</translation>
     </message>
     <message>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="53"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="50"/>
         <source>Hold the plot still; double-click the plot to follow again</source>
         <translation>Hält das Diagramm an; ein Doppelklick auf das Diagramm lässt es wieder mitlaufen</translation>
     </message>
     <message>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="59"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="56"/>
         <source>Time span</source>
         <translation>Zeitspanne</translation>
     </message>
     <message>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="68"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="65"/>
         <source>Axis</source>
         <translation>Achse</translation>
     </message>
     <message>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="69"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="66"/>
         <source>Value axis: automatic or fixed</source>
         <translation>Werteachse: automatisch oder fest</translation>
     </message>
     <message>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="74"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="71"/>
         <source>Automatic</source>
         <translation>Automatisch</translation>
     </message>
     <message>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="87"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="84"/>
         <source>Min</source>
         <translation>Min</translation>
     </message>
     <message>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="88"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="85"/>
         <source>Max</source>
         <translation>Max</translation>
     </message>
     <message>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="96"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="93"/>
         <source>Save</source>
         <translation>Speichern</translation>
     </message>
     <message>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="99"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="96"/>
         <source>Save plot as image...</source>
         <translation>Diagramm als Bild speichern...</translation>
     </message>
     <message>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="100"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="97"/>
         <source>Save visible data as CSV...</source>
         <translation>Sichtbare Daten als CSV speichern...</translation>
     </message>
     <message>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="140"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="137"/>
         <source>Resume</source>
         <translation>Fortsetzen</translation>
     </message>
     <message>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="272"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="270"/>
         <source>%1: %2 at %3 s</source>
         <translation>%1: %2 bei %3 s</translation>
     </message>
     <message>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="385"/>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="392"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="391"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="398"/>
         <source>Save plot as image</source>
         <translation>Diagramm als Bild speichern</translation>
     </message>
     <message>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="386"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="392"/>
         <source>PNG image (*.png);;SVG drawing (*.svg)</source>
         <translation>PNG-Bild (*.png);;SVG-Zeichnung (*.svg)</translation>
     </message>
     <message>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="392"/>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="405"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="398"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="411"/>
         <source>Could not write %1.</source>
         <translation>%1 konnte nicht geschrieben werden.</translation>
     </message>
     <message>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="397"/>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="404"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="403"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="410"/>
         <source>Save visible data as CSV</source>
         <translation>Sichtbare Daten als CSV speichern</translation>
     </message>
     <message>
-        <location filename="../src/rtdialog/rtplotview.cpp" line="398"/>
+        <location filename="../src/rtdialog/rtplotview.cpp" line="404"/>
         <source>CSV file (*.csv)</source>
         <translation>CSV-Datei (*.csv)</translation>
     </message>
@@ -821,102 +842,116 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>SessionFiles</name>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="29"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="32"/>
         <source>Captures (*.mkcap);;All files (*)</source>
         <translation>Mitschnitte (*.mkcap);;Alle Dateien (*)</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="58"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="48"/>
+        <source>Open a capture</source>
+        <translation>Mitschnitt öffnen</translation>
+    </message>
+    <message>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="64"/>
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="64"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="67"/>
         <source>&amp;Open capture...</source>
         <translation>Mitschnitt ö&amp;ffnen...</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="67"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="70"/>
         <source>Load a capture file into the frame log</source>
         <translation>Lädt eine Mitschnittdatei in das Rahmenprotokoll</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="69"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="72"/>
         <source>&amp;Record...</source>
         <translation>&amp;Aufzeichnen...</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="72"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="75"/>
         <source>Write every frame and event of the session to a capture file</source>
         <translation>Schreibt jeden Rahmen und jedes Ereignis der Sitzung in eine Mitschnittdatei</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="75"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="78"/>
         <source>Re&amp;play</source>
         <translation>&amp;Wiedergabe</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="83"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="86"/>
         <source>At the recorded pace (x1)</source>
         <translation>Im aufgezeichneten Tempo (x1)</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="84"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="87"/>
         <source>Four times faster (x4)</source>
         <translation>Viermal so schnell (x4)</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="85"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="88"/>
         <source>As fast as possible</source>
         <translation>So schnell wie möglich</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="90"/>
         <source>Feed the logged frames to the real-time dialog</source>
-        <translation>Spielt die protokollierten Rahmen in die Echtzeitwerte ein</translation>
+        <translation type="vanished">Spielt die protokollierten Rahmen in die Echtzeitwerte ein</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="95"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="93"/>
+        <source>Play a capture&apos;s frames again, as the device sent them</source>
+        <translation>Die Rahmen eines Mitschnitts erneut abspielen, wie das Gerät sie gesendet hat</translation>
+    </message>
+    <message>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="98"/>
         <source>Pause</source>
         <translation>Pause</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="100"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="106"/>
         <source>Stop</source>
         <translation>Stopp</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="104"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="110"/>
         <source>&amp;Export CSV...</source>
         <translation>CSV &amp;exportieren...</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="106"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="112"/>
         <source>Write the frames of one command letter as a CSV table</source>
         <translation>Schreibt die Rahmen eines Befehlsbuchstabens als CSV-Tabelle</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="109"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="115"/>
         <source>&amp;Quit</source>
         <translation>&amp;Beenden</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="117"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="145"/>
         <source>Open capture</source>
         <translation>Mitschnitt öffnen</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="148"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="157"/>
+        <source>Disconnect from the device and open the capture &apos;%1&apos;?</source>
+        <translation>Verbindung zum Gerät trennen und den Mitschnitt &apos;%1&apos; öffnen?</translation>
+    </message>
+    <message>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="177"/>
         <source>Loading the capture &apos;%1&apos;...</source>
         <translation>Lade den Mitschnitt &apos;%1&apos;...</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="149"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="178"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="167"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="195"/>
         <source>Capture &apos;%1&apos; opened: %n frame(s)</source>
         <translation>
             <numerusform>Mitschnitt &apos;%1&apos; geöffnet: %n Rahmen</numerusform>
@@ -924,7 +959,7 @@ p, li { white-space: pre-wrap; }
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="169"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="197"/>
         <source>, %n line(s) not understood and skipped</source>
         <translation>
             <numerusform>, %n unverständliche Zeile übersprungen</numerusform>
@@ -932,64 +967,94 @@ p, li { white-space: pre-wrap; }
         </translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="171"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="199"/>
         <source> (loading cancelled)</source>
         <translation> (Laden abgebrochen)</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="193"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="243"/>
         <source>Recording to &apos;%1&apos;</source>
         <translation>Aufzeichnung nach &apos;%1&apos;</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="204"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="254"/>
         <source>Recording to &apos;%1&apos; ended</source>
         <translation>Aufzeichnung nach &apos;%1&apos; beendet</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="214"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="264"/>
         <source>Record to</source>
         <translation>Aufzeichnen nach</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="242"/>
         <source>Nothing to replay: the frame log is empty</source>
-        <translation>Nichts wiederzugeben: das Rahmenprotokoll ist leer</translation>
+        <translation type="vanished">Nichts wiederzugeben: das Rahmenprotokoll ist leer</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="249"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="223"/>
         <source>Analog %1</source>
         <translation>Analog %1</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="290"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="275"/>
+        <source>Replay capture</source>
+        <translation>Mitschnitt abspielen</translation>
+    </message>
+    <message>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="283"/>
+        <source>Disconnect from the device and replay the capture &apos;%1&apos;?</source>
+        <translation>Verbindung zum Gerät trennen und den Mitschnitt &apos;%1&apos; abspielen?</translation>
+    </message>
+    <message>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="300"/>
+        <source>Replaying &apos;%1&apos;</source>
+        <translation>&apos;%1&apos; wird abgespielt</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="309"/>
+        <source>Replay of &apos;%1&apos; finished: %n frame(s)</source>
+        <translation>
+            <numerusform>Wiedergabe von &apos;%1&apos; beendet: %n Rahmen</numerusform>
+            <numerusform>Wiedergabe von &apos;%1&apos; beendet: %n Rahmen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="313"/>
+        <source>, %n step(s) back in time or gap(s) over 10 s played as 1 s pauses</source>
+        <translation>
+            <numerusform>, %n Zeitsprung zurück oder Lücke über 10 s als 1 s Pause abgespielt</numerusform>
+            <numerusform>, %n Zeitsprünge zurück oder Lücken über 10 s als 1 s Pause abgespielt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="345"/>
         <source>CSV export needs the definitions of mk.js</source>
         <translation>Der CSV-Export braucht die Definitionen aus mk.js</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="295"/>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="300"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="350"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="355"/>
         <source>Export CSV</source>
         <translation>CSV exportieren</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="296"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="351"/>
         <source>Command letter:</source>
         <translation>Befehlsbuchstabe:</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="301"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="356"/>
         <source>CSV files (*.csv);;All files (*)</source>
         <translation>CSV-Dateien (*.csv);;Alle Dateien (*)</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="312"/>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="320"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="366"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="374"/>
         <source>Cannot write &apos;%1&apos;: %2</source>
         <translation>&apos;%1&apos; kann nicht geschrieben werden: %2</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="324"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="378"/>
         <source>Exported %n &apos;%1&apos; frame(s) to &apos;%2&apos;</source>
         <translation>
             <numerusform>%n &apos;%1&apos;-Rahmen nach &apos;%2&apos; exportiert</numerusform>
@@ -997,12 +1062,40 @@ p, li { white-space: pre-wrap; }
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="327"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="381"/>
         <source>, %n bad frame(s) skipped</source>
         <translation>
             <numerusform>, %n fehlerhafter Rahmen übersprungen</numerusform>
             <numerusform>, %n fehlerhafte Rahmen übersprungen</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>SessionPipeline</name>
+    <message>
+        <location filename="../src/session/sessionpipeline.cpp" line="31"/>
+        <source>The link changed</source>
+        <translation>Die Verbindung wurde gewechselt</translation>
+    </message>
+    <message>
+        <location filename="../src/session/sessionpipeline.cpp" line="47"/>
+        <source>The link was closed</source>
+        <translation>Die Verbindung wurde geschlossen</translation>
+    </message>
+    <message>
+        <location filename="../src/session/sessionpipeline.cpp" line="192"/>
+        <source>Not sent: the session is a capture, not a device</source>
+        <translation>Nicht gesendet: die Sitzung ist ein Mitschnitt, kein Gerät</translation>
+    </message>
+    <message>
+        <location filename="../src/session/sessionpipeline.cpp" line="193"/>
+        <source>Not sent: no device connected</source>
+        <translation>Nicht gesendet: kein Gerät verbunden</translation>
+    </message>
+    <message>
+        <location filename="../src/session/sessionpipeline.cpp" line="199"/>
+        <source>Not sent: this request is never sent automatically</source>
+        <translation>Nicht gesendet: diese Anfrage wird nie automatisch gesendet</translation>
     </message>
 </context>
 <context>

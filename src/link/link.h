@@ -14,6 +14,9 @@ struct LinkFrame
 {
     QByteArray bytes;
     qint64 timeUs = 0;
+
+    // The current time in the unit of timeUs.
+    static qint64 nowUs();
 };
 
 // Where a session's frames come from: the device behind a serial port, or a capture played
@@ -30,6 +33,7 @@ public:
     };
 
     using QObject::QObject;
+    ~Link() override;
 
     virtual Kind kind() const = 0;
     // What the window's title and messages call this source: the port or the file name.

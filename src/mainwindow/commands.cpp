@@ -19,7 +19,7 @@ int parameterOf(const QSpinBox* box)
 // Sends one request while the link is open and says so in the status bar; otherwise only the
 // status bar tells that nothing was sent. Status texts stay until the next one replaces them.
 template <typename Request>
-void sendCommand(MkSerial* serial, QStatusBar* statusBar, char letter, Request request)
+void sendCommand(FrameSink* serial, QStatusBar* statusBar, char letter, Request request)
 {
     if (!serial->isOpen()) {
         statusBar->showMessage(MainWindow::tr("Cannot sent cmd: port not opened"));
@@ -33,41 +33,41 @@ void sendCommand(MkSerial* serial, QStatusBar* statusBar, char letter, Request r
 
 void MainWindow::onCommandV_()
 {
-    sendCommand(serial_, ui_->statusbar_, 'v', [] { MkHelper::rqVersion(); });
+    sendCommand(session_, ui_->statusbar_, 'v', [] { MkHelper::rqVersion(); });
 }
 
 void MainWindow::onCommandP_()
 {
-    sendCommand(serial_, ui_->statusbar_, 'p', [] { MkHelper::rqPPM(); });
+    sendCommand(session_, ui_->statusbar_, 'p', [] { MkHelper::rqPPM(); });
 }
 
 void MainWindow::onCommandN_()
 {
-    sendCommand(serial_, ui_->statusbar_, 'n', [] { MkHelper::rqMixer(); });
+    sendCommand(session_, ui_->statusbar_, 'n', [] { MkHelper::rqMixer(); });
 }
 
 void MainWindow::onCommandL_()
 {
     const int p1 = parameterOf(ui_->spinBoxLCmd_);
-    sendCommand(serial_, ui_->statusbar_, 'l', [p1] { MkHelper::rqDisplay(p1); });
+    sendCommand(session_, ui_->statusbar_, 'l', [p1] { MkHelper::rqDisplay(p1); });
 }
 
 void MainWindow::onCommandA_()
 {
     const int p1 = parameterOf(ui_->spinBoxACmd_);
-    sendCommand(serial_, ui_->statusbar_, 'a', [p1] { MkHelper::rqLabelAnalogValues(p1); });
+    sendCommand(session_, ui_->statusbar_, 'a', [p1] { MkHelper::rqLabelAnalogValues(p1); });
 }
 
 void MainWindow::onCommandU_()
 {
     const int p1 = parameterOf(ui_->spinBoxUCmd_);
-    sendCommand(serial_, ui_->statusbar_, 'u', [p1] { MkHelper::rqBL(p1); });
+    sendCommand(session_, ui_->statusbar_, 'u', [p1] { MkHelper::rqBL(p1); });
 }
 
 void MainWindow::onCommandD_()
 {
     const int p1 = parameterOf(ui_->spinBoxDCmd_);
-    sendCommand(serial_, ui_->statusbar_, 'd', [p1] { MkHelper::rqDebug(p1); });
+    sendCommand(session_, ui_->statusbar_, 'd', [p1] { MkHelper::rqDebug(p1); });
 }
 
 void MainWindow::rqRefreshData()

@@ -54,13 +54,12 @@ void MainWindow::initSerialPort_()
     connect(reconnect_, &AutoReconnect::reopenRequested, this, &MainWindow::onReopenRequested_);
     initConnectionExtras_();
 
-    connect(serial_, &MkSerial::newFramesReceived, this, &MainWindow::onNewFramesReceived_);
+    session_->setLink(serial_);
     connect(serial_, &MkSerial::writeError, this, &MainWindow::onWriteError_, Qt::QueuedConnection);
     connect(serial_, &MkSerial::junkDropped, this, [this](qint64 bytes) {
         printConsoleWarning(tr("Line noise: %1 bytes dropped in front of frames").arg(bytes));
-        linkStatistics_->addJunkBytes(bytes);
+        session_->statistics()->addJunkBytes(bytes);
     });
-    connect(serial_, &MkSerial::frameWritten, this, &MainWindow::storeSentFrame_);
     connect(serial_, &MkSerial::deviceDiscovered, this, &MainWindow::onDeviceDiscovered_);
     connect(serial_, &MkSerial::deviceRemoved, this, &MainWindow::onDeviceRemoved_);
     // Queued: the link may report its failure from inside a call of ours (a write).
@@ -70,7 +69,8 @@ void MainWindow::initSerialPort_()
     connect(ui_->portComboBox_, &QComboBox::activated, this, [this] { userChosePort_ = true; });
     // Every port already present is reported through deviceDiscovered before this returns.
     serial_->setUpNotifications();
-    MkHelper::setCurrentSerialPort(serial_);
+    // Requests go through the session: it refuses them while a capture is shown.
+    MkHelper::setCurrentSerialPort(session_);
 }
 
 void MainWindow::initConnectionExtras_()
@@ -86,9 +86,7 @@ void MainWindow::initConnectionExtras_()
         reconnect_->setEnabled(on);
     });
 
-    linkStatistics_ = new LinkStatistics(this);
-    linkStatistics_->follow(frameStore_);
-    statisticsDialog_ = new StatisticsDialog(linkStatistics_, this);
+    statisticsDialog_ = new StatisticsDialog(linkStatistics(), this);
     statisticsAction_ = new QAction(tr("&Statistics"), this);
     statisticsAction_->setObjectName(QStringLiteral("actionStatistics_"));
     statisticsAction_->setStatusTip(tr("Show counts, rates and answer times of the link"));
@@ -107,7 +105,7 @@ void MainWindow::initConnectionExtras_()
     linkStatusTimer_ = new QTimer(this);
     linkStatusTimer_->setInterval(StatisticsDialog::kRefreshMs);
     connect(linkStatusTimer_, &QTimer::timeout, this, &MainWindow::updateLinkStatus_);
-    connect(linkStatistics_, &LinkStatistics::cleared, this, &MainWindow::updateLinkStatus_);
+    connect(linkStatistics(), &LinkStatistics::cleared, this, &MainWindow::updateLinkStatus_);
     linkStatusTimer_->start();
     updateLinkStatus_();
 }
@@ -115,7 +113,7 @@ void MainWindow::initConnectionExtras_()
 void MainWindow::updateLinkStatus_()
 {
     linkStatusLabel_->setText(
-        StatisticsDialog::summaryText(linkStatistics_->totals(FrameRecord::nowUs())));
+        StatisticsDialog::summaryText(linkStatistics()->totals(FrameRecord::nowUs())));
 }
 
 void MainWindow::readConnectionSettings_(QSettings& settings)
@@ -136,6 +134,11 @@ void MainWindow::writeConnectionSettings_(QSettings& settings) const
 
 bool MainWindow::openLink_(const QString& name, bool automatic)
 {
+    // The device becomes the session's source again (after a capture, a new session).
+    if (session_->link() != serial_) {
+        sessionFiles_->leaveCapture();
+        session_->setLink(serial_);
+    }
     serial_->setDeviceName(name);
     if (!serial_->open()) {
         printConsoleError(
@@ -152,6 +155,7 @@ bool MainWindow::openLink_(const QString& name, bool automatic)
     ui_->connectPushButton_->setText(tr("Disconnect"));
     lostPort_.clear();
     reconnect_->linkOpened();
+    updateTitle_();
     emit serialConnectionOpened(true);
     return true;
 }
@@ -182,6 +186,7 @@ void MainWindow::closeLink_(CloseCause cause, const QString& reason)
         return;
     if (cause != CloseCause::User)
         reconnect_->linkLost();
+    updateTitle_();
     emit serialConnectionOpened(false);
 }
 
@@ -323,7 +328,7 @@ void MainWindow::onDeviceRemoved_(const QString& name)
     portInfos_.remove(name);
     reconnect_->portRemoved(name);
     printConsoleNoError(tr("Device %1 removed").arg(name.toHtmlEscaped()));
-    sessionFiles_->recordEvent(QStringLiteral("device removed ") + name);
+    session_->recordEvent(QStringLiteral("device removed ") + name);
 
     // The port of the last connect attempt is gone: drop the link, open or not. When its
     // failure was reported already, that report stands for the close.

@@ -56,7 +56,7 @@ void MainWindow::flushConsole_()
             if (skip > 0 && line.frame) {
                 --skip;
                 --consoleEchoes_;
-                ++notShown_;
+                ++consoleNotShown_;
             } else {
                 kept.push_back(std::move(line));
             }

@@ -20,9 +20,9 @@ void MainWindow::onFrameSelection_()
             return;
     }
     const qsizetype at = frameLog_->storeIndex(row);
-    if (at < 0 || at >= frameStore_->size())
+    if (at < 0 || at >= frameStore()->size())
         return;
-    const FrameRecord& record = frameStore_->at(at);
+    const FrameRecord& record = frameStore()->at(at);
 
     ui_->treeWidgetFrame_->clear();
     auto* frame = new QTreeWidgetItem(ui_->treeWidgetFrame_, QStringList(tr("frame")));

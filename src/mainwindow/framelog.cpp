@@ -3,7 +3,7 @@
 
 #include "framelogmodel.h"
 #include "framestore.h"
-#include "labelcollector.h"
+#include "labeltable.h"
 #include "mkhelper.h"
 #include "rtdialog.h"
 
@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -27,7 +28,7 @@ QString frameText(const QByteArray& frame)
 
 void MainWindow::initFrameLog_()
 {
-    frameLog_ = new FrameLogModel(frameStore_, this);
+    frameLog_ = new FrameLogModel(frameStore(), this);
     frameLog_->setHex(hexDisplay_);
     QTableView* table = ui_->tableWidgetFrame_;
     table->setModel(frameLog_);
@@ -42,18 +43,36 @@ void MainWindow::initFrameLog_()
         if (consoleEchoes_ > 0 && !consoleScheduled_)
             flushConsole_();
     });
+    // Like a terminal: while the table shows its last row, new rows scroll into view; scrolled
+    // up, it stays where the user put it.
+    connect(frameLog_, &QAbstractItemModel::rowsAboutToBeInserted, this, [this, table] {
+        QScrollBar* bar = table->verticalScrollBar();
+        tableFollows_ = bar->value() >= bar->maximum();
+    });
+    connect(frameLog_, &QAbstractItemModel::rowsInserted, this, [this, table] {
+        if (tableFollows_)
+            table->scrollToBottom();
+    });
 
-    connect(frameStore_, &FrameStore::droppedOldest, this, [this](qsizetype count) {
+    connect(frameStore(), &FrameStore::droppedOldest, this, [this](qsizetype count) {
         printConsoleWarning(
             tr("Frame log full: the oldest %1 frames were dropped").arg(qint64(count)));
     });
 
-    labelCollector_ = new LabelCollector(this);
-    connect(labelCollector_, &LabelCollector::requestLabel, this,
-            [](int index) { MkHelper::rqLabelAnalogValues(index); });
-    connect(labelCollector_, &LabelCollector::labelsListReady, this,
-            &MainWindow::labelsListReady);
-    connect(labelCollector_, &LabelCollector::abandoned, this, [this](int index, int tries) {
+    // A batch of frames is echoed in one edit of the console at its end.
+    connect(session_, &SessionPipeline::batchStarted, this, [this] { ++consoleBatchDepth_; });
+    connect(session_, &SessionPipeline::batchFinished, this, [this] {
+        consoleBatchDepth_ = qMax(0, consoleBatchDepth_ - 1);
+        scheduleConsole_();
+    });
+    connect(session_, &SessionPipeline::frameProcessed, this, &MainWindow::onFrameProcessed_);
+    connect(session_, &SessionPipeline::notShownChanged, this, &MainWindow::showNotShown_);
+    connect(session_, &SessionPipeline::sendRefused, this,
+            [this](const QString& reason) { statusBar()->showMessage(reason); });
+
+    LabelTable* labels = session_->labels();
+    connect(labels, &LabelTable::labelsListReady, this, &MainWindow::labelsListReady);
+    connect(labels, &LabelTable::abandoned, this, [this](int index, int tries) {
         printConsoleError(tr("No answer from the device for analog label %1 after %2 tries; "
                              "label collection abandoned.")
                               .arg(index)
@@ -74,86 +93,16 @@ void MainWindow::initFrameLog_()
     statusBar()->addPermanentWidget(notShownLabel_);
 }
 
-void MainWindow::onNewFrameReceived_(const QByteArray& frame)
+void MainWindow::onFrameProcessed_(const FrameRecord& record, const QByteArray& payload,
+                                   int address)
 {
-    onNewFramesReceived_(QList<QByteArray>{frame});
-}
-
-void MainWindow::onNewFramesReceived_(const QList<QByteArray>& frames)
-{
-    const qint64 now = FrameRecord::nowUs();
-    for (const QByteArray& frame : frames)
-        inbox_.push_back({frame, now});
-
-    // Too far behind: the oldest waiting frames go to the store as they are, counted.
-    if (inbox_.size() > size_t(kMaxBacklog)) {
-        flushRecords_();
-        QList<FrameRecord> shed;
-        while (inbox_.size() > size_t(kMaxBacklog)) {
-            const Arrival& arrival = inbox_.front();
-            shed.append(FrameRecord::fromFrame(arrival.frame, FrameRecord::Received,
-                                               arrival.timeUs));
-            inbox_.pop_front();
-        }
-        notShown_ += shed.size();
-        frameStore_->append(std::move(shed));
-        showNotShown_();
-    }
-    if (!inboxScheduled_)
-        processInbox_();
-}
-
-void MainWindow::processInbox_()
-{
-    inboxScheduled_ = false;
-    QElapsedTimer clock;
-    clock.start();
-    ++consoleBatchDepth_;
-    while (!inbox_.empty()) {
-        const Arrival arrival = std::move(inbox_.front());
-        inbox_.pop_front();
-        processFrame_(arrival.frame, arrival.timeUs);
-        if (clock.elapsed() >= kFrameBudgetMs)
-            break;
-    }
-    --consoleBatchDepth_;
-    flushRecords_();
-    scheduleConsole_();
-    if (!inbox_.empty()) {
-        inboxScheduled_ = true;
-        QTimer::singleShot(0, this, &MainWindow::processInbox_);
-    }
-}
-
-void MainWindow::processFrame_(const QByteArray& frame, qint64 timeUs)
-{
-    FrameRecord record;
-    record.timeUs = timeUs;
-    record.bytes = frame;
-    QByteArray payload;
-    int address = 0;
-    record.good = MkHelper::decodeFrame(frame, record.cmd, address, payload);
-    record.address = quint8(address);
-    const char cmd = record.cmd;
-    const bool good = record.good;
-    // Frames during a label collection feed it alone.
-    const bool collecting = labelCollector_->isCollecting();
-    record.logged = good && !collecting && cmdFilter_.contains(QChar::fromLatin1(cmd));
-    // Queued for the store before anything the frame causes (such as the next label request,
-    // which is stored as it is written).
-    records_.append(std::move(record));
-
-    if (!good)
-        reportBadFrame_(frame, cmd, address, payload);
-    if (collecting) {
-        labelCollector_->takeFrame(good, cmd, payload);
+    if (!record.good) {
+        reportBadFrame_(record.bytes, record.cmd, address, payload);
         return;
     }
-    if (!good)
-        return;
-    rtDialog_->onReceiveData(cmd, address, payload);
-    if (cmdFilter_.contains(QChar::fromLatin1(cmd)))
-        printConsoleLine_(frameText(frame), false, true);
+    rtDialog_->onReceiveData(record.cmd, address, payload);
+    if (record.logged)
+        printConsoleLine_(frameText(record.bytes), false, true);
 }
 
 void MainWindow::reportBadFrame_(const QByteArray& frame, char cmd, int address,
@@ -185,34 +134,16 @@ void MainWindow::onBadFrameWindowEnd_()
         printConsoleError(tr("… %1 more bad frames in the last second").arg(more));
 }
 
-void MainWindow::storeSentFrame_(const QByteArray& frame)
-{
-    // Received frames processed before this request was written go into the store first.
-    flushRecords_();
-    frameStore_->append(FrameRecord::fromFrame(frame, FrameRecord::Sent, FrameRecord::nowUs()));
-    // Marked with an arrow towards the device, as in the log.
-    if (frameLog_->showSent())
-        printConsoleLine_(QStringLiteral("\u2192 ") + frameText(frame), false, true);
-}
-
-void MainWindow::flushRecords_()
-{
-    if (records_.isEmpty())
-        return;
-    QList<FrameRecord> batch;
-    batch.swap(records_);
-    frameStore_->append(std::move(batch));
-}
-
 void MainWindow::showNotShown_()
 {
-    notShownLabel_->setText(tr("%1 frames not shown").arg(notShown_));
-    notShownLabel_->setVisible(notShown_ > 0);
+    const qint64 notShown = framesNotShown();
+    notShownLabel_->setText(tr("%1 frames not shown").arg(notShown));
+    notShownLabel_->setVisible(notShown > 0);
 }
 
 void MainWindow::rqGetLabelsList()
 {
-    labelCollector_->start();
+    session_->labels()->startRun();
 }
 
 void MainWindow::onFilterCheck_()
@@ -222,6 +153,7 @@ void MainWindow::onFilterCheck_()
         if (box->isChecked())
             cmdFilter_.append(QChar::fromLatin1(letter));
     }
+    session_->setLogFilter(cmdFilter_);
 }
 
 void MainWindow::onHexCheck_()
@@ -233,9 +165,8 @@ void MainWindow::onHexCheck_()
 void MainWindow::onClear_()
 {
     clearConsole();
-    flushRecords_();
-    frameStore_->clear();
+    session_->clear();
     ui_->treeWidgetFrame_->clear();
-    notShown_ = 0;
+    consoleNotShown_ = 0;
     showNotShown_();
 }

@@ -3,6 +3,7 @@
 
 #include "capturedrop.h"
 #include "framestore.h"
+#include "labeltable.h"
 #include "mkhelper.h"
 #include "mkserial.h"
 #include "recentfiles.h"
@@ -19,11 +20,13 @@
 #include <QScrollBar>
 
 MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent), ui_(new Ui_MainWindow), frameStore_(new FrameStore(this))
+    : QMainWindow(parent), ui_(new Ui_MainWindow), session_(new SessionPipeline(this))
 {
     initGUI_();
     initSerialPort_();
+    initSessionFiles_();
     initScript_();
+    sessionFiles_->setFrameModels(frameModels_);
     initToolTips_();
     printConsoleNoError(tr("Tovrik initialized"));
 }
@@ -77,18 +80,6 @@ void MainWindow::initGUI_()
 
     connect(ui_->actionShowTerminal_, &QAction::triggered, this, &MainWindow::onShowTerminal_);
 
-    sessionFiles_ = new SessionFiles(this);
-    connect(sessionFiles_, &SessionFiles::clearRequested, this, &MainWindow::onClear_);
-    connect(sessionFiles_, &SessionFiles::replayStarted, this, [this] {
-        if (!rtDialogVisible_)
-            onOpenRt_();
-    });
-    initFileExtras_();
-    connect(sessionFiles_, &SessionFiles::replayLabels, rtDialog_, &RtDialog::setLabels);
-    connect(sessionFiles_, &SessionFiles::replayFrame, rtDialog_, &RtDialog::onReceiveData);
-    connect(this, &MainWindow::serialConnectionOpened, sessionFiles_,
-            &SessionFiles::onConnectionChanged);
-
     // The console grows at its end several times a second: its bars repaint only when they
     // look different.
     SteadyScrollBar::fitGrowingView(ui_->consoleTextEdit_);
@@ -104,6 +95,50 @@ void MainWindow::initGUI_()
     clearConsole();
     if (ftdiOnly_)
         printConsoleNoError(tr("Filter only FTDI devices"));
+}
+
+void MainWindow::initSessionFiles_()
+{
+    sessionFiles_ = new SessionFiles(
+        session_, serial_, [this] { closeLink_(CloseCause::User); }, this);
+    sessionFiles_->addMenuTo(menuBar());
+    connect(sessionFiles_, &SessionFiles::message, this, [this](int severity, const QString& text) {
+        printConsole(severity == SessionFiles::Error     ? Error
+                     : severity == SessionFiles::Warning ? Warning
+                                                         : NoError,
+                     text);
+    });
+    // A new session keeps the console's earlier lines (a start-up script error stays readable);
+    // a line marks where the new session begins.
+    connect(sessionFiles_, &SessionFiles::sessionStarting, this, [this] {
+        ui_->treeWidgetFrame_->clear();
+        consoleNotShown_ = 0;
+        showNotShown_();
+        printConsoleNoError(QStringLiteral("────────────────────"));
+    });
+    connect(sessionFiles_, &SessionFiles::replayStarted, this, [this] {
+        if (!rtDialogVisible_)
+            onOpenRt_();
+    });
+    connect(sessionFiles_, &SessionFiles::sourceChanged, this, &MainWindow::updateTitle_);
+    // A capture names its channels from its own label answers, as they come.
+    connect(session_->labels(), &LabelTable::changed, this, [this] {
+        if (session_->link() != serial_ && session_->labels()->knownCount() > 0)
+            rtDialog_->setLabels(sessionFiles_->channelNames());
+    });
+    connect(this, &MainWindow::serialConnectionOpened, this, [this](bool open) {
+        session_->recordEvent(open ? QStringLiteral("connected") : QStringLiteral("disconnected"));
+    });
+    initFileExtras_();
+}
+
+void MainWindow::updateTitle_()
+{
+    const QString source = session_->link() == serial_
+                               ? (serial_->isOpen() ? serial_->deviceName() : QString())
+                               : sessionFiles_->captureName();
+    setWindowTitle(source.isEmpty() ? QStringLiteral("Tovrik")
+                                    : QStringLiteral("%1 - Tovrik").arg(source));
 }
 
 void MainWindow::initFileExtras_()

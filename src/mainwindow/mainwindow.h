@@ -10,8 +10,9 @@
 
 #include "consoletext.h"
 #include "framemodel.h"
-#include "mkserial.h"
 #include "framerecord.h"
+#include "mkserial.h"
+#include "sessionpipeline.h"
 
 class QAction;
 class QCheckBox;
@@ -29,7 +30,6 @@ class QLabel;
 class QSettings;
 class StatisticsDialog;
 class FrameLogModel;
-class LabelCollector;
 class SessionFiles;
 
 class MainWindow : public QMainWindow
@@ -54,10 +54,14 @@ public:
     void printConsoleError(const QString& text);
     void clearConsole();
 
+    // The session shown: the device's or a capture's frames, labels, statistics, recording.
+    SessionPipeline* session() const { return session_; }
     // Every frame of the session, received and sent, in arrival order.
-    FrameStore* frameStore() const { return frameStore_; }
+    FrameStore* frameStore() const { return session_->store(); }
     // Counts of what crossed the link, fed from the frame store.
-    LinkStatistics* linkStatistics() const { return linkStatistics_; }
+    LinkStatistics* linkStatistics() const { return session_->statistics(); }
+    // The serial link to the device.
+    MkSerial* serialLink() const { return serial_; }
     // The File menu: captures, recording, replay, CSV export.
     SessionFiles* sessionFiles() const { return sessionFiles_; }
     // The structure definitions read from mk.js.
@@ -71,12 +75,7 @@ public:
 
     // Received frames the window had no time to process (they were stored, neither logged nor
     // shown) since the last "Clear".
-    qint64 framesNotShown() const { return notShown_; }
-    // Frames taken more than this far behind the line are stored without processing: enough
-    // for a burst of several seconds of a flood, few enough to keep memory bounded.
-    static constexpr int kMaxBacklog = 50000;
-    // GUI time spent on received frames per event-loop turn; the rest waits for the next turn.
-    static constexpr int kFrameBudgetMs = 8;
+    qint64 framesNotShown() const { return session_->framesNotShown() + consoleNotShown_; }
     // GUI time spent on console lines per event-loop turn, and the most frame echoes waiting
     // for the console: beyond it the oldest echoes are skipped (the frames stay in the log).
     static constexpr int kConsoleBudgetMs = 6;
@@ -110,8 +109,6 @@ private slots:
     void onCommandA_();
     void onCommandU_();
     void onCommandD_();
-    void onNewFrameReceived_(const QByteArray& frame);
-    void onNewFramesReceived_(const QList<QByteArray>& frames);
     void onWriteError_(qint64 errorCode);
     void onDeviceDiscovered_(const QString& name, bool isFTDI);
     void onDeviceRemoved_(const QString& name);
@@ -131,6 +128,7 @@ private:
     void initToolTips_();
     bool userReallyWantsToQuit_();
     void initSerialPort_();
+    void initSessionFiles_();
     // Connection state: every open and every close of the link goes through these two.
     enum class CloseCause
     {
@@ -148,13 +146,13 @@ private:
     void readConnectionSettings_(QSettings& settings);
     void writeConnectionSettings_(QSettings& settings) const;
     void initFrameLog_();
-    void processInbox_();
-    void processFrame_(const QByteArray& frame, qint64 timeUs);
+    // A received frame the session processed: console and real-time window.
+    void onFrameProcessed_(const FrameRecord& record, const QByteArray& payload, int address);
+    // The session's source changed: the title names it.
+    void updateTitle_();
     void reportBadFrame_(const QByteArray& frame, char cmd, int address,
                          const QByteArray& payload);
     void onBadFrameWindowEnd_();
-    void storeSentFrame_(const QByteArray& frame);
-    void flushRecords_();
     void flushConsole_();
     // At the end of a batch: lines other than frame echoes are flushed now, echoes alone wait
     // for the echo timer.
@@ -178,13 +176,12 @@ private:
     };
     std::map<char, QCheckBox*, LetterOrder> filterBoxes_;
     MkSerial* serial_ = nullptr;
-    FrameStore* frameStore_ = nullptr;
+    SessionPipeline* session_ = nullptr;
     SessionFiles* sessionFiles_ = nullptr;
     QString deviceName_;
     AutoReconnect* reconnect_ = nullptr;
     QAction* reconnectAction_ = nullptr;
     QAction* statisticsAction_ = nullptr;
-    LinkStatistics* linkStatistics_ = nullptr;
     StatisticsDialog* statisticsDialog_ = nullptr;
     QLabel* linkStatusLabel_ = nullptr;
     QTimer* linkStatusTimer_ = nullptr;
@@ -201,20 +198,9 @@ private:
     QJSEngine* scriptEngine_ = nullptr;
 
     FrameLogModel* frameLog_ = nullptr;
-    LabelCollector* labelCollector_ = nullptr;
 
-    // Received frames waiting for the GUI thread, oldest first, and whether a later turn of the
-    // event loop is already asked to go on with them.
-    struct Arrival
-    {
-        QByteArray frame;
-        qint64 timeUs;
-    };
-    std::deque<Arrival> inbox_;
-    bool inboxScheduled_ = false;
-    // Processed frames not yet in the store; they go in as one batch.
-    QList<FrameRecord> records_;
-    qint64 notShown_ = 0;
+    // Frame echoes the console skipped for want of time since the last "Clear".
+    qint64 consoleNotShown_ = 0;
     QLabel* notShownLabel_ = nullptr;
 
     // Bad frames of the current one-second window: reported, then only counted.
@@ -233,4 +219,6 @@ private:
     // The console keeps its newest line in view while the user has it scrolled to the end,
     // like a terminal; scrolled up, it stays where the user put it.
     bool consoleFollows_ = true;
+    // The same for the frame table.
+    bool tableFollows_ = true;
 };

@@ -4,6 +4,8 @@
 #include "framelogmodel.h"
 #include "framelogtools.h"
 #include "helpwindows.h"
+#include "link.h"
+#include "sessionpipeline.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -44,6 +46,24 @@ void MainWindow::initMenus_()
     showSentAction_->setStatusTip(tr(
         "List the requests sent to the device in the log and the console, marked with an arrow"));
     connect(showSentAction_, &QAction::toggled, frameLog_, &FrameLogModel::setShowSent);
+    // While shown, each request reaches the console as it is written, marked like its row.
+    // The connection follows the link in use (a capture's link writes nothing).
+    auto* sentEcho = new QObject(this);
+    const auto followLink = [this, sentEcho] {
+        QObject::disconnect(nullptr, nullptr, sentEcho, nullptr);
+        if (Link* link = session_->link()) {
+            connect(link, &Link::frameWritten, sentEcho, [this](const QByteArray& frame) {
+                if (!frameLog_->showSent())
+                    return;
+                const qsizetype zero = frame.indexOf('\0');
+                printConsoleLine_(QStringLiteral("\u2192 ") +
+                                      QString::fromLatin1(zero < 0 ? frame : frame.left(zero)),
+                                  false, true);
+            });
+        }
+    };
+    connect(session_, &SessionPipeline::linkChanged, this, followLink);
+    followLink();
 
     QAction* keys = new QAction(tr("&Keyboard shortcuts"), this);
     keys->setObjectName(QStringLiteral("actionShortcuts_"));

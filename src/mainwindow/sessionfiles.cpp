@@ -1,19 +1,23 @@
 #include "sessionfiles.h"
 
 #include "capturereader.h"
-#include "capturereplay.h"
 #include "capturewriter.h"
 #include "csvexport.h"
 #include "filedialogs.h"
 #include "framestore.h"
-#include "mainwindow.h"
+#include "labeltable.h"
+#include "link.h"
+#include "replaylink.h"
+#include "sessionpipeline.h"
 
-#include <QActionGroup>
+#include <QAction>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressDialog>
 
 namespace {
@@ -23,37 +27,37 @@ constexpr qsizetype kLoadBatch = 20000;
 // A load that takes longer than this shows a progress bar.
 constexpr int kProgressAfterMs = 500;
 
+QString escaped(const QString& text)
+{
+    return text.toHtmlEscaped();
+}
+
 } // namespace
 
-SessionFiles::SessionFiles(MainWindow* window)
-    : QObject(window), window_(window), store_(window->frameStore()),
-      writer_(new CaptureWriter(this)), replay_(new CaptureReplay(store_, this))
+SessionFiles::SessionFiles(SessionPipeline* session, Link* device, std::function<void()> disconnect,
+                           QWidget* window)
+    : QObject(window), session_(session), device_(device), disconnect_(std::move(disconnect)),
+      window_(window)
 {
-    connect(store_, &FrameStore::appended, this, &SessionFiles::onStoreAppended_);
-    connect(writer_, &CaptureWriter::failed, this, [this](const QString& message) {
-        window_->printConsoleError(message.toHtmlEscaped());
+    confirm_ = [this](const QString& question) {
+        return QMessageBox::question(window_, tr("Open a capture"), question,
+                                     QMessageBox::Yes | QMessageBox::Cancel,
+                                     QMessageBox::Cancel) == QMessageBox::Yes;
+    };
+    connect(session_->writer(), &CaptureWriter::failed, this, [this](const QString& text) {
+        emit message(Error, escaped(text));
         recordAction_->setChecked(false);
-    });
-    connect(replay_, &CaptureReplay::frame, this, &SessionFiles::replayFrame);
-    connect(replay_, &CaptureReplay::finished, this, [this] {
-        pauseAction_->setChecked(false);
-        pauseAction_->setEnabled(false);
-        stopReplayAction_->setEnabled(false);
     });
     buildMenu_();
 }
 
-// The writer, a child, writes what is pending and closes the file on its own; the console may
-// be gone by now.
+// The writer, a child of the session, writes what is pending and closes the file on its own.
 SessionFiles::~SessionFiles() = default;
 
 void SessionFiles::buildMenu_()
 {
     menu_ = new QMenu(tr("&File"), window_);
     menu_->setObjectName(QStringLiteral("menuFile_"));
-    QMenuBar* bar = window_->menuBar();
-    const QList<QAction*> existing = bar->actions();
-    bar->insertMenu(existing.isEmpty() ? nullptr : existing.constFirst(), menu_);
 
     QAction* open = menu_->addAction(tr("&Open capture..."), this, &SessionFiles::onOpen_);
     open->setObjectName(QStringLiteral("actionOpenCapture_"));
@@ -81,7 +85,7 @@ void SessionFiles::buildMenu_()
     for (const auto& speed : speeds) {
         QAction* action = replay->addAction(speed.text);
         action->setObjectName(QLatin1String(speed.name));
-        action->setStatusTip(tr("Feed the logged frames to the real-time dialog"));
+        action->setStatusTip(tr("Play a capture's frames again, as the device sent them"));
         const int factor = speed.speed;
         connect(action, &QAction::triggered, this, [this, factor] { onReplay_(factor); });
     }
@@ -90,8 +94,11 @@ void SessionFiles::buildMenu_()
     pauseAction_->setObjectName(QStringLiteral("actionReplayPause_"));
     pauseAction_->setCheckable(true);
     pauseAction_->setEnabled(false);
-    connect(pauseAction_, &QAction::toggled, replay_, &CaptureReplay::setPaused);
-    stopReplayAction_ = replay->addAction(tr("&Stop"), replay_, &CaptureReplay::stop);
+    connect(pauseAction_, &QAction::toggled, this, [this](bool on) {
+        if (replay_)
+            replay_->setPaused(on);
+    });
+    stopReplayAction_ = replay->addAction(tr("&Stop"), this, &SessionFiles::stopReplay_);
     stopReplayAction_->setObjectName(QStringLiteral("actionReplayStop_"));
     stopReplayAction_->setEnabled(false);
 
@@ -103,6 +110,28 @@ void SessionFiles::buildMenu_()
     QAction* quit = menu_->addAction(tr("&Quit"), window_, &QWidget::close);
     quit->setObjectName(QStringLiteral("actionQuit_"));
     quit->setShortcut(QKeySequence::Quit);
+}
+
+void SessionFiles::addMenuTo(QMenuBar* bar)
+{
+    const QList<QAction*> existing = bar->actions();
+    bar->insertMenu(existing.isEmpty() ? nullptr : existing.constFirst(), menu_);
+}
+
+bool SessionFiles::takeOver_(const QString& question)
+{
+    if (device_->isOpen()) {
+        if (!confirm_(question))
+            return false;
+        disconnect_();
+    }
+    stopReplay_();
+    if (session_->isRecording())
+        stopRecording();
+    emit sessionStarting();
+    session_->setLink(nullptr);
+    session_->clear();
+    return true;
 }
 
 void SessionFiles::onOpen_()
@@ -117,27 +146,28 @@ bool SessionFiles::openCapture(const QString& fileName)
 {
     CaptureReader reader;
     if (!reader.open(fileName)) {
-        window_->printConsoleError(reader.errorString().toHtmlEscaped());
+        emit message(Error, escaped(reader.errorString()));
         return false;
     }
-    replay_->stop();
-    emit clearRequested();
+    if (!takeOver_(tr("Disconnect from the device and open the capture '%1'?").arg(fileName)))
+        return false;
+    capture_ = fileName;
+    emit sourceChanged();
 
     QElapsedTimer clock;
     clock.start();
     QProgressDialog* progress = nullptr;
     bool cancelled = false;
     qint64 frames = 0;
-    loading_ = true;
+    QList<CaptureReader::Event> events;
     for (bool more = true; more;) {
         QList<FrameRecord> batch;
-        more = reader.read(batch, kLoadBatch);
+        more = reader.read(batch, kLoadBatch, &events);
         frames += batch.size();
-        // The log shows every good frame the device sent, as it would have live.
-        for (FrameRecord& record : batch)
-            record.logged = record.direction == FrameRecord::Received && record.good;
         if (!batch.isEmpty())
-            store_->append(std::move(batch));
+            session_->appendLoaded(std::move(batch));
+        session_->learnFromEvents(events);
+        events.clear();
         if (!progress && more && clock.elapsed() > kProgressAfterMs) {
             progress = new QProgressDialog(tr("Loading the capture '%1'...").arg(fileName),
                                            tr("Cancel"), 0, 1000, window_);
@@ -154,49 +184,70 @@ bool SessionFiles::openCapture(const QString& fileName)
             }
         }
     }
-    loading_ = false;
     delete progress;
 
-    const QString name = fileName.toHtmlEscaped();
+    const QString name = escaped(fileName);
     QString text = tr("Capture '%1' opened: %n frame(s)", nullptr, int(frames)).arg(name);
     if (reader.skippedLines() > 0)
         text += tr(", %n line(s) not understood and skipped", nullptr, int(reader.skippedLines()));
     if (cancelled) {
-        window_->printConsoleWarning(text + tr(" (loading cancelled)"));
+        emit message(Warning, text + tr(" (loading cancelled)"));
         return false;
     }
-    window_->printConsoleNoError(text);
+    emit message(Info, text);
     emit captureOpened(fileName);
     return true;
 }
 
+void SessionFiles::leaveCapture()
+{
+    const bool wasCapture = !capture_.isEmpty() || replay_;
+    stopReplay_();
+    if (!wasCapture)
+        return;
+    capture_.clear();
+    emit sessionStarting();
+    session_->clear();
+    emit sourceChanged();
+}
+
+QStringList SessionFiles::channelNames() const
+{
+    QStringList names = session_->labels()->labels();
+    for (int i = 0; i < names.size(); ++i) {
+        if (names.at(i).isNull())
+            names[i] = tr("Analog %1").arg(i);
+    }
+    return names;
+}
+
 bool SessionFiles::isRecording() const
 {
-    return writer_->isOpen();
+    return session_->isRecording();
 }
 
 bool SessionFiles::startRecording(const QString& fileName)
 {
     stopRecording();
-    if (!writer_->open(fileName)) {
-        window_->printConsoleError(writer_->errorString().toHtmlEscaped());
+    QString error;
+    if (!session_->startRecording(fileName, &error)) {
+        emit message(Error, escaped(error));
         recordAction_->setChecked(false);
         return false;
     }
     recordAction_->setChecked(true);
-    writer_->writeEvent(FrameRecord::nowUs(), QStringLiteral("recording started"));
-    window_->printConsoleNoError(tr("Recording to '%1'").arg(fileName.toHtmlEscaped()));
+    emit message(Info, tr("Recording to '%1'").arg(escaped(fileName)));
     return true;
 }
 
 void SessionFiles::stopRecording()
 {
-    if (!writer_->isOpen())
+    if (!session_->isRecording())
         return;
-    const QString fileName = writer_->fileName();
-    writer_->close();
+    const QString fileName = session_->writer()->fileName();
+    session_->stopRecording();
     recordAction_->setChecked(false);
-    window_->printConsoleNoError(tr("Recording to '%1' ended").arg(fileName.toHtmlEscaped()));
+    emit message(Info, tr("Recording to '%1' ended").arg(escaped(fileName)));
 }
 
 void SessionFiles::onRecord_(bool on)
@@ -205,83 +256,94 @@ void SessionFiles::onRecord_(bool on)
         stopRecording();
         return;
     }
-    const QString fileName = FileDialogs::saveFile(window_, FileDialogs::Capture, tr("Record to"));
+    const QString fileName =
+        FileDialogs::saveFile(window_, FileDialogs::Capture, tr("Record to"));
     if (fileName.isEmpty())
         recordAction_->setChecked(false);
     else
         startRecording(fileName);
 }
 
-void SessionFiles::recordEvent(const QString& text)
-{
-    writer_->writeEvent(FrameRecord::nowUs(), text);
-}
-
-void SessionFiles::onConnectionChanged(bool open)
-{
-    recordEvent(open ? QStringLiteral("connected") : QStringLiteral("disconnected"));
-}
-
-void SessionFiles::onStoreAppended_(qsizetype first, qsizetype count)
-{
-    if (loading_ || !writer_->isOpen())
-        return;
-    for (qsizetype i = first; i < first + count; ++i)
-        writer_->writeFrame(store_->at(i));
-}
-
 void SessionFiles::onReplay_(int speed)
 {
-    if (store_->isEmpty()) {
-        window_->printConsoleWarning(tr("Nothing to replay: the frame log is empty"));
-        return;
+    QString fileName = capture_;
+    if (fileName.isEmpty())
+        fileName =
+            FileDialogs::openFile(window_, FileDialogs::Capture, tr("Replay capture"));
+    if (!fileName.isEmpty())
+        replayCapture(fileName, speed);
+}
+
+bool SessionFiles::replayCapture(const QString& fileName, int speed)
+{
+    if (!takeOver_(tr("Disconnect from the device and replay the capture '%1'?").arg(fileName)))
+        return false;
+    capture_ = fileName;
+    replay_ = new ReplayLink(fileName, this);
+    replay_->setSpeed(speed);
+    replay_->setBacklogProbe([this] { return session_->backlog(); });
+    session_->setLink(replay_);
+    connect(replay_, &Link::framesReceived, this,
+            [this] { session_->learnFromEvents(replay_->takeEvents()); });
+    connect(replay_, &ReplayLink::finished, this, &SessionFiles::onReplayFinished_);
+    emit sourceChanged();
+    if (!replay_->open()) {
+        emit message(Error, escaped(replay_->errorString()));
+        stopReplay_();
+        return false;
     }
     emit replayStarted();
-    QStringList labels = labelsInStore_();
-    if (labels.isEmpty()) {
-        for (int i = 0; i < CsvExport::kLabelCount; ++i)
-            labels << tr("Analog %1").arg(i);
-    }
-    emit replayLabels(labels);
-    replay_->start(speed);
+    emit message(Info, tr("Replaying '%1'").arg(escaped(fileName)));
     pauseAction_->setEnabled(true);
     pauseAction_->setChecked(false);
     stopReplayAction_->setEnabled(true);
+    return true;
 }
 
-QStringList SessionFiles::labelsInStore_() const
+void SessionFiles::onReplayFinished_()
 {
-    // The latest answer for each index counts, as in a collection asked again.
-    QStringList labels(CsvExport::kLabelCount);
-    int found = 0;
-    for (qsizetype i = 0; i < store_->size(); ++i) {
-        int index = 0;
-        QString label;
-        if (!CsvExport::labelOf(store_->at(i), index, label))
-            continue;
-        found += labels.at(index).isNull();
-        labels[index] = label;
-    }
-    return found == CsvExport::kLabelCount ? labels : QStringList();
+    QString text = tr("Replay of '%1' finished: %n frame(s)", nullptr, int(replay_->framesPlayed()))
+                       .arg(escaped(replay_->name()));
+    if (replay_->oddGaps() > 0)
+        text += tr(", %n step(s) back in time or gap(s) over 10 s played as 1 s pauses", nullptr,
+                   int(replay_->oddGaps()));
+    emit message(Info, text);
+    pauseAction_->setChecked(false);
+    pauseAction_->setEnabled(false);
+    stopReplayAction_->setEnabled(false);
+}
+
+void SessionFiles::stopReplay_()
+{
+    if (!replay_)
+        return;
+    ReplayLink* replay = replay_;
+    replay_ = nullptr;
+    if (session_->link() == replay)
+        session_->setLink(nullptr);
+    replay->close();
+    replay->deleteLater();
+    pauseAction_->setChecked(false);
+    pauseAction_->setEnabled(false);
+    stopReplayAction_->setEnabled(false);
 }
 
 void SessionFiles::onExport_()
 {
     QStringList letters;
-    for (const FrameModel& model : window_->frameModels()) {
+    for (const FrameModel& model : models_) {
         const QString letter = QString(QChar(ushort(quint8(model.cmd))));
         if (!letters.contains(letter))
             letters.append(letter);
     }
     if (letters.isEmpty()) {
-        window_->printConsoleError(tr("CSV export needs the definitions of mk.js"));
+        emit message(Error, tr("CSV export needs the definitions of mk.js"));
         return;
     }
     bool ok = false;
     const int current = qMax(0, int(letters.indexOf(QStringLiteral("D"))));
-    const QString letter = QInputDialog::getItem(window_, tr("Export CSV"),
-                                                 tr("Command letter:"), letters, current, false,
-                                                 &ok);
+    const QString letter = QInputDialog::getItem(window_, tr("Export CSV"), tr("Command letter:"),
+                                                 letters, current, false, &ok);
     if (!ok || letter.isEmpty())
         return;
     const QString fileName = FileDialogs::saveFile(window_, FileDialogs::Csv, tr("Export CSV"));
@@ -291,26 +353,25 @@ void SessionFiles::onExport_()
 
 bool SessionFiles::exportCsv(const QString& fileName, char cmd)
 {
-    const QString name = fileName.toHtmlEscaped();
+    const QString name = escaped(fileName);
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        window_->printConsoleError(
-            tr("Cannot write '%1': %2").arg(name, file.errorString().toHtmlEscaped()));
+        emit message(Error, tr("Cannot write '%1': %2").arg(name, escaped(file.errorString())));
         return false;
     }
-    CsvExport csv(window_->frameModels(), cmd, &file);
-    for (qsizetype i = 0; i < store_->size(); ++i)
-        csv.add(store_->at(i));
+    const FrameStore* store = session_->store();
+    CsvExport csv(models_, cmd, &file);
+    for (qsizetype i = 0; i < store->size(); ++i)
+        csv.add(store->at(i));
     if (!csv.finish() || !file.flush()) {
-        window_->printConsoleError(
-            tr("Cannot write '%1': %2").arg(name, file.errorString().toHtmlEscaped()));
+        emit message(Error, tr("Cannot write '%1': %2").arg(name, escaped(file.errorString())));
         return false;
     }
-    const QString letter = QString(QChar(ushort(quint8(cmd)))).toHtmlEscaped();
-    QString text = tr("Exported %n '%1' frame(s) to '%2'", nullptr, int(csv.rowCount()))
-                       .arg(letter, name);
+    const QString letter = escaped(QString(QChar(ushort(quint8(cmd)))));
+    QString text =
+        tr("Exported %n '%1' frame(s) to '%2'", nullptr, int(csv.rowCount())).arg(letter, name);
     if (csv.badCount() > 0)
         text += tr(", %n bad frame(s) skipped", nullptr, int(csv.badCount()));
-    window_->printConsoleNoError(text);
+    emit message(Info, text);
     return true;
 }

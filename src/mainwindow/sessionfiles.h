@@ -1,72 +1,102 @@
 #pragma once
 
+#include "framemodel.h"
+
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
-class CaptureReplay;
-class CaptureWriter;
-class FrameStore;
-class MainWindow;
+#include <functional>
+
+class Link;
 class QAction;
 class QMenu;
+class QMenuBar;
+class QWidget;
+class ReplayLink;
+class SessionPipeline;
 
-// The window's File menu and what stands behind it: opening a capture into the frame log,
-// recording the session to a capture, replaying the log through the real-time dialog, and
-// exporting one letter's frames as CSV. MainWindow creates it and wires its signals.
+// The File menu and what stands behind it: opening a capture as the session, recording the
+// session to a capture, replaying a capture through the replay link, and exporting one letter's
+// frames as CSV. One source at a time: opening or replaying a capture while the device is
+// connected asks first, and a capture shown ends when the device is connected again.
+// Outcomes are reported through message(); the window shows them in its console.
 class SessionFiles : public QObject
 {
     Q_OBJECT
 public:
-    explicit SessionFiles(MainWindow* window);
+    enum Severity
+    {
+        Info,
+        Warning,
+        Error
+    };
+
+    // `device` is the serial link; `disconnect` closes it as the "Disconnect" button does.
+    SessionFiles(SessionPipeline* session, Link* device, std::function<void()> disconnect,
+                 QWidget* window);
     ~SessionFiles() override;
 
     QMenu* menu() const { return menu_; }
+    void addMenuTo(QMenuBar* bar);
+    // The structure definitions the CSV export cuts frames by.
+    void setFrameModels(const QList<FrameModel>& models) { models_ = models; }
+    // Asked before a capture replaces the live session; true to go on. Defaults to a question
+    // box; tests answer it.
+    void setConfirm(std::function<bool(const QString& question)> confirm)
+    {
+        confirm_ = std::move(confirm);
+    }
 
-    // Each reports its outcome in the console; false on failure.
+    // Each reports its outcome through message(); false on failure or when the user declined.
     bool openCapture(const QString& fileName);
+    bool replayCapture(const QString& fileName, int speed);
     bool startRecording(const QString& fileName);
     void stopRecording();
     bool isRecording() const;
     bool exportCsv(const QString& fileName, char cmd);
 
-    // An event line in the capture being recorded (nothing when not recording).
-    void recordEvent(const QString& text);
-
-public slots:
-    // Connection opened (true) or closed (false), for the capture's event lines.
-    void onConnectionChanged(bool open);
+    // The capture shown, empty while the session is the device's.
+    QString captureName() const { return capture_; }
+    // Ends the capture session (the device is about to become the source again).
+    void leaveCapture();
+    // The names of the real-time channels for a capture: its labels, numbered names where
+    // it has none.
+    QStringList channelNames() const;
+    ReplayLink* replay() const { return replay_; }
 
 signals:
-    // A capture was opened into the log.
-    void captureOpened(const QString& fileName);
-    // The log is about to receive a capture: the window empties it first.
-    void clearRequested();
+    void message(int severity, const QString& text);
+    // A new session begins: the window drops what it shows of the old one.
+    void sessionStarting();
     // A replay starts: the window shows the real-time dialog.
     void replayStarted();
-    // The channel names for a replay: the log's own label answers when it holds all of them,
-    // else numbered names.
-    void replayLabels(const QStringList& labels);
-    // One frame of a replay.
-    void replayFrame(char cmd, int address, const QByteArray& payload);
+    void sourceChanged();
+    // A capture was opened whole into the session.
+    void captureOpened(const QString& fileName);
 
 private:
     void buildMenu_();
+    bool takeOver_(const QString& question);
     void onOpen_();
     void onRecord_(bool on);
     void onExport_();
     void onReplay_(int speed);
-    void onStoreAppended_(qsizetype first, qsizetype count);
-    QStringList labelsInStore_() const;
+    void stopReplay_();
+    void onReplayFinished_();
 
-    MainWindow* window_;
-    FrameStore* store_;
-    CaptureWriter* writer_;
-    CaptureReplay* replay_;
+    SessionPipeline* session_;
+    Link* device_;
+    std::function<void()> disconnect_;
+    std::function<bool(const QString&)> confirm_;
+    QWidget* window_;
+    QList<FrameModel> models_;
+    QString capture_;
+    ReplayLink* replay_ = nullptr;
     QMenu* menu_ = nullptr;
     QAction* recordAction_ = nullptr;
     QAction* pauseAction_ = nullptr;
     QAction* stopReplayAction_ = nullptr;
-    // Set while a capture is loaded into the store, so its frames are not recorded again.
-    bool loading_ = false;
 };

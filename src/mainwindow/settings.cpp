@@ -68,6 +68,7 @@ void MainWindow::readSettings_()
     hexDisplay_ = readFlag(settings, QStringLiteral("hexDisplay"), false);
     ui_->checkBoxHex_->setChecked(hexDisplay_);
     cmdFilter_ = readText(settings, QStringLiteral("cmdFilter"), QStringLiteral("VNPLAUDk"));
+    session_->setLogFilter(cmdFilter_);
     readConnectionSettings_(settings);
 }
 

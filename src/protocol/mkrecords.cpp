@@ -22,6 +22,7 @@ Label parseLabel(const QByteArray& payload)
     const qsizetype zero = text.indexOf('\0');
     if (zero >= 0)
         text.truncate(zero);
+    label.raw = QString::fromLatin1(text);
     while (!text.isEmpty() && text.back() == ' ')
         text.chop(1);
     label.text = QString::fromLatin1(text);

@@ -14,7 +14,10 @@ constexpr int kAnalogOffset = 2;
 constexpr int kDebugPayloadSize = kAnalogOffset + 2 * kAnalogCount;
 
 // Byte offset of an analog channel in a 'D' payload.
-constexpr int analogOffset(int channel) { return kAnalogOffset + 2 * channel; }
+constexpr int analogOffset(int channel)
+{
+    return kAnalogOffset + 2 * channel;
+}
 // The channel a byte offset of a 'D' payload starts, or -1 when it starts none.
 constexpr int analogChannelAt(qint64 offset)
 {
@@ -30,12 +33,13 @@ bool analogValue(const QByteArray& payload, int channel, bool isSigned, int& val
 struct Label
 {
     int index = -1;
-    QString text;
+    QString text; // trailing padding removed: the name of a column or a channel
+    QString raw;  // as sent, up to the first zero byte: the padding kept
     // The payload carried an index and it names one of the kAnalogCount channels.
     bool valid() const { return index >= 0 && index < kAnalogCount; }
 };
 // The label an 'A' payload carries: index as sent (it may be out of range; see valid()), text
-// with trailing padding removed. An empty payload gives an invalid label.
+// text and raw as described there. An empty payload gives an invalid label.
 Label parseLabel(const QByteArray& payload);
 
 } // namespace MkRecords

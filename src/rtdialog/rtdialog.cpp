@@ -3,7 +3,7 @@
 
 #include "displaytick.h"
 #include "livestream.h"
-#include "mkhelper.h"
+#include "mkrecords.h"
 #include "rtplot.h"
 #include "screengeometry.h"
 #include "windowfitter.h"
@@ -16,10 +16,6 @@
 #include <QTimer>
 
 namespace {
-// A 'D' payload starts with two status bytes; the analog values follow, two bytes each, low
-// byte first, in the order of the label indices.
-constexpr int DebugValuesOffset = 2;
-constexpr int DebugValueSize = 2;
 // Size the dialog grows to, at least, when the plot first appears.
 constexpr QSize PlotDialogSize(420, 620);
 } // namespace
@@ -132,11 +128,10 @@ void RtDialog::onReceiveData(char cmd, int address, const QByteArray& payload)
     pendingRaw_.resize(rows);
     QVector<double> values;
     for (int i = 0; i < rows; ++i) {
-        const qsizetype pos = DebugValuesOffset + qsizetype(i) * DebugValueSize;
+        int raw = 0;
         // A short payload has no value for this row or any later one: they keep their text.
-        if (pos + DebugValueSize > payload.size())
+        if (!MkRecords::analogValue(payload, i, isSigned, raw))
             break;
-        const int raw = MkHelper::toInt(payload, int(pos), isSigned);
         pendingRaw_[i] = raw;
         values.append(units_.at(i).value(raw));
     }

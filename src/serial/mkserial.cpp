@@ -16,7 +16,7 @@ bool isFtdi(const PortInfo& info)
 }
 } // namespace
 
-MkSerial::MkSerial(QObject* parent) : QObject(parent)
+MkSerial::MkSerial(QObject* parent) : Link(parent)
 {
     initSerialPort_();
     initThread_();
@@ -45,8 +45,7 @@ void MkSerial::initThread_()
     threadReceive_ = new ThreadReceive(this, *port_);
     threadSend_ = new ThreadSend(this, *port_, threadReceive_->mutex());
     // The receive thread's object lives on this thread and emits from there: no queueing.
-    connect(threadReceive_, &ThreadReceive::newFramesReceived, this,
-            &MkSerial::onFramesReceived_);
+    connect(threadReceive_, &ThreadReceive::newFramesReceived, this, &MkSerial::onFramesReceived_);
     connect(threadReceive_, &ThreadReceive::junkDropped, this, &MkSerial::junkDropped);
     connect(threadSend_, &ThreadSend::writeError, this, &MkSerial::onWriteError_,
             Qt::QueuedConnection);
@@ -65,6 +64,9 @@ bool MkSerial::open()
     lostReported_ = false;
     threadSend_->start(QThread::InheritPriority);
     threadReceive_->start(QThread::InheritPriority);
+    // The carriage return goes out in front of the first request, in the same write.
+    terminateFragment_ = true;
+    emit opened();
     return true;
 }
 
@@ -84,6 +86,8 @@ void MkSerial::close()
         droppedRequests_ = dropped;
     threadReceive_->stopAndWait();
     port_->close();
+    if (wasOpen)
+        emit closed();
 }
 
 qint64 MkSerial::droppedBytes() const
@@ -130,7 +134,13 @@ void MkSerial::setUpNotifications()
 
 void MkSerial::write(const QByteArray& data)
 {
-    threadSend_->write(data);
+    if (terminateFragment_ && port_->isOpen()) {
+        terminateFragment_ = false;
+        // Not part of the frame: not announced as written, not stored.
+        threadSend_->write('\r' + data);
+    } else {
+        threadSend_->write(data);
+    }
     if (port_->isOpen())
         emit frameWritten(data);
 }
@@ -144,6 +154,14 @@ bool MkSerial::setDebug(bool on)
 
 void MkSerial::onFramesReceived_(const QList<QByteArray>& frames)
 {
+    if (isSignalConnected(QMetaMethod::fromSignal(&Link::framesReceived))) {
+        const qint64 now = LinkFrame::nowUs();
+        QList<LinkFrame> stamped;
+        stamped.reserve(frames.size());
+        for (const QByteArray& frame : frames)
+            stamped.append({frame, now});
+        emit framesReceived(stamped);
+    }
     emit newFramesReceived(frames);
     static const QMetaMethod single = QMetaMethod::fromSignal(&MkSerial::newFrameReceived);
     if (!isSignalConnected(single))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framesink.h"
+#include "link.h"
 
 #include <QList>
 #include <QObject>
@@ -39,18 +39,22 @@ struct QPortInfo
 
 // The serial link: owns the port, the port watcher and both worker threads. Frames and write
 // errors are announced on the GUI thread; so are ports that appear and go away, and the end of
-// an open link that failed.
-class MkSerial : public QObject, public FrameSink
+// an open link that failed. After every open the first request goes out behind a lone carriage
+// return: a request cut off by an earlier close may still sit in the device's receive buffer,
+// and would swallow it.
+class MkSerial : public Link
 {
     Q_OBJECT
 public:
     explicit MkSerial(QObject* parent = nullptr);
     ~MkSerial() override;
 
-    bool open();
+    Kind kind() const override { return Kind::Device; }
+    QString name() const override { return deviceName(); }
+    bool open() override;
     // Returns at once whatever the device does: requests still queued are dropped (see
     // droppedRequests()), a write stalled on a device that stopped reading is abandoned.
-    void close();
+    void close() override;
     bool isOpen() override;
     // After a failed open: one line for the user with the reason and what helps.
     QString openFailureReason() const { return openFailureReason_; }
@@ -71,12 +75,6 @@ signals:
     void newFramesReceived(const QList<QByteArray>& frames);
     // The same frames one by one, after their batch, for receivers that want them so.
     void newFrameReceived(const QByteArray& data);
-    // A frame was handed to the send thread (emitted on the caller's thread, by write()).
-    void frameWritten(const QByteArray& frame);
-    // The open link failed for good (read error, write error meaning the device is gone);
-    // emitted once per open, on the GUI thread. The link is still to be closed by the owner.
-    // The reason is a text for the user.
-    void connectionLost(const QString& reason);
     void writeError(qint64 errorCode);
     // Bytes of line noise were dropped in front of frames; one signal per burst.
     void junkDropped(qint64 bytes);
@@ -100,6 +98,8 @@ private:
     ThreadReceive* threadReceive_ = nullptr;
     bool debug_ = false;
     bool lostReported_ = false;
+    // A lone carriage return is still owed in front of the next request (see the class).
+    bool terminateFragment_ = false;
     QString openFailureReason_;
     qsizetype droppedRequests_ = 0;
 };

@@ -99,3 +99,26 @@ void CaptureWriter::close()
     flush();
     file_.close();
 }
+
+QString CaptureWriter::labelEvent(int index, const QString& text)
+{
+    // The text is quoted: a label may end in blanks that matter to its owner.
+    return QStringLiteral("label %1 \"%2\"").arg(index).arg(text);
+}
+
+bool CaptureWriter::parseLabelEvent(const QString& event, int& index, QString& text)
+{
+    static const QLatin1String kPrefix("label ");
+    if (!event.startsWith(kPrefix))
+        return false;
+    const qsizetype space = event.indexOf(QLatin1Char(' '), kPrefix.size());
+    if (space < 0 || !event.endsWith(QLatin1Char('"')) || event.size() < space + 3 ||
+        event.at(space + 1) != QLatin1Char('"'))
+        return false;
+    bool ok = false;
+    index = event.mid(kPrefix.size(), space - kPrefix.size()).toInt(&ok);
+    if (!ok)
+        return false;
+    text = event.mid(space + 2, event.size() - space - 3);
+    return true;
+}

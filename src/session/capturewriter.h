@@ -36,6 +36,11 @@ public:
     // Line breaks in the text become blanks: an event is one line.
     void writeEvent(qint64 timeUs, const QString& text);
 
+    // The event line that carries the analog label of `index`, and its reading: a recording
+    // begins with the labels the session knew, so that it names its channels even when it
+    // holds no label answer.
+    static QString labelEvent(int index, const QString& text);
+    static bool parseLabelEvent(const QString& event, int& index, QString& text);
     // Writes what is pending now. False (and failed() emitted) when the write failed.
     bool flush();
     // Writes what is pending and closes the file.

@@ -1,5 +1,7 @@
 #include "framerecord.h"
 
+#include "link.h"
+
 #include "mkhelper.h"
 
 #include <chrono>
@@ -21,7 +23,5 @@ FrameRecord FrameRecord::fromFrame(const QByteArray& frame, Direction direction,
 
 qint64 FrameRecord::nowUs()
 {
-    // Whole microseconds: a device that answers within a millisecond still shows how fast.
-    using namespace std::chrono;
-    return duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
+    return LinkFrame::nowUs();
 }
