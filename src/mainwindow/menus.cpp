@@ -12,8 +12,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QSplitter>
 #include <QTreeWidget>
+
+#include <memory>
 
 // The View menu (find in the log, sent requests) and the Help menu (shortcuts, manual, About),
 // built after the frame log so that its tools exist.
@@ -48,11 +51,13 @@ void MainWindow::initMenus_()
     connect(showSentAction_, &QAction::toggled, frameLog_, &FrameLogModel::setShowSent);
     // While shown, each request reaches the console as it is written, marked like its row.
     // The connection follows the link in use (a capture's link writes nothing).
-    auto* sentEcho = new QObject(this);
-    const auto followLink = [this, sentEcho] {
-        QObject::disconnect(nullptr, nullptr, sentEcho, nullptr);
+    // The echo's connection lives in a helper object made anew for each link.
+    auto echo = std::make_shared<QPointer<QObject>>();
+    const auto followLink = [this, echo] {
+        delete echo->data();
+        *echo = new QObject(this);
         if (Link* link = session_->link()) {
-            connect(link, &Link::frameWritten, sentEcho, [this](const QByteArray& frame) {
+            connect(link, &Link::frameWritten, echo->data(), [this](const QByteArray& frame) {
                 if (!frameLog_->showSent())
                     return;
                 const qsizetype zero = frame.indexOf('\0');
