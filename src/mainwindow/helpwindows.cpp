@@ -1,5 +1,7 @@
 #include "helpwindows.h"
 
+#include "windowfitter.h"
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QDialog>
@@ -21,6 +23,7 @@ QDialog* helpDialog(QWidget* parent, const char* name, const QString& title, QWi
         return old;
     auto* dialog = new QDialog(parent);
     dialog->setObjectName(QLatin1String(name));
+    WindowFitter::watch(dialog);
     dialog->setWindowTitle(title);
     auto* layout = new QVBoxLayout(dialog);
     *content = build(dialog);
