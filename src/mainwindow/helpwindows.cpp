@@ -105,6 +105,8 @@ void HelpWindows::showManual(QWidget* parent)
         parent, "manualDialog_", HelpWindows::tr("Manual"), &content, [](QDialog* d) -> QWidget* {
             auto* text = new QPlainTextEdit(d);
             text->setReadOnly(true);
+            // The page is laid out in columns: scrolled, not wrapped.
+            text->setLineWrapMode(QPlainTextEdit::NoWrap);
             text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
             text->setPlainText(manualText());
             return text;
