@@ -9,3 +9,4 @@ target_include_directories(bench_framelog PRIVATE ${PROJECT_SOURCE_DIR}/tests)
 target_compile_definitions(bench_framelog PRIVATE
     TOVRIK_MKSIM_PATH="$<TARGET_FILE:tovrik-mksim>")
 add_dependencies(bench_framelog tovrik-mksim)
+tovrik_add_bench(bench_logsearch SOURCES bench_logsearch.cpp LIBS tovrik_mainwindow)

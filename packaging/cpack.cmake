@@ -22,5 +22,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own texts (file dialogs, standard buttons, shortcut names) in the user's language.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

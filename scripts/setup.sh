@@ -12,6 +12,7 @@ TOVRIK_PACKAGES=(
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-qpa-plugins libgl-dev
     libudev-dev libbenchmark-dev
     qt6-svg-dev # the real-time plot saves SVG pictures
+    qt6-translations-l10n # Qt's own texts in German, loaded by the program and its tests
     clang-14 libclang-rt-14-dev
     clang-format # the house rules check the formatting of changed files
     xvfb xauth imagemagick

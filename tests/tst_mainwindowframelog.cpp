@@ -1,5 +1,7 @@
 #include "framelogmodel.h"
 #include "framestore.h"
+#include "logclipboard.h"
+#include "logsearch.h"
 #include "mainwindow.h"
 #include "mainwindowtestkit.h"
 
@@ -53,6 +55,56 @@ public:
             ++paints[watched];
         return false;
     }
+};
+
+// A log of any length that costs nothing to hold: row r shows the letter 'V' when r % 100000
+// is 7, 'v' when it is 9, 'D' otherwise, the address "FC" and the data r % 1000. Rows can be
+// appended and dropped from the front, as the frame log's are.
+class LargeLog : public QAbstractTableModel
+{
+public:
+    explicit LargeLog(int rows) : rows_(rows) {}
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : rows_;
+    }
+    int columnCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : FrameLogModel::ColumnCount;
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole)
+            return {};
+        const int r = index.row() + first_;
+        switch (index.column()) {
+        case FrameLogModel::CmdColumn:
+            return r % 100000 == 7 ? "V" : r % 100000 == 9 ? "v" : "D";
+        case FrameLogModel::DataColumn:
+            return QString::number(r % 1000);
+        case FrameLogModel::AddressColumn:
+            return "FC";
+        default:
+            return QString::number(r);
+        }
+    }
+    void append(int count)
+    {
+        beginInsertRows({}, rows_, rows_ + count - 1);
+        rows_ += count;
+        endInsertRows();
+    }
+    void dropFront(int count)
+    {
+        beginRemoveRows({}, 0, count - 1);
+        rows_ -= count;
+        first_ += count;
+        endRemoveRows();
+    }
+
+private:
+    int rows_;
+    int first_ = 0;
 };
 
 } // namespace
@@ -337,6 +389,119 @@ private slots:
     }
 
     // The model over a small store, without a window.
+    // The search reads a million rows in slices, reports its first match before it ends and
+    // counts every match: none, all, a letter (exactly, with case), a part of the data.
+    void searchCountsMatchesInSlices_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("matches");
+        QTest::addColumn<int>("firstMatch");
+
+        int containing12 = 0;
+        for (int i = 0; i < 1000; ++i)
+            containing12 += QString::number(i).contains(QLatin1String("12"));
+        const int data = FrameLogModel::DataColumn;
+        QTest::newRow("nothing") << "x" << data << 0 << -1;
+        QTest::newRow("empty pattern") << "" << LogSearch::AllColumns << 0 << -1;
+        QTest::newRow("everything") << "fc" << LogSearch::AllColumns << 1000000 << 0;
+        QTest::newRow("letter V, not v") << "V" << int(FrameLogModel::CmdColumn) << 10 << 7;
+        QTest::newRow("letter v, not V") << "v" << int(FrameLogModel::CmdColumn) << 10 << 9;
+        QTest::newRow("part of the data") << "12" << data << containing12 * 1000 << 12;
+    }
+    void searchCountsMatchesInSlices()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(int, column);
+        QFETCH(int, matches);
+        QFETCH(int, firstMatch);
+
+        LargeLog log(1000000);
+        LogSearch search(&log);
+        QSignalSpy first(&search, &LogSearch::firstMatch);
+        QSignalSpy progress(&search, &LogSearch::progress);
+        QSignalSpy finished(&search, &LogSearch::finished);
+        search.start(pattern, column, FrameLogModel::CmdColumn);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 120000);
+        QCOMPARE(finished.at(0).at(0).toInt(), matches);
+        QCOMPARE(search.matchCount(), matches);
+        QCOMPARE(first.count(), firstMatch < 0 ? 0 : 1);
+        if (firstMatch >= 0)
+            QCOMPARE(first.at(0).at(0).toInt(), firstMatch);
+        // An empty pattern searches nothing at all.
+        if (!pattern.isEmpty()) {
+            QVERIFY2(progress.count() > 1, "the rows were read in one go");
+            QCOMPARE(progress.constLast().at(0).toInt(), 1000000);
+        }
+    }
+
+    // Next and previous wrap around; matches follow rows dropped at the front and rows added.
+    void searchFollowsTheLog()
+    {
+        LargeLog log(250000);
+        LogSearch search(&log);
+        QSignalSpy finished(&search, &LogSearch::finished);
+        search.start(QStringLiteral("V"), FrameLogModel::CmdColumn, FrameLogModel::CmdColumn);
+        QTRY_COMPARE(finished.count(), 1);
+        QCOMPARE(std::vector<int>(search.matches()), (std::vector<int>{7, 100007, 200007}));
+        QCOMPARE(search.next(7), 100007);
+        QCOMPARE(search.next(200007), 7);
+        QCOMPARE(search.previous(7), 200007);
+        QCOMPARE(search.previous(100000), 7);
+        QCOMPARE(search.indexOf(100007), 1);
+        QCOMPARE(search.indexOf(100008), -1);
+
+        log.dropFront(100000); // row 100007 is now row 7
+        QCOMPARE(std::vector<int>(search.matches()), (std::vector<int>{7, 100007}));
+        log.append(100000); // brings original row 300007, now row 200007
+        QTRY_COMPARE(finished.count(), 2);
+        QCOMPARE(std::vector<int>(search.matches()), (std::vector<int>{7, 100007, 200007}));
+        search.cancel();
+        QCOMPARE(search.next(0), -1);
+    }
+
+    // Sent requests join the log only when asked for, marked; copying gives the shown table
+    // with its header, the frames' bytes in hex, or the frames as they crossed the line.
+    void sentRequestsAndCopying()
+    {
+        FrameStore store;
+        FrameLogModel model(&store);
+        const qint64 start = 1'700'000'000'000'000;
+        store.append(logged('V', "ab", start));
+        FrameRecord sent =
+            FrameRecord::fromFrame(frame('v', 1, QByteArray()), FrameRecord::Sent, start + 500000);
+        store.append(std::move(sent));
+        store.append(logged('D', "cd", start + 1000000));
+        model.announcePending();
+        QCOMPARE(model.rowCount(), 2);
+
+        model.setShowSent(true);
+        QCOMPARE(model.rowCount(), 3);
+        QCOMPARE(model.index(1, FrameLogModel::NumberColumn).data().toString(),
+                 QString::fromUtf8("1 \u2192"));
+        QCOMPARE(model.index(2, FrameLogModel::NumberColumn).data().toString(), "2");
+        store.append(
+            FrameRecord::fromFrame(frame('d', 1, "x"), FrameRecord::Sent, start + 2000000));
+        model.announcePending();
+        QCOMPARE(model.rowCount(), 4);
+
+        const QString table = LogClipboard::text(model, {0, 2}, LogClipboard::Table);
+        const QStringList lines = table.split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 4); // header, two rows, the empty end
+        QCOMPARE(lines.at(0), "No.\tTime\tCmd\tAddress\tData");
+        QCOMPARE(lines.at(2).split(QLatin1Char('\t')).mid(2, 1), QStringList{"D"});
+        QCOMPARE(lines.at(2).count(QLatin1Char('\t')), 4);
+        const QByteArray vFrame = frame('V', 1, "ab");
+        QCOMPARE(LogClipboard::text(model, {0}, LogClipboard::Hex),
+                 QString::fromLatin1(vFrame.toHex(' ')) + "\n");
+        QCOMPARE(
+            LogClipboard::text(model, {0, 1}, LogClipboard::Frames),
+            QString::fromLatin1(vFrame.chopped(1) + "\n" + frame('v', 1, {}).chopped(1) + "\n"));
+
+        model.setShowSent(false);
+        QCOMPARE(model.rowCount(), 2);
+    }
+
     void modelFollowsTheStore_data()
     {
         QTest::addColumn<int>("capacity");

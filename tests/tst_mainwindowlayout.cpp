@@ -1,3 +1,4 @@
+#include "helpwindows.h"
 #include "mainwindow.h"
 
 #include <QAction>
@@ -139,7 +140,9 @@ void TestMainWindowLayout::panesAndTable()
     auto* table = child<QTableView>("tableWidgetFrame_");
     auto* tree = child<QTreeWidget>("treeWidgetFrame_");
     auto* console = child<QPlainTextEdit>("consoleTextEdit_");
-    QCOMPARE(splitter->widget(0), table);
+    // The table shares its pane with the search bar above it.
+    QCOMPARE(splitter->widget(0), table->parentWidget());
+    QVERIFY(splitter->widget(0)->isAncestorOf(child<QWidget>("searchBar_")));
     QCOMPARE(splitter->widget(1), tree);
     QCOMPARE(splitter->widget(2), console);
 
@@ -202,19 +205,27 @@ void TestMainWindowLayout::menusAndTitle()
     QCOMPARE(window_->windowTitle(), QString("Tovrik"));
     QVERIFY(!window_->windowIcon().isNull());
     const QList<QAction*> menus = window_->menuBar()->actions();
-    QCOMPARE(menus.size(), 3);
+    QCOMPARE(menus.size(), 4);
     QCOMPARE(menus.at(0)->text(), QString("&File"));
-    QCOMPARE(menus.at(1)->text(), QString("Windows"));
-    QCOMPARE(menus.at(2)->text(), QString("?"));
+    QCOMPARE(menus.at(1)->text(), QString("&View"));
+    QCOMPARE(menus.at(2)->text(), QString("&Windows"));
+    QCOMPARE(menus.at(3)->text(), QString("&Help"));
 
     QStringList files;
     for (const QAction* action : menus.at(0)->menu()->actions())
         files << (action->menu() ? action->menu()->objectName() : action->objectName());
-    QCOMPARE(files, QStringList({"actionOpenCapture_", "actionRecord_", "menuReplay_",
-                                 "actionExportCsv_", "actionExportGpx_", QString(),
+    QCOMPARE(files, QStringList({"actionOpenCapture_", "menuRecent_", "actionRecord_",
+                                 "menuReplay_", "actionExportCsv_", "actionExportGpx_", QString(),
                                  "actionQuit_"}));
 
-    const QList<QAction*> windows = menus.at(1)->menu()->actions();
+    QStringList views;
+    for (const QAction* action : menus.at(1)->menu()->actions())
+        views << action->objectName();
+    QCOMPARE(views, QStringList({"actionFind_", "actionFindNext_", "actionFindPrevious_", QString(),
+                                 "actionShowSent_"}));
+    QVERIFY(!menus.at(1)->menu()->actions().constLast()->isChecked());
+
+    const QList<QAction*> windows = menus.at(2)->menu()->actions();
     QStringList names;
     for (const QAction* action : windows)
         names << action->objectName();
@@ -227,10 +238,13 @@ void TestMainWindowLayout::menusAndTitle()
     QVERIFY(windows.at(0)->isCheckable());
     QVERIFY(!windows.at(0)->icon().isNull());
 
-    const QList<QAction*> help = menus.at(2)->menu()->actions();
-    QCOMPARE(help.size(), 1);
-    QCOMPARE(help.at(0)->text(), QString("&About"));
-    QCOMPARE(help.at(0)->statusTip(), QString("Show the application's About box"));
+    const QList<QAction*> help = menus.at(3)->menu()->actions();
+    QCOMPARE(help.size(), 4);
+    QCOMPARE(help.at(0)->objectName(), QString("actionShortcuts_"));
+    QCOMPARE(help.at(1)->objectName(), QString("actionManual_"));
+    QVERIFY(help.at(2)->isSeparator());
+    QCOMPARE(help.at(3)->text(), QString("&About"));
+    QCOMPARE(help.at(3)->statusTip(), QString("Show the application's About box"));
 }
 
 void TestMainWindowLayout::tabOrder()
@@ -256,7 +270,7 @@ void TestMainWindowLayout::tabOrder()
 
 void TestMainWindowLayout::aboutBox()
 {
-    QAction* about = window_->menuBar()->actions().last()->menu()->actions().at(0);
+    QAction* about = window_->menuBar()->actions().last()->menu()->actions().last();
     // Opened twice: each box starts from the untouched form text.
     for (int round = 0; round < 2; ++round) {
         QString title;
@@ -301,6 +315,11 @@ void TestMainWindowLayout::picturesAreEmbedded()
         QCOMPARE(image.size(), QSize(128, 128));
         QVERIFY(image.hasAlphaChannel());
     }
+    // The manual page, rendered as `man` shows it: headings, no markup left.
+    const QString manual = HelpWindows::manualText();
+    QVERIFY(manual.contains(QLatin1String("\nSYNOPSIS\n")));
+    QVERIFY(manual.contains(QLatin1String("--export-csv")));
+    QVERIFY(!manual.contains(QLatin1String(".TH ")));
 }
 
 QTEST_MAIN(TestMainWindowLayout)

@@ -1,5 +1,8 @@
+#include "capturedrop.h"
+#include "filedialogs.h"
 #include "mainwindow.h"
 #include "mainwindowtestkit.h"
+#include "recentfiles.h"
 #include "screengeometry.h"
 
 #include <QAction>
@@ -14,7 +17,11 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 #include <memory>
 
@@ -177,7 +184,8 @@ private slots:
 
         QTest::newRow("never shown") << 0 << false << true << false;
         QTest::newRow("shown") << 1 << false << false << true;
-        QTest::newRow("shown then closed by itself") << 1 << true << false << true;
+        // Esc or the title bar hides it as the button does.
+        QTest::newRow("shown then closed by itself") << 1 << true << true << false;
         QTest::newRow("shown and hidden") << 2 << false << true << false;
     }
     void realTimeDialogVisibilityIsRestored()
@@ -191,8 +199,13 @@ private slots:
             auto* rt = first.findChild<QPushButton*>(QStringLiteral("rtPushButton_"));
             for (int i = 0; i < rtPresses; ++i)
                 rt->click();
-            if (closedByItself)
+            if (closedByItself) {
                 rtDialog(&first)->close();
+                // One press shows it again, a second hides it.
+                rt->click();
+                QVERIFY(!rtDialog(&first)->isHidden());
+                rtDialog(&first)->close();
+            }
             first.close();
         }
         QCOMPARE(QSettings(QStringLiteral("Tovrik"), QStringLiteral("Tovrik"))
@@ -243,6 +256,161 @@ private slots:
         QFETCH(QRect, expected);
         QCOMPARE(ScreenGeometry::fit(size, pos, screens, QSize(510, 680), QPoint(200, 200)),
                  expected);
+    }
+
+    // A window that grew or was shown goes wholly onto the screen holding most of it, on
+    // laptop and desktop screens at scale factors 1 and 2 (Qt's geometry is in pixels divided
+    // by the factor). The real-time dialog grows from 230 x 340 to 420 x 620 for its plot.
+    void windowsStayOnTheirScreen_data()
+    {
+        QTest::addColumn<QSize>("screenPixels");
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<QRect>("expected");
+
+        const QSize laptop(1366, 768);
+        const QSize desktop(1920, 1080);
+        QTest::newRow("laptop: grown dialog moved up")
+            << laptop << 1 << QRect(200, 200, 420, 620) << QRect(200, 148, 420, 620);
+        QTest::newRow("laptop x2: grown dialog moved and shrunk")
+            << laptop << 2 << QRect(200, 200, 420, 620) << QRect(200, 0, 420, 384);
+        QTest::newRow("laptop x2: main window shrunk to the screen")
+            << laptop << 2 << QRect(0, 0, 510, 680) << QRect(0, 0, 510, 384);
+        QTest::newRow("laptop: past the right edge")
+            << laptop << 1 << QRect(1200, 100, 420, 620) << QRect(946, 100, 420, 620);
+        QTest::newRow("laptop: above and left of the screen")
+            << laptop << 1 << QRect(-50, -30, 300, 300) << QRect(0, 0, 300, 300);
+        QTest::newRow("desktop: grown dialog fits as it is")
+            << desktop << 1 << QRect(200, 200, 420, 620) << QRect(200, 200, 420, 620);
+        QTest::newRow("desktop x2: grown dialog moved up")
+            << desktop << 2 << QRect(200, 200, 420, 620) << QRect(200, 0, 420, 540);
+        QTest::newRow("off every screen: onto the first")
+            << laptop << 1 << QRect(5000, 5000, 300, 200) << QRect(1066, 568, 300, 200);
+    }
+    void windowsStayOnTheirScreen()
+    {
+        QFETCH(QSize, screenPixels);
+        QFETCH(int, scale);
+        QFETCH(QRect, frame);
+        QFETCH(QRect, expected);
+        const QRect screen(QPoint(0, 0), screenPixels / scale);
+        QCOMPARE(ScreenGeometry::keepOnScreen(frame, {screen}), expected);
+    }
+
+    // The recent captures: newest first, each once, ten at most, kept for the next start; an
+    // entry that was deleted or became a FIFO or a folder is refused and removed.
+    void recentFiles()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QStringList paths;
+        for (int i = 0; i < 12; ++i) {
+            paths << dir.filePath(QStringLiteral("c%1.mkcap").arg(i));
+            QFile file(paths.last());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        {
+            RecentFiles recent;
+            for (const QString& path : std::as_const(paths))
+                recent.add(path);
+            recent.add(paths.at(5)); // again: moves to the front
+            QCOMPARE(recent.files().size(), RecentFiles::kMaxEntries);
+            QCOMPARE(recent.files().at(0), paths.at(5));
+            QCOMPARE(recent.files().at(1), paths.at(11));
+            QVERIFY(!recent.files().contains(paths.at(0)));
+            QVERIFY(!recent.files().contains(paths.at(1)));
+        }
+        RecentFiles recent; // read back from the settings
+        QCOMPARE(recent.files().size(), RecentFiles::kMaxEntries);
+        QCOMPARE(recent.files().at(0), paths.at(5));
+
+        QVERIFY(QFile::remove(paths.at(11)));
+        QVERIFY(QFile::remove(paths.at(10)));
+        QCOMPARE(::mkfifo(QFile::encodeName(paths.at(10)).constData(), 0600), 0);
+        QVERIFY(QFile::remove(paths.at(9)));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("c9.mkcap")));
+        QSignalSpy opened(&recent, &RecentFiles::openRequested);
+        QSignalSpy refused(&recent, &RecentFiles::refused);
+        for (int i : {11, 10, 9}) {
+            QVERIFY(!recent.open(paths.at(i)));
+            QVERIFY(!recent.files().contains(paths.at(i)));
+            QVERIFY(refused.constLast().at(0).toString().contains(paths.at(i)));
+        }
+        QCOMPARE(refused.count(), 3);
+        QVERIFY(recent.open(paths.at(5)));
+        QCOMPARE(opened.count(), 1);
+        QCOMPARE(RecentFiles().files().size(), RecentFiles::kMaxEntries - 3);
+    }
+
+    // What a drop on the window opens: one capture, known by its suffix or its first line;
+    // anything else is refused with a reason.
+    void droppedFiles_data()
+    {
+        QTest::addColumn<QStringList>("names"); // in a fresh folder; "remote" is a web address
+        QTest::addColumn<bool>("opened");
+        QTest::addColumn<QString>("reason");
+
+        QTest::newRow("capture") << QStringList{"a.mkcap"} << true << "";
+        QTest::newRow("renamed capture") << QStringList{"capture.txt"} << true << "";
+        QTest::newRow("other file") << QStringList{"notes.txt"} << false << "not a capture";
+        QTest::newRow("folder") << QStringList{"dir"} << false << "folder";
+        QTest::newRow("two captures") << QStringList{"a.mkcap", "b.mkcap"} << false << "2 files";
+        QTest::newRow("missing") << QStringList{"gone.mkcap"} << false << "does not exist";
+        QTest::newRow("fifo") << QStringList{"fifo.mkcap"} << false << "not a regular file";
+        QTest::newRow("remote") << QStringList{"remote"} << false << "not a file";
+        QTest::newRow("nothing") << QStringList{} << false << "Nothing";
+    }
+    void droppedFiles()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(bool, opened);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const auto write = [&](const QString& name, const QByteArray& text) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+        };
+        write(QStringLiteral("a.mkcap"), "# tovrik capture 1\n");
+        write(QStringLiteral("b.mkcap"), "# tovrik capture 1\n");
+        write(QStringLiteral("capture.txt"), "# tovrik capture 1\n");
+        write(QStringLiteral("notes.txt"), "shopping list\n");
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("dir")));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("fifo.mkcap")).constData(), 0600), 0);
+        QList<QUrl> urls;
+        for (const QString& name : names) {
+            urls << (name == QLatin1String("remote")
+                         ? QUrl(QStringLiteral("https://example.org/a.mkcap"))
+                         : QUrl::fromLocalFile(dir.filePath(name)));
+        }
+        const CaptureDrop::Verdict verdict = CaptureDrop::judge(urls);
+        QCOMPARE(!verdict.fileName.isEmpty(), opened);
+        QCOMPARE(verdict.refusal.isEmpty(), opened);
+        QVERIFY2(verdict.refusal.contains(reason), qPrintable(verdict.refusal));
+    }
+
+    // A name typed without a suffix gets the kind's one; any suffix the user typed stays.
+    void savedNamesGetTheirSuffix_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("capture") << "/tmp/flight1" << int(FileDialogs::Capture)
+                                 << "/tmp/flight1.mkcap";
+        QTest::newRow("csv") << "/tmp/flight1" << int(FileDialogs::Csv) << "/tmp/flight1.csv";
+        QTest::newRow("trailing dot")
+            << "/tmp/flight1." << int(FileDialogs::Csv) << "/tmp/flight1.csv";
+        QTest::newRow("own suffix kept")
+            << "/tmp/a.txt" << int(FileDialogs::Capture) << "/tmp/a.txt";
+        QTest::newRow("dotted folder")
+            << "/tmp/v1.2/run" << int(FileDialogs::Capture) << "/tmp/v1.2/run.mkcap";
+    }
+    void savedNamesGetTheirSuffix()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, kind);
+        QFETCH(QString, saved);
+        QCOMPARE(FileDialogs::withSuffix(typed, FileDialogs::Kind(kind)), saved);
     }
 
     // The stored geometry of both windows goes through the fit, and a value of the wrong type

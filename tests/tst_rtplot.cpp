@@ -1,5 +1,7 @@
+#include "plotcanvas.h"
 #include "rtplot.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QImage>
 #include <QSet>
@@ -48,6 +50,9 @@ private slots:
     void layoutFitsTheSize_data();
     void layoutFitsTheSize();
     void clearForgetsEverything();
+    void themeChangeRepaintsAPausedPlot();
+    void linesStayReadableOnAnyBackground_data();
+    void linesStayReadableOnAnyBackground();
 };
 
 void TestRtPlot::historyAndSpan_data()
@@ -523,7 +528,9 @@ void TestRtPlot::spikeIsPaintedWhereItIs()
     QVERIFY(plot.drawnPoints(0).size() <= plot.canvas()->plotArea().width() + 4);
 
     const QImage image = plot.canvas()->grab().toImage();
-    const QRgb colour = plot.channelColour(0).rgb();
+    const QRgb colour = PlotCanvas::readableOn(plot.channelColour(0),
+                                               plot.canvas()->palette().color(QPalette::Base))
+                            .rgb();
     const double dpr = image.devicePixelRatio();
     auto painted = [&](const QPointF& value) {
         const QPoint centre = plot.canvas()->pixelAt(value).toPoint();
@@ -632,4 +639,52 @@ void TestRtPlot::clearForgetsEverything()
 }
 
 QTEST_MAIN(TestRtPlot)
+// The plot is drawn in the theme's colours, and in the new ones after a theme change while it
+// is paused.
+void TestRtPlot::themeChangeRepaintsAPausedPlot()
+{
+    RtPlot plot;
+    plot.resize(400, 300);
+    plot.setChannelShown(0, QStringLiteral("a"), true);
+    for (int i = 0; i < 100; ++i)
+        plot.addSample(i * 20, {double(i % 7)});
+    plot.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&plot));
+    plot.setPaused(true);
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    dark.setColor(QPalette::Text, QColor(0xe0, 0xe0, 0xe0));
+    QApplication::setPalette(dark);
+    const QPoint corner(2, 2);
+    QTRY_COMPARE(plot.canvas()->grab().toImage().pixelColor(corner), QColor(0x1e, 0x1e, 0x1e));
+    QApplication::setPalette(light);
+    QTRY_COMPARE(plot.canvas()->grab().toImage().pixelColor(corner), light.color(QPalette::Base));
+}
+
+// Every line colour the plot hands out keeps a contrast of at least 3:1 against light and
+// dark theme backgrounds, and a colour that has it already is left alone.
+void TestRtPlot::linesStayReadableOnAnyBackground_data()
+{
+    QTest::addColumn<QColor>("background");
+    QTest::newRow("white") << QColor(Qt::white);
+    QTest::newRow("light grey") << QColor(0xef, 0xef, 0xef);
+    QTest::newRow("mid grey") << QColor(0x80, 0x80, 0x80);
+    QTest::newRow("dark grey") << QColor(0x2a, 0x2a, 0x2a);
+    QTest::newRow("black") << QColor(Qt::black);
+}
+
+void TestRtPlot::linesStayReadableOnAnyBackground()
+{
+    QFETCH(QColor, background);
+    for (int i = 0; i < 32; ++i) {
+        const QColor line = RtPlot::paletteColour(i);
+        const QColor shown = PlotCanvas::readableOn(line, background);
+        QVERIFY2(PlotCanvas::contrast(shown, background) >= PlotCanvas::kMinContrast - 0.01,
+                 qPrintable(QStringLiteral("colour %1 as %2").arg(line.name(), shown.name())));
+        if (PlotCanvas::contrast(line, background) >= PlotCanvas::kMinContrast)
+            QCOMPARE(shown, line);
+    }
+}
+
 #include "tst_rtplot.moc"

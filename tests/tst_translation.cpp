@@ -1,13 +1,20 @@
+#include "mainwindow.h"
 #include "translation.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLibraryInfo>
+#include <QMenu>
+#include <QMenuBar>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
+#include <QXmlStreamReader>
 #include <QtEndian>
+
+#include <functional>
 
 #include <sys/stat.h>
 
@@ -66,6 +73,10 @@ private slots:
     void candidatesFollowTheTranslatorsSearch();
     void install_data();
     void install();
+    void everyTextIsTranslated();
+    void qtsOwnTextsAreTranslated();
+    void menusHaveDistinctAltLetters_data();
+    void menusHaveDistinctAltLetters();
 };
 
 void tst_Translation::check_data()
@@ -234,5 +245,117 @@ void tst_Translation::install()
     QCoreApplication::removeTranslator(translator.get());
 }
 
-QTEST_GUILESS_MAIN(tst_Translation)
+// Every message of the translation source is finished and has a translation (each plural form
+// too); vanished and obsolete ones are not shipped and do not count.
+void tst_Translation::everyTextIsTranslated()
+{
+    QFile file(QStringLiteral(TOVRIK_SOURCE_DIR "/translations/Lang_de_DE.ts"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    QStringList missing;
+    QString context;
+    QString source;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == QLatin1String("name")) {
+            context = xml.readElementText();
+        } else if (xml.name() == QLatin1String("source")) {
+            source = xml.readElementText();
+        } else if (xml.name() == QLatin1String("translation")) {
+            const QString type = xml.attributes().value(QLatin1String("type")).toString();
+            if (type == QLatin1String("vanished") || type == QLatin1String("obsolete"))
+                continue;
+            // Plural forms are <numerusform> children; a plain translation is the text.
+            QStringList forms;
+            QString text;
+            while (!(xml.isEndElement() && xml.name() == QLatin1String("translation"))) {
+                xml.readNext();
+                if (xml.isStartElement() && xml.name() == QLatin1String("numerusform"))
+                    forms << xml.readElementText();
+                else if (xml.isCharacters())
+                    text += xml.text();
+            }
+            if (forms.isEmpty())
+                forms << text.trimmed();
+            if (type == QLatin1String("unfinished") || forms.contains(QString()))
+                missing << context + QStringLiteral(": ") + source;
+        }
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QVERIFY2(missing.isEmpty(),
+             qPrintable(QStringLiteral("%1 untranslated or unfinished:\n").arg(missing.size()) +
+                        missing.mid(0, 30).join(QLatin1Char('\n'))));
+}
+
+// Qt's own texts (standard buttons, file dialogs) come from Qt's translation, which the
+// package depends on.
+void tst_Translation::qtsOwnTextsAreTranslated()
+{
+    QVERIFY2(Translation::installQt(QLocale(QStringLiteral("de_DE"))),
+             qPrintable(QStringLiteral("no qtbase_de.qm in %1 (package qt6-translations-l10n)")
+                            .arg(QLibraryInfo::path(QLibraryInfo::TranslationsPath))));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
+    for (QTranslator* translator : qApp->findChildren<QTranslator*>())
+        QCoreApplication::removeTranslator(translator);
+}
+
+void tst_Translation::menusHaveDistinctAltLetters_data()
+{
+    QTest::addColumn<bool>("german");
+    QTest::newRow("English") << false;
+    QTest::newRow("German") << true;
+}
+
+// Every entry of every menu of the window, the menu bar's titles too, has an Alt-letter, and
+// no two entries of one menu share theirs.
+void tst_Translation::menusHaveDistinctAltLetters()
+{
+    QFETCH(bool, german);
+    QTranslator translator;
+    if (german) {
+        const QByteArray image = shippedImage();
+        QVERIFY(
+            translator.load(reinterpret_cast<const uchar*>(image.constData()), int(image.size())));
+        QCoreApplication::installTranslator(&translator);
+    }
+    MainWindow window;
+    QCoreApplication::removeTranslator(&translator);
+
+    const auto altLetter = [](const QString& text) -> QChar {
+        for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+            if (text.at(i) != QLatin1Char('&'))
+                continue;
+            if (text.at(i + 1) != QLatin1Char('&'))
+                return text.at(i + 1).toLower();
+            ++i; // "&&" is a plain '&'
+        }
+        return QChar();
+    };
+    QStringList faults;
+    std::function<void(const QString&, const QList<QAction*>&)> check =
+        [&](const QString& where, const QList<QAction*>& actions) {
+            QMap<QChar, QString> taken;
+            for (const QAction* action : actions) {
+                if (action->isSeparator() || action->text().isEmpty())
+                    continue;
+                const QChar letter = altLetter(action->text());
+                if (letter.isNull())
+                    faults
+                        << QStringLiteral("%1: '%2' has no Alt-letter").arg(where, action->text());
+                else if (taken.contains(letter))
+                    faults << QStringLiteral("%1: '%2' and '%3' share '%4'")
+                                  .arg(where, taken.value(letter), action->text(), letter);
+                else
+                    taken.insert(letter, action->text());
+                if (action->menu())
+                    check(action->text(), action->menu()->actions());
+            }
+        };
+    check(QStringLiteral("menu bar"), window.menuBar()->actions());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+}
+
+QTEST_MAIN(tst_Translation)
 #include "tst_translation.moc"

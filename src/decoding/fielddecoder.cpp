@@ -3,6 +3,8 @@
 #include "fieldlayout.h"
 #include "mkhelper.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 QString fieldText(const QString& name, const QString& value)
@@ -27,7 +29,7 @@ QString scalarText(const FieldLayout::Field& field, const QByteArray& payload)
 
 QString FieldDecoder::unknownStructureText()
 {
-    return QStringLiteral("unknown structure");
+    return QCoreApplication::translate("FieldDecoder", "unknown structure");
 }
 
 QString FieldDecoder::unknownRevisionText(int revision)

@@ -1,7 +1,10 @@
 #include "mainwindow.h"
 #include "ui_aboutdialog.h"
 
+#include "windowfitter.h"
+
 #include <QDialog>
+#include <QLayout>
 
 namespace {
 
@@ -34,5 +37,12 @@ void MainWindow::onAbout_()
     text.replace(QStringLiteral("PPP"), platform);
     about.label_->setText(text);
 
+    // The box grows to the whole text: translations are longer than the form's own one, and
+    // a word-wrapped label gets no height of its own from the layout of a window.
+    dialog.ensurePolished();
+    dialog.layout()->activate();
+    about.label_->setMinimumHeight(about.label_->heightForWidth(about.label_->width()));
+    dialog.adjustSize();
+    WindowFitter::watch(&dialog);
     dialog.exec();
 }

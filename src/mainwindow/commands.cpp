@@ -22,11 +22,11 @@ template <typename Request>
 void sendCommand(FrameSink* serial, QStatusBar* statusBar, char letter, Request request)
 {
     if (!serial->isOpen()) {
-        statusBar->showMessage(QStringLiteral("Cannot sent cmd: port not opened"));
+        statusBar->showMessage(MainWindow::tr("Cannot sent cmd: port not opened"));
         return;
     }
     request();
-    statusBar->showMessage(QStringLiteral("send '%1' cmd").arg(QChar::fromLatin1(letter)));
+    statusBar->showMessage(MainWindow::tr("send '%1' cmd").arg(QChar::fromLatin1(letter)));
 }
 
 } // namespace
@@ -77,7 +77,8 @@ void MainWindow::rqRefreshData()
 
 void MainWindow::onOpenRt_()
 {
-    // The flag flips only here: a dialog closed through its own title bar keeps it set.
+    // The flag says whether the dialog is shown; it is also cleared when the dialog closes
+    // itself (Esc, title bar).
     const bool wasVisible = rtDialogVisible_;
     rtDialogVisible_ = !wasVisible;
     if (wasVisible)

@@ -77,7 +77,7 @@ void MainWindow::initSerialPort_()
 
 void MainWindow::initConnectionExtras_()
 {
-    reconnectAction_ = new QAction(tr("Reconnect automatically"), this);
+    reconnectAction_ = new QAction(tr("&Reconnect automatically"), this);
     reconnectAction_->setObjectName(QStringLiteral("actionReconnect_"));
     reconnectAction_->setCheckable(true);
     reconnectAction_->setChecked(reconnectEnabled_);
@@ -89,7 +89,7 @@ void MainWindow::initConnectionExtras_()
     });
 
     statisticsDialog_ = new StatisticsDialog(linkStatistics(), this);
-    statisticsAction_ = new QAction(tr("Statistics"), this);
+    statisticsAction_ = new QAction(tr("&Statistics"), this);
     statisticsAction_->setObjectName(QStringLiteral("actionStatistics_"));
     statisticsAction_->setStatusTip(tr("Show counts, rates and answer times of the link"));
     connect(statisticsAction_, &QAction::triggered, this, [this] {

@@ -33,8 +33,7 @@ void MainWindow::onFrameSelection_()
     // Every logged frame passed its check on arrival; the verdict is not needed here.
     (void)MkHelper::decodeFrame(record.bytes, cmd, address, payload);
 
-    new QTreeWidgetItem(frame,
-                        QStringList(QStringLiteral("cmd: %1").arg(QChar(ushort(quint8(cmd))))));
+    new QTreeWidgetItem(frame, QStringList(tr("cmd: %1").arg(QChar(ushort(quint8(cmd))))));
     new QTreeWidgetItem(frame, QStringList(tr("address: %1").arg(MkHelper::parseAddress(address))));
     auto* data = new QTreeWidgetItem(frame, QStringList(tr("data")));
     for (const QString& text : FieldDecoder::decode(frameModels_, cmd, payload))

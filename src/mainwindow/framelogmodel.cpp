@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QGuiApplication>
+#include <QPalette>
 
 #include <algorithm>
 
@@ -46,6 +48,11 @@ QVariant FrameLogModel::data(const QModelIndex& index, int role) const
         return index.column() == DataColumn ? QVariant() : QVariant(int(Qt::AlignHCenter));
 
     const FrameRecord& record = store_->at(at);
+    const bool sent = record.direction == FrameRecord::Sent;
+    if (sent && role == Qt::ForegroundRole)
+        return QGuiApplication::palette().color(QPalette::Link);
+    if (sent && role == Qt::ToolTipRole && index.column() != TimeColumn)
+        return QCoreApplication::translate("MainWindow", "Request sent to the device");
     if (role == Qt::ToolTipRole && index.column() == TimeColumn) {
         return QDateTime::fromMSecsSinceEpoch(record.timeUs / 1000)
             .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
@@ -55,7 +62,9 @@ QVariant FrameLogModel::data(const QModelIndex& index, int role) const
 
     switch (index.column()) {
     case NumberColumn:
-        return QString::number(firstNumber_ + index.row());
+        // Sent requests are marked with an arrow towards the device.
+        return sent ? QStringLiteral("%1 \u2192").arg(firstNumber_ + index.row())
+                    : QString::number(firstNumber_ + index.row());
     case TimeColumn:
         return QString::number(double(record.timeUs - store_->startTimeUs()) / 1e6, 'f', 3);
     case CmdColumn:
@@ -109,6 +118,35 @@ void FrameLogModel::setHex(bool on)
                          {Qt::DisplayRole});
 }
 
+QByteArray FrameLogModel::frameBytes(int row) const
+{
+    const qsizetype at = storeIndex(row);
+    return at >= 0 && at < store_->size() ? store_->at(at).bytes : QByteArray();
+}
+
+bool FrameLogModel::shown_(qsizetype index) const
+{
+    return store_->isLogged(index) || (showSent_ && store_->isSent(index));
+}
+
+void FrameLogModel::setShowSent(bool on)
+{
+    if (showSent_ == on)
+        return;
+    showSent_ = on;
+    // The rows are picked from the store again; numbering restarts with them.
+    announceTimer_.stop();
+    beginResetModel();
+    rows_.clear();
+    pending_.clear();
+    firstNumber_ = 0;
+    for (qsizetype i = 0; i < store_->size(); ++i) {
+        if (shown_(i))
+            rows_.push_back(qint64(i) + dropped_);
+    }
+    endResetModel();
+}
+
 void FrameLogModel::announcePending()
 {
     announceTimer_.stop();
@@ -125,7 +163,7 @@ void FrameLogModel::onAppended_(qsizetype first, qsizetype count)
 {
     const size_t before = pending_.size();
     for (qsizetype i = first; i < first + count; ++i) {
-        if (store_->isLogged(i))
+        if (shown_(i))
             pending_.push_back(qint64(i) + dropped_);
     }
     if (pending_.size() > before && !announceTimer_.isActive())

@@ -6,6 +6,7 @@
 #include <vector>
 
 class FrameStore;
+struct FrameRecord;
 
 // The frame table's rows: the records of the store that were logged on arrival, in arrival
 // order, formatted only when the view asks for a cell. New rows are announced on a coalescing
@@ -42,6 +43,14 @@ public:
     void setHex(bool on);
     bool hex() const { return hex_; }
 
+    // Sent requests (records of direction Sent) among the rows, marked, or not (the default).
+    // Changing it rebuilds the rows from the store.
+    void setShowSent(bool on);
+    bool showSent() const { return showSent_; }
+
+    // A row's frame as it crossed the line; empty for a row that does not exist.
+    QByteArray frameBytes(int row) const;
+
     // The store index of a row's record; -1 for a row that does not exist.
     qsizetype storeIndex(int row) const;
     // Logged rows not announced yet.
@@ -53,6 +62,7 @@ private:
     void onAppended_(qsizetype first, qsizetype count);
     void onDroppedOldest_(qsizetype count);
     void onCleared_();
+    bool shown_(qsizetype index) const;
 
     FrameStore* store_;
     // Rows as positions counted from the store's last clear (store index + dropped_), so that
@@ -62,5 +72,6 @@ private:
     qint64 dropped_ = 0;     // records the store dropped since its last clear
     qint64 firstNumber_ = 0; // number shown for row 0: logged rows dropped with the oldest
     bool hex_ = false;
+    bool showSent_ = false;
     QTimer announceTimer_;
 };

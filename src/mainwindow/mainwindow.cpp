@@ -1,20 +1,25 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "capturedrop.h"
 #include "framestore.h"
 #include "labeltable.h"
 #include "mkhelper.h"
 #include "mkserial.h"
 #include "navicontrols.h"
+#include "recentfiles.h"
 #include "rtdialog.h"
 #include "sessionfiles.h"
 #include "settingsstore.h"
 #include "steadyscrollbar.h"
 #include "virtualports.h"
+#include "windowfitter.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QJSEngine>
+#include <QMenu>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QThread>
 #include <QTimer>
@@ -40,6 +45,7 @@ MainWindow::MainWindow(QWidget* parent)
     initScript_();
     sessionFiles_->setFrameModels(frameModels_);
     initSettingsWindow_();
+    initToolTips_();
     printConsoleNoError(tr("Tovrik initialized"));
 }
 
@@ -61,12 +67,16 @@ void MainWindow::initGUI_()
 {
     ui_->setupUi(this);
     rtDialog_ = new RtDialog(this);
+    // Esc and the title bar close the dialog without the "Rt" button: the flag follows, so
+    // the next press shows it again.
+    connect(rtDialog_, &QDialog::finished, this, [this] { rtDialogVisible_ = false; });
     connect(rtDialog_, &RtDialog::labelsRequested, this, &MainWindow::rqGetLabelsList);
     connect(rtDialog_, &RtDialog::dataRequested, this, &MainWindow::rqRefreshData);
     connect(rtDialog_, &RtDialog::dataStopRequested, this, [] { MkHelper::rqDebug(0); });
     connect(this, &MainWindow::labelsListReady, rtDialog_, &RtDialog::onLabelsListReady_);
     connect(this, &MainWindow::serialConnectionOpened, rtDialog_, &RtDialog::onSerialOpened_);
     readSettings_();
+    WindowFitter::watch(this);
 
     connect(ui_->connectPushButton_, &QPushButton::clicked, this, &MainWindow::onConnect_);
     connect(ui_->clearPushButton_, &QPushButton::clicked, this, &MainWindow::onClear_);
@@ -87,6 +97,7 @@ void MainWindow::initGUI_()
     aboutAction_->setStatusTip(tr("Show the application's About box"));
     connect(aboutAction_, &QAction::triggered, this, &MainWindow::onAbout_);
     ui_->menuHelp_->addAction(aboutAction_);
+    initMenus_();
 
     connect(ui_->actionShowTerminal_, &QAction::triggered, this, &MainWindow::onShowTerminal_);
 
@@ -147,6 +158,7 @@ void MainWindow::initSessionFiles_()
     connect(this, &MainWindow::serialConnectionOpened, this, [this](bool open) {
         session_->recordEvent(open ? QStringLiteral("connected") : QStringLiteral("disconnected"));
     });
+    initFileExtras_();
 }
 
 void MainWindow::updateTitle_()
@@ -156,6 +168,28 @@ void MainWindow::updateTitle_()
                                : sessionFiles_->captureName();
     setWindowTitle(source.isEmpty() ? QStringLiteral("Tovrik")
                                     : QStringLiteral("%1 - Tovrik").arg(source));
+}
+
+void MainWindow::initFileExtras_()
+{
+    // "Open recent" below "Open capture...", and captures dropped on the window: both open
+    // through the File menu's own path, with its checks and questions.
+    auto* recent = new RecentFiles(this);
+    QMenu* fileMenu = sessionFiles_->menu();
+    const QList<QAction*> fileActions = fileMenu->actions();
+    fileMenu->insertMenu(fileActions.size() > 1 ? fileActions.at(1) : nullptr,
+                         recent->createMenu(fileMenu));
+    connect(sessionFiles_, &SessionFiles::captureOpened, recent, &RecentFiles::add);
+    auto* drop = CaptureDrop::watch(this);
+    const auto open = [this](const QString& fileName) { sessionFiles_->openCapture(fileName); };
+    const auto refuse = [this](const QString& message) {
+        printConsoleError(message.toHtmlEscaped());
+        QMessageBox::warning(this, tr("Open capture"), message);
+    };
+    connect(recent, &RecentFiles::openRequested, this, open);
+    connect(recent, &RecentFiles::refused, this, refuse);
+    connect(drop, &CaptureDrop::openRequested, this, open);
+    connect(drop, &CaptureDrop::refused, this, refuse);
 }
 
 bool MainWindow::userReallyWantsToQuit_()

@@ -126,6 +126,9 @@ protected:
 
 private:
     void initGUI_();
+    void initFileExtras_();
+    void initMenus_();
+    void initToolTips_();
     bool userReallyWantsToQuit_();
     void initSerialPort_();
     void initSessionFiles_();
@@ -169,6 +172,7 @@ private:
     Ui_MainWindow* ui_ = nullptr;
     RtDialog* rtDialog_ = nullptr;
     QAction* aboutAction_ = nullptr;
+    QAction* showSentAction_ = nullptr;
     // Ordered by the letter's 8-bit code (unsigned), whatever the signedness of char.
     struct LetterOrder
     {

@@ -4,6 +4,7 @@
 #include "capturewriter.h"
 #include "csvexport.h"
 #include "filesafety.h"
+#include "filedialogs.h"
 #include "framestore.h"
 #include "labeltable.h"
 #include "link.h"
@@ -13,7 +14,6 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMenu>
@@ -27,11 +27,6 @@ namespace {
 constexpr qsizetype kLoadBatch = 20000;
 // A load that takes longer than this shows a progress bar.
 constexpr int kProgressAfterMs = 500;
-
-QString captureFilter()
-{
-    return SessionFiles::tr("Captures (*.mkcap);;All files (*)");
-}
 
 QString escaped(const QString& text)
 {
@@ -85,9 +80,9 @@ void SessionFiles::buildMenu_()
         const char* name;
         int speed;
     } speeds[] = {
-        {tr("At the recorded pace (x1)"), "actionReplay1_", 1},
-        {tr("Four times faster (x4)"), "actionReplay4_", 4},
-        {tr("As fast as possible"), "actionReplayFast_", 0},
+        {tr("At the recorded pace (x&1)"), "actionReplay1_", 1},
+        {tr("Four times faster (x&4)"), "actionReplay4_", 4},
+        {tr("&As fast as possible"), "actionReplayFast_", 0},
     };
     for (const auto& speed : speeds) {
         QAction* action = replay->addAction(speed.text);
@@ -97,7 +92,7 @@ void SessionFiles::buildMenu_()
         connect(action, &QAction::triggered, this, [this, factor] { onReplay_(factor); });
     }
     replay->addSeparator();
-    pauseAction_ = replay->addAction(tr("Pause"));
+    pauseAction_ = replay->addAction(tr("&Pause"));
     pauseAction_->setObjectName(QStringLiteral("actionReplayPause_"));
     pauseAction_->setCheckable(true);
     pauseAction_->setEnabled(false);
@@ -105,7 +100,7 @@ void SessionFiles::buildMenu_()
         if (replay_)
             replay_->setPaused(on);
     });
-    stopReplayAction_ = replay->addAction(tr("Stop"), this, &SessionFiles::stopReplay_);
+    stopReplayAction_ = replay->addAction(tr("&Stop"), this, &SessionFiles::stopReplay_);
     stopReplayAction_->setObjectName(QStringLiteral("actionReplayStop_"));
     stopReplayAction_->setEnabled(false);
 
@@ -144,7 +139,7 @@ bool SessionFiles::takeOver_(const QString& question)
 void SessionFiles::onOpen_()
 {
     const QString fileName =
-        QFileDialog::getOpenFileName(window_, tr("Open capture"), QString(), captureFilter());
+        FileDialogs::openFile(window_, FileDialogs::Capture, tr("Open capture"));
     if (!fileName.isEmpty())
         openCapture(fileName);
 }
@@ -203,6 +198,7 @@ bool SessionFiles::openCapture(const QString& fileName)
         return false;
     }
     emit message(Info, text);
+    emit captureOpened(fileName);
     return true;
 }
 
@@ -265,7 +261,7 @@ void SessionFiles::onRecord_(bool on)
         return;
     }
     const QString fileName =
-        QFileDialog::getSaveFileName(window_, tr("Record to"), QString(), captureFilter());
+        FileDialogs::saveFile(window_, FileDialogs::Capture, tr("Record to"));
     if (fileName.isEmpty())
         recordAction_->setChecked(false);
     else
@@ -277,7 +273,7 @@ void SessionFiles::onReplay_(int speed)
     QString fileName = capture_;
     if (fileName.isEmpty())
         fileName =
-            QFileDialog::getOpenFileName(window_, tr("Replay capture"), QString(), captureFilter());
+            FileDialogs::openFile(window_, FileDialogs::Capture, tr("Replay capture"));
     if (!fileName.isEmpty())
         replayCapture(fileName, speed);
 }
@@ -354,8 +350,7 @@ void SessionFiles::onExport_()
                                                  letters, current, false, &ok);
     if (!ok || letter.isEmpty())
         return;
-    const QString fileName = QFileDialog::getSaveFileName(window_, tr("Export CSV"), QString(),
-                                                          tr("CSV files (*.csv);;All files (*)"));
+    const QString fileName = FileDialogs::saveFile(window_, FileDialogs::Csv, tr("Export CSV"));
     if (!fileName.isEmpty())
         exportCsv(fileName, char(letter.at(0).unicode()));
 }

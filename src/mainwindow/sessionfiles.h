@@ -80,6 +80,8 @@ signals:
     // A replay starts: the window shows the real-time dialog.
     void replayStarted();
     void sourceChanged();
+    // A capture was opened whole into the session.
+    void captureOpened(const QString& fileName);
 
 private:
     void buildMenu_();

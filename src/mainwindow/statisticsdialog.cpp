@@ -1,6 +1,7 @@
 #include "statisticsdialog.h"
 
 #include "statisticsmodel.h"
+#include "windowfitter.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -16,7 +17,9 @@ StatisticsDialog::StatisticsDialog(LinkStatistics* statistics, QWidget* parent)
 {
     setObjectName(QStringLiteral("statisticsDialog_"));
     setWindowTitle(tr("Statistics"));
+    WindowFitter::watch(this);
     view_->setObjectName(QStringLiteral("statisticsView_"));
+    view_->setToolTip(tr("Frames, bytes and answer times of the link, per command letter"));
     view_->setModel(model_);
     view_->verticalHeader()->hide();
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -27,6 +30,7 @@ StatisticsDialog::StatisticsDialog(LinkStatistics* statistics, QWidget* parent)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     QPushButton* clear = buttons->addButton(tr("Clear"), QDialogButtonBox::ResetRole);
     clear->setObjectName(QStringLiteral("statisticsClear_"));
+    clear->setToolTip(tr("Start the counts afresh"));
     connect(clear, &QPushButton::clicked, statistics_, &LinkStatistics::clear);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

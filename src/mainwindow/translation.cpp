@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <QtEndian>
@@ -242,8 +243,22 @@ bool Translation::isValid(const QByteArray& image)
     return validHashes(hashes, messages) && validContexts(contexts) && validNumerusRules(rules);
 }
 
+bool Translation::installQt(const QLocale& locale)
+{
+    // Qt's files come with Qt itself, from its own installation: loaded as Qt loads them.
+    auto* qt = new QTranslator(QCoreApplication::instance());
+    if (!qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete qt;
+        return false;
+    }
+    QCoreApplication::installTranslator(qt);
+    return true;
+}
+
 QString Translation::install(QTranslator& translator)
 {
+    installQt(QLocale::system());
     return install(translator, QStringLiteral("Lang_") + QLocale::system().name(), directories());
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class QLocale;
 class QTranslator;
 
 // The program's translation: "Lang_<locale>.qm" for the system locale, looked up in the working
@@ -30,10 +31,15 @@ public:
     // Files that depend on other translation files are refused too.
     static bool isValid(const QByteArray& image);
 
-    // Loads the first existing candidate for the system locale into `translator` and installs
-    // it. Returns a line for the console when that file was refused (damaged, too large, not
-    // a file), empty otherwise; no file at all is not a problem. The file's bytes are kept
-    // for the life of the process, since the translator reads them in place.
+    // Installs Qt's own translation ("qtbase_<locale>.qm" from Qt's translations folder: file
+    // dialogs, standard buttons, key names) for `locale`; false when there is none. Called by
+    // install() before the program's translation, which so takes precedence.
+    static bool installQt(const QLocale& locale);
+
+    // Loads Qt's translation and then the first existing candidate for the system locale into
+    // `translator` and installs it. Returns a line for the console when that file was refused
+    // (damaged, too large, not a file), empty otherwise; no file at all is not a problem. The
+    // file's bytes are kept for the life of the process, since the translator reads them in place.
     static QString install(QTranslator& translator);
     // The same for a given base name and directories.
     static QString install(QTranslator& translator, const QString& baseName,

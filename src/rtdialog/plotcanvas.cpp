@@ -143,6 +143,52 @@ void PlotCanvas::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         layout_();
+    // A theme change while running: the colours are taken from the palette at each paint,
+    // also while the plot is paused and nothing else would repaint it.
+    if (event->type() == QEvent::PaletteChange)
+        update();
+}
+
+namespace {
+
+// Relative luminance of an sRGB colour.
+double luminance(const QColor& c)
+{
+    const auto channel = [](double v) {
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+QColor mixed(const QColor& a, const QColor& b, double t)
+{
+    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t),
+                            float(a.greenF() + (b.greenF() - a.greenF()) * t),
+                            float(a.blueF() + (b.blueF() - a.blueF()) * t));
+}
+
+} // namespace
+
+double PlotCanvas::contrast(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor PlotCanvas::readableOn(const QColor& colour, const QColor& background)
+{
+    if (contrast(colour, background) >= kMinContrast)
+        return colour;
+    const QColor target = luminance(background) < 0.18 ? QColor(Qt::white) : QColor(Qt::black);
+    // The least mixing that is enough: the contrast grows with the share of the target.
+    double lo = 0;
+    double hi = 1;
+    for (int i = 0; i < 12; ++i) {
+        const double mid = (lo + hi) / 2;
+        (contrast(mixed(colour, target, mid), background) >= kMinContrast ? hi : lo) = mid;
+    }
+    return mixed(colour, target, hi);
 }
 
 int PlotCanvas::layoutLegend_(int width, int maxHeight)
@@ -362,22 +408,29 @@ void PlotCanvas::mapLines_()
 void PlotCanvas::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    painter.setPen(QColor(0xe4, 0xe4, 0xe4));
+    // The theme's colours: the plot is a field of text like an entry box.
+    const QColor background = palette().color(QPalette::Base);
+    const QColor ink = palette().color(QPalette::Text);
+    painter.fillRect(rect(), background);
+    painter.setPen(mixed(background, ink, 0.12));
     painter.drawLines(grid_);
-    painter.setPen(QColor(0x90, 0x90, 0x90));
+    painter.setPen(mixed(background, ink, 0.45));
     painter.drawRect(area_);
     painter.drawLines(tickMarks_);
-    painter.setPen(Qt::black);
+    painter.setPen(ink);
     for (const auto& [at, text] : std::as_const(texts_))
         painter.drawStaticText(at, text);
+    QList<QColor> colours;
+    colours.reserve(lines_.size());
+    for (const Line& line : std::as_const(lines_))
+        colours.append(readableOn(line.colour, background));
     for (qsizetype i = 0; i < legend_.size(); ++i)
-        painter.fillRect(legend_.at(i).swatch, lines_.at(i).colour);
+        painter.fillRect(legend_.at(i).swatch, colours.at(i));
 
     // One-pixel cosmetic pens without antialiasing: the cheapest lines the painter draws.
     painter.setClipRect(area_.adjusted(1, 1, 0, 0));
     for (qsizetype i = 0; i < lines_.size(); ++i) {
-        QPen pen(lines_.at(i).colour, 1);
+        QPen pen(colours.at(i), 1);
         pen.setCosmetic(true);
         painter.setPen(pen);
         painter.drawPolyline(pixels_.at(i));

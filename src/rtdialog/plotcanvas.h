@@ -30,6 +30,14 @@ public:
     };
     static Ticks niceTicks(double lo, double hi, int target = 5);
 
+    // `colour`, or the nearest shade of it (towards white on a dark background, towards black
+    // on a light one) whose contrast ratio against `background` is at least kMinContrast, so
+    // that every line stays visible in any theme.
+    static constexpr double kMinContrast = 3.0;
+    static QColor readableOn(const QColor& colour, const QColor& background);
+    // The contrast ratio of two colours, from 1 (the same) to 21 (black and white).
+    static double contrast(const QColor& a, const QColor& b);
+
     struct Line
     {
         QString name;

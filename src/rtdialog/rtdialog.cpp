@@ -7,6 +7,7 @@
 #include "rtplot.h"
 #include "screengeometry.h"
 #include "settingsstore.h"
+#include "windowfitter.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -76,6 +77,8 @@ void RtDialog::initGUI_()
             &RtDialog::onRefreshDataButton_);
 
     readSettings_();
+    // Grown for the plot or restored, the dialog stays on its screen.
+    WindowFitter::watch(this);
 }
 
 void RtDialog::setLabels(const QStringList& labels)

@@ -3,12 +3,12 @@
 
 #include "csvfield.h"
 #include "filesafety.h"
+#include "filedialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -61,6 +61,7 @@ void RtPlot::buildControls_()
     auto* form = new QFormLayout(scaleForm);
     autoBox_ = new QCheckBox(tr("Automatic"), scaleForm);
     autoBox_->setChecked(true);
+    autoBox_->setToolTip(tr("Fit the value axis to the drawn values"));
     minBox_ = new QDoubleSpinBox(scaleForm);
     maxBox_ = new QDoubleSpinBox(scaleForm);
     for (QDoubleSpinBox* box : {minBox_, maxBox_}) {
@@ -69,6 +70,8 @@ void RtPlot::buildControls_()
         box->setEnabled(false);
         connect(box, &QDoubleSpinBox::editingFinished, this, &RtPlot::onScaleControls_);
     }
+    minBox_->setToolTip(tr("Lowest value on the fixed value axis"));
+    maxBox_->setToolTip(tr("Highest value on the fixed value axis"));
     minBox_->setValue(fixedLo_);
     maxBox_->setValue(fixedHi_);
     form->addRow(autoBox_);
@@ -82,10 +85,11 @@ void RtPlot::buildControls_()
 
     auto* saveButton = new QToolButton(this);
     saveButton->setText(tr("Save"));
+    saveButton->setToolTip(tr("Save the plot as a picture or its visible data as CSV"));
     saveButton->setPopupMode(QToolButton::InstantPopup);
     auto* saveMenu = new QMenu(saveButton);
-    saveMenu->addAction(tr("Save plot as image..."), this, &RtPlot::onSaveImage_);
-    saveMenu->addAction(tr("Save visible data as CSV..."), this, &RtPlot::onSaveCsv_);
+    saveMenu->addAction(tr("Save plot as &image..."), this, &RtPlot::onSaveImage_);
+    saveMenu->addAction(tr("Save visible data as &CSV..."), this, &RtPlot::onSaveCsv_);
     saveButton->setMenu(saveMenu);
 
     readout_ = new QLabel(this);
@@ -157,6 +161,7 @@ void RtPlot::setAutoValueRange()
     autoY_ = true;
     userY_ = false;
     autoBox_->setChecked(true);
+    autoBox_->setToolTip(tr("Fit the value axis to the drawn values"));
     redraw();
 }
 
@@ -393,12 +398,10 @@ bool RtPlot::saveImage(const QString& path, QString* error)
 
 void RtPlot::onSaveImage_()
 {
-    QString path = QFileDialog::getSaveFileName(this, tr("Save plot as image"), QString(),
-                                                tr("PNG image (*.png);;SVG drawing (*.svg)"));
+    // A name without suffix becomes a PNG picture.
+    const QString path = FileDialogs::saveFile(this, FileDialogs::Image, tr("Save plot as image"));
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QLatin1String(".png");
     QString error;
     if (!saveImage(path, &error))
         QMessageBox::warning(this, tr("Save plot as image"),
@@ -407,12 +410,10 @@ void RtPlot::onSaveImage_()
 
 void RtPlot::onSaveCsv_()
 {
-    QString path = QFileDialog::getSaveFileName(this, tr("Save visible data as CSV"), QString(),
-                                                tr("CSV file (*.csv)"));
+    const QString path =
+        FileDialogs::saveFile(this, FileDialogs::Csv, tr("Save visible data as CSV"));
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QLatin1String(".csv");
     QString error;
     if (!saveCsv(path, &error))
         QMessageBox::warning(this, tr("Save visible data as CSV"), error);

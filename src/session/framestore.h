@@ -33,6 +33,7 @@ public:
     FrameRecord at(qsizetype index) const;
     qint64 timeUs(qsizetype index) const { return slots_[size_t(index)].timeUs; }
     bool isLogged(qsizetype index) const { return slots_[size_t(index)].flags & Slot::Logged; }
+    bool isSent(qsizetype index) const { return slots_[size_t(index)].flags & Slot::Sent; }
     qsizetype capacity() const { return capacity_; }
     qsizetype dropBatch() const { return dropBatch_; }
     // Frames dropped for capacity since the last clear().

@@ -54,8 +54,14 @@ QRect ScreenGeometry::fit(const QSize& size, const QPoint& pos, const QList<QRec
     return QRect(at, wanted);
 }
 
-void ScreenGeometry::restore(QWidget* window, const QVariant& size, const QVariant& pos,
-                             const QSize& defaultSize, const QPoint& defaultPos)
+QRect ScreenGeometry::keepOnScreen(const QRect& frame, const QList<QRect>& screens)
+{
+    // The rules of a restored geometry, with the window's own place as the fallback: a frame
+    // on no screen then goes to the first one.
+    return fit(frame.size(), frame.topLeft(), screens, frame.size(), frame.topLeft());
+}
+
+QList<QRect> ScreenGeometry::availableScreens()
 {
     QList<QRect> screens;
     if (QScreen* primary = QGuiApplication::primaryScreen())
@@ -64,6 +70,13 @@ void ScreenGeometry::restore(QWidget* window, const QVariant& size, const QVaria
         if (screen != QGuiApplication::primaryScreen())
             screens << screen->availableGeometry();
     }
+    return screens;
+}
+
+void ScreenGeometry::restore(QWidget* window, const QVariant& size, const QVariant& pos,
+                             const QSize& defaultSize, const QPoint& defaultPos)
+{
+    const QList<QRect> screens = availableScreens();
     const QSize storedSize = size.typeId() == QMetaType::QSize ? size.toSize() : defaultSize;
     const QPoint storedPos = pos.typeId() == QMetaType::QPoint ? pos.toPoint() : defaultPos;
     const QRect geometry = fit(storedSize, storedPos, screens, defaultSize, defaultPos);

@@ -26,6 +26,15 @@ public:
     static QRect fit(const QSize& size, const QPoint& pos, const QList<QRect>& screens,
                      const QSize& defaultSize, const QPoint& defaultPos);
 
+    // Where a window with frame geometry `frame` goes so that it lies wholly on one of
+    // `screens` (available geometries, the primary first): on the screen that holds most of it
+    // (the first when it is on none), moved onto it, then shrunk to it if it is still larger.
+    // A window that already lies on a screen keeps its geometry.
+    static QRect keepOnScreen(const QRect& frame, const QList<QRect>& screens);
+
+    // The available geometries of the current screens, the primary first.
+    static QList<QRect> availableScreens();
+
     // Resizes and moves `window` to the stored values (settings values of any type; a value of
     // the wrong type counts as absent), fitted to the available geometries of the current
     // screens.
