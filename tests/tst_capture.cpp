@@ -657,9 +657,10 @@ private slots:
         old.revision = 95;
         recent.revision = 106;
         old.revisionAt = recent.revisionAt = 1;
-        const QList<FrameRecord> sets{record(frame('Q', 1, QByteArray::fromHex("016a0102")), kT0),
-                                      record(frame('Q', 1, QByteArray::fromHex("025f07")), kT0 + 1),
-                                      record(frame('Q', 1, QByteArray::fromHex("036a0304")), kT0 + 2)};
+        const QList<FrameRecord> sets{
+            record(frame('Q', 1, QByteArray::fromHex("016a0102")), kT0),
+            record(frame('Q', 1, QByteArray::fromHex("025f07")), kT0 + 1),
+            record(frame('Q', 1, QByteArray::fromHex("036a0304")), kT0 + 2)};
         const QList<QByteArray> setRows = exportRecords({old, recent}, 'Q', sets, &csv).split('\n');
         QCOMPARE(csv->otherRevisionCount(), 1);
         delete csv;

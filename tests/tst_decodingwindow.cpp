@@ -186,7 +186,7 @@ void tst_DecodingWindow::filterBoxes_data()
     QVERIFY(shipped.open(QIODevice::ReadOnly));
     QTest::newRow("shipped script covers the default filter")
         << shipped.readAll() << QVariant() << "VNPLAUDkQSFOHC"
-        << "yyyyyyyynnn";
+        << "yyyyyyyynnnnnn";
 }
 
 void tst_DecodingWindow::filterBoxes()

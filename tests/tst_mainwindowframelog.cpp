@@ -18,8 +18,8 @@
 #include <QTreeWidget>
 
 #include <memory>
-#include <tuple>
 #include <numeric>
+#include <tuple>
 
 using namespace MainWindowTestKit;
 

@@ -10,10 +10,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
-#include <QPlainTextEdit>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -214,9 +214,9 @@ void TestMainWindowLayout::menusAndTitle()
     QStringList files;
     for (const QAction* action : menus.at(0)->menu()->actions())
         files << (action->menu() ? action->menu()->objectName() : action->objectName());
-    QCOMPARE(files, QStringList({"actionOpenCapture_", "menuRecent_", "actionRecord_",
-                                 "menuReplay_", "actionExportCsv_", "actionExportGpx_", QString(),
-                                 "actionQuit_"}));
+    QCOMPARE(files,
+             QStringList({"actionOpenCapture_", "menuRecent_", "actionRecord_", "menuReplay_",
+                          "actionExportCsv_", "actionExportGpx_", QString(), "actionQuit_"}));
 
     QStringList views;
     for (const QAction* action : menus.at(1)->menu()->actions())
@@ -229,10 +229,10 @@ void TestMainWindowLayout::menusAndTitle()
     QStringList names;
     for (const QAction* action : windows)
         names << action->objectName();
-    QCOMPARE(names, (QStringList{"actionShowTerminal_", "actionStatistics_", "actionReconnect_",
-                                 "actionSettings_", "actionRemoteDisplay_",
-                                 "actionNavigationData_"}));
-    QCOMPARE(windows.at(3)->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    QCOMPARE(names,
+             (QStringList{"actionShowTerminal_", "actionStatistics_", "actionReconnect_",
+                          "actionRemoteDisplay_", "actionNavigationData_", "actionSettings_"}));
+    QCOMPARE(windows.at(5)->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     QVERIFY(windows.at(2)->isCheckable());
     QCOMPARE(windows.at(0)->text(), QString("Show &Terminal"));
     QVERIFY(windows.at(0)->isCheckable());

@@ -1,8 +1,8 @@
-#include "linkstatistics.h"
 #include "capturereader.h"
 #include "capturewriter.h"
 #include "csvexport.h"
 #include "framestore.h"
+#include "linkstatistics.h"
 #include "mainwindow.h"
 #include "mainwindowtestkit.h"
 #include "serialtesthelpers.h"
@@ -273,8 +273,7 @@ private slots:
 
         // The simulator plays the recorded frames back once the program asks for anything.
         Simulator player;
-        const QString replayPort =
-            player.start({"--name", "player", "--replay", capture});
+        const QString replayPort = player.start({"--name", "player", "--replay", capture});
         QVERIFY(!replayPort.isEmpty());
         QVERIFY(connectTo(window_.get(), replayPort));
         // Connecting ends the capture's session: the device's frames start a new one.
@@ -351,10 +350,9 @@ private slots:
         QCOMPARE(sim_.start({"--name", "sim", "--seed", "7"}), port_);
         QTRY_COMPARE_WITH_TIMEOUT(connectButton(window_.get())->text(),
                                   QStringLiteral("Disconnect"), 5000);
-        QVERIFY(consoleLines(window_.get())
-                    .contains(QStringLiteral(
-                                  "Serial device '%1' reopened automatically.")
-                                  .arg(port_)));
+        QVERIFY(
+            consoleLines(window_.get())
+                .contains(QStringLiteral("Serial device '%1' reopened automatically.").arg(port_)));
         QCOMPARE(opened.count(), 2);
         QCOMPARE(opened.at(1).at(0).toBool(), true);
         button('v')->click();
@@ -388,11 +386,12 @@ private slots:
         QCOMPARE(stats->totals(now).bad, 0);
 
         auto* status = window_->findChild<QLabel*>(QStringLiteral("linkStatusLabel_"));
-        QTRY_VERIFY2(QRegularExpression(QStringLiteral(
-                         "^rx [0-9.]+ k?B/s · ([1-9][0-9]*|[0-9]\\.[0-9]) frames/s · 0 bad$"))
-                         .match(status->text())
-                         .hasMatch(),
-                     qPrintable(status->text()));
+        QTRY_VERIFY2(
+            QRegularExpression(
+                QStringLiteral("^rx [0-9.]+ k?B/s · ([1-9][0-9]*|[0-9]\\.[0-9]) frames/s · 0 bad$"))
+                .match(status->text())
+                .hasMatch(),
+            qPrintable(status->text()));
 
         window_->findChild<QAction*>(QStringLiteral("actionStatistics_"))->trigger();
         auto* dialog = window_->findChild<QDialog*>(QStringLiteral("statisticsDialog_"));

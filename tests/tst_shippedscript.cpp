@@ -1,7 +1,7 @@
 #include "fielddecoder.h"
 #include "mkhelper.h"
-#include "scriptloader.h"
 #include "navisim.h"
+#include "scriptloader.h"
 #include "simdevice.h"
 
 #include <QFile>

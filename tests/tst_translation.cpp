@@ -91,7 +91,8 @@ void tst_Translation::check_data()
     QTest::newRow("empty") << QByteArray() << false;
     QTest::newRow("wrong magic") << QByteArray(good).replace(0, 1, "x") << false;
     QTest::newRow("cut short") << good.left(good.size() - 100) << false;
-    QTest::newRow("fewer than a block header left is ignored") << good.left(good.size() - 6) << true;
+    QTest::newRow("fewer than a block header left is ignored")
+        << good.left(good.size() - 6) << true;
 
     const qsizetype hashes = blockAt(good, 0x42);
     const qsizetype messages = blockAt(good, 0x69);
@@ -124,8 +125,7 @@ void tst_Translation::check_data()
         << withMessage(QByteArray("\x03\xff\xff\xff\xff\x01", 6)) << false;
     QTest::newRow("message: odd translation length")
         << withMessage(QByteArray("\x03\x00\x00\x00\x01\x41\x01", 7)) << false;
-    QTest::newRow("message: length cut off")
-        << withMessage(QByteArray("\x06\x00\x00", 3)) << false;
+    QTest::newRow("message: length cut off") << withMessage(QByteArray("\x06\x00\x00", 3)) << false;
     QTest::newRow("message: empty comment at the end")
         << withMessage(QByteArray("\x08\x00\x00\x00\x00", 5)) << false;
     QTest::newRow("message: unknown item stops the reader")
@@ -134,14 +134,18 @@ void tst_Translation::check_data()
     const auto withContexts = [&](const QByteArray& contexts) {
         return magic + block(0x2f, contexts);
     };
-    QTest::newRow("contexts: sound")
-        << withContexts(QByteArray("\x00\x01\x00\x01\x00\x00\x02" "ab\x00", 10)) << true;
-    QTest::newRow("contexts: no slots")
-        << withContexts(QByteArray("\x00\x00", 2)) << false;
+    QTest::newRow("contexts: sound") << withContexts(QByteArray("\x00\x01\x00\x01\x00\x00\x02"
+                                                                "ab\x00",
+                                                                10))
+                                     << true;
+    QTest::newRow("contexts: no slots") << withContexts(QByteArray("\x00\x00", 2)) << false;
     QTest::newRow("contexts: slot past the block")
         << withContexts(QByteArray("\x00\x01\x00\x09\x00", 5)) << false;
     QTest::newRow("contexts: name past the block")
-        << withContexts(QByteArray("\x00\x01\x00\x01\x00\x00\x09" "ab", 9)) << false;
+        << withContexts(QByteArray("\x00\x01\x00\x01\x00\x00\x09"
+                                   "ab",
+                                   9))
+        << false;
 
     QTest::newRow("plural rules: sound")
         << magic + block(0x88, QByteArray("\x01\x01\xff\x04\x02\x04", 6)) << true;
@@ -158,8 +162,8 @@ void tst_Translation::check()
     QCOMPARE(Translation::isValid(image), valid);
     if (valid) {
         QTranslator translator;
-        QVERIFY(translator.load(reinterpret_cast<const uchar*>(image.constData()),
-                                int(image.size())));
+        QVERIFY(
+            translator.load(reinterpret_cast<const uchar*>(image.constData()), int(image.size())));
         (void)translator.translate("MainWindow", "Connect");
     }
 }
@@ -194,26 +198,30 @@ void tst_Translation::randomDamageNeverCrashes()
 void tst_Translation::candidatesFollowTheTranslatorsSearch()
 {
     QCOMPARE(Translation::candidates(QStringLiteral("Lang_de_DE"), {QString(), "/opt/t"}),
-             (QStringList{"Lang_de_DE.qm", "Lang_de_DE", "Lang_de.qm", "Lang_de", "Lang.qm",
-                          "Lang", "/opt/t/Lang_de_DE.qm", "/opt/t/Lang_de_DE", "/opt/t/Lang_de.qm",
+             (QStringList{"Lang_de_DE.qm", "Lang_de_DE", "Lang_de.qm", "Lang_de", "Lang.qm", "Lang",
+                          "/opt/t/Lang_de_DE.qm", "/opt/t/Lang_de_DE", "/opt/t/Lang_de.qm",
                           "/opt/t/Lang_de", "/opt/t/Lang.qm", "/opt/t/Lang"}));
 }
 
 void tst_Translation::install_data()
 {
-    QTest::addColumn<QString>("local");     // what Lang_de_DE.qm is in the first directory
+    QTest::addColumn<QString>("local");      // what Lang_de_DE.qm is in the first directory
     QTest::addColumn<bool>("installedGood"); // a good Lang_de.qm in the second directory
     QTest::addColumn<QString>("problem");    // start of the console line, empty for none
     QTest::addColumn<QString>("connect");    // "Connect" as then translated
 
-    QTest::newRow("good local file") << "good" << false << "" << "Verbinden";
-    QTest::newRow("installed file found by language") << "" << true << "" << "Verbinden";
-    QTest::newRow("none: source texts") << "" << false << "" << "Connect";
+    QTest::newRow("good local file") << "good" << false << ""
+                                     << "Verbinden";
+    QTest::newRow("installed file found by language") << "" << true << ""
+                                                      << "Verbinden";
+    QTest::newRow("none: source texts") << "" << false << ""
+                                        << "Connect";
     QTest::newRow("damaged local file refused")
         << "damaged" << true << "Translation file '%1' not loaded: the file is damaged"
         << "Connect";
     QTest::newRow("FIFO refused without blocking")
-        << "fifo" << false << "Translation file '%1' not loaded: not a regular file" << "Connect";
+        << "fifo" << false << "Translation file '%1' not loaded: not a regular file"
+        << "Connect";
 }
 
 void tst_Translation::install()
@@ -234,8 +242,8 @@ void tst_Translation::install()
     else if (local == QLatin1String("fifo"))
         QCOMPARE(::mkfifo(QFile::encodeName(localPath).constData(), 0600), 0);
     if (installedGood)
-        QVERIFY(writeFile(QDir(second.path()).filePath(QStringLiteral("Lang_de.qm")),
-                          shippedImage()));
+        QVERIFY(
+            writeFile(QDir(second.path()).filePath(QStringLiteral("Lang_de.qm")), shippedImage()));
 
     auto translator = std::make_unique<QTranslator>();
     const QString line = Translation::install(*translator, QStringLiteral("Lang_de_DE"),

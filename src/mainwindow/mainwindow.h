@@ -154,8 +154,7 @@ private:
     void onFrameProcessed_(const FrameRecord& record, const QByteArray& payload, int address);
     // The session's source changed: the title names it.
     void updateTitle_();
-    void reportBadFrame_(const QByteArray& frame, char cmd, int address,
-                         const QByteArray& payload);
+    void reportBadFrame_(const QByteArray& frame, char cmd, int address, const QByteArray& payload);
     void onBadFrameWindowEnd_();
     void flushConsole_();
     // At the end of a batch: lines other than frame echoes are flushed now, echoes alone wait

@@ -3,8 +3,8 @@
 #include "capturereader.h"
 #include "capturewriter.h"
 #include "csvexport.h"
-#include "filesafety.h"
 #include "filedialogs.h"
+#include "filesafety.h"
 #include "framestore.h"
 #include "labeltable.h"
 #include "link.h"
@@ -260,8 +260,7 @@ void SessionFiles::onRecord_(bool on)
         stopRecording();
         return;
     }
-    const QString fileName =
-        FileDialogs::saveFile(window_, FileDialogs::Capture, tr("Record to"));
+    const QString fileName = FileDialogs::saveFile(window_, FileDialogs::Capture, tr("Record to"));
     if (fileName.isEmpty())
         recordAction_->setChecked(false);
     else
@@ -272,8 +271,7 @@ void SessionFiles::onReplay_(int speed)
 {
     QString fileName = capture_;
     if (fileName.isEmpty())
-        fileName =
-            FileDialogs::openFile(window_, FileDialogs::Capture, tr("Replay capture"));
+        fileName = FileDialogs::openFile(window_, FileDialogs::Capture, tr("Replay capture"));
     if (!fileName.isEmpty())
         replayCapture(fileName, speed);
 }

@@ -9,7 +9,7 @@
 
 void MainWindow::initSettingsWindow_()
 {
-    auto* action = new QAction(tr("Parameter &sets"), this);
+    auto* action = new QAction(tr("&Parameter sets"), this);
     action->setObjectName(QStringLiteral("actionSettings_"));
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     action->setStatusTip(tr("Read, edit, compare and write the Flight Ctrl's parameter sets"));

@@ -12,7 +12,8 @@
 namespace {
 
 // Block tags of a translation file.
-enum : quint8 {
+enum : quint8
+{
     TagContexts = 0x2f,
     TagHashes = 0x42,
     TagMessages = 0x69,
@@ -22,7 +23,8 @@ enum : quint8 {
 };
 
 // Item tags inside a message.
-enum : quint8 {
+enum : quint8
+{
     ItemEnd = 1,
     ItemTranslation = 3,
     ItemObsolete1 = 5,
@@ -139,8 +141,17 @@ bool validContexts(const Block& contexts)
 // Plural rules: operator bytes with one or two operands, joined by and/or/new-rule bytes.
 bool validNumerusRules(const Block& rules)
 {
-    enum : quint8 { Eq = 1, Lt = 2, Leq = 3, Between = 4, OpMask = 7, And = 0xfd, Or = 0xfe,
-                    NewRule = 0xff };
+    enum : quint8
+    {
+        Eq = 1,
+        Lt = 2,
+        Leq = 3,
+        Between = 4,
+        OpMask = 7,
+        And = 0xfd,
+        Or = 0xfe,
+        NewRule = 0xff
+    };
     if (rules.size == 0)
         return true;
     quint32 at = 0;
@@ -270,8 +281,7 @@ QString Translation::install(QTranslator& translator, const QString& baseName,
         if (!info.exists())
             continue;
         const auto refuse = [&path](const char* why) {
-            return QCoreApplication::translate("MainWindow",
-                                               "Translation file '%1' not loaded: %2")
+            return QCoreApplication::translate("MainWindow", "Translation file '%1' not loaded: %2")
                 .arg(path, QCoreApplication::translate("MainWindow", why));
         };
         if (!info.isFile())

@@ -32,10 +32,11 @@ NaviControls::NaviControls(QMainWindow* window, SessionPipeline* session, QMenu*
     FrameSink* sink = session;
     display_ = new RemoteDisplay(sink, pipe_, window);
     panel_ = new NavigationPanel(sink, pipe_, &track_, std::move(debugIntervalTicks), window);
-    QAction* displayAction = windowsMenu->addAction(tr("Remote display"), display_, &QWidget::show);
+    QAction* displayAction =
+        windowsMenu->addAction(tr("Remote &display"), display_, &QWidget::show);
     displayAction->setObjectName(QStringLiteral("actionRemoteDisplay_"));
     displayAction->setStatusTip(tr("The controller's own menus, with its keys"));
-    QAction* panelAction = windowsMenu->addAction(tr("Navigation data"), panel_, &QWidget::show);
+    QAction* panelAction = windowsMenu->addAction(tr("&Navigation data"), panel_, &QWidget::show);
     panelAction->setObjectName(QStringLiteral("actionNavigationData_"));
     panelAction->setStatusTip(tr("The Navi Ctrl's position, home, battery and flags, and the "
                                  "track of the session"));

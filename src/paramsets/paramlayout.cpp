@@ -35,8 +35,8 @@ bool ParamLayout::fromModel(const FrameModel& model, ParamLayout& layout, QStrin
             f.isText = type == QLatin1String("s8");
         } else if (type.startsWith(QLatin1String("u8[")) || type.startsWith(QLatin1String("s8["))) {
             FieldLayout::Field parsed;
-            f.count = FieldLayout::parseType(type, parsed) ? int(qMin<qint64>(parsed.count, 4097))
-                                                           : 0;
+            f.count =
+                FieldLayout::parseType(type, parsed) ? int(qMin<qint64>(parsed.count, 4097)) : 0;
             f.isArray = true;
             f.isText = type.startsWith(QLatin1Char('s'));
             if (f.count <= 0 || f.count > 4096) {

@@ -2,8 +2,8 @@
 #include "rtplot.h"
 
 #include "csvfield.h"
-#include "filesafety.h"
 #include "filedialogs.h"
+#include "filesafety.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -10,7 +10,6 @@
 
 namespace {
 
-
 // A decimal number, written in place: a million rows of 35 numbers each make a temporary
 // QByteArray per number the export's main cost.
 void appendNumber(std::string& line, qint64 value, int minDigits = 1)
@@ -185,9 +184,8 @@ void CsvExport::add(const FrameRecord& record)
     }
     // Known good: the payload is all that is left to decode.
     QByteArray payload;
-    MkHelper::decode64(QByteArray::fromRawData(record.bytes.constData() + 3,
-                                               record.bytes.size() - 6),
-                       payload);
+    MkHelper::decode64(
+        QByteArray::fromRawData(record.bytes.constData() + 3, record.bytes.size() - 6), payload);
     if (!revisions_.isEmpty()) {
         if (!headerWritten_) {
             if (const FrameModel* model = FieldDecoder::findModel(revisions_, cmd_, payload))

@@ -1,10 +1,10 @@
 #include "settingscommand.h"
 
 #include "conversation.h"
-#include "scriptloader.h"
 #include "mkserial.h"
 #include "paramcontroller.h"
 #include "paramfile.h"
+#include "scriptloader.h"
 #include "sessionpipeline.h"
 
 #include <QCommandLineParser>

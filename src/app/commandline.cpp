@@ -70,7 +70,8 @@ void setUp(QCommandLineParser& parser)
     parser.addOption(
         {{QStringLiteral("o"), QStringLiteral("output")},
          QCoreApplication::translate("CommandLine",
-                                     "Writes the CSV to this file instead of the standard output; names the parameter set file of --read-settings."),
+                                     "Writes the CSV to this file instead of the standard output; "
+                                     "names the parameter set file of --read-settings."),
          QCoreApplication::translate("CommandLine", "file")});
     SettingsCommand::addOptions(parser);
     parser.addOption({QStringLiteral("export-gpx"),
@@ -181,7 +182,8 @@ int exportCsv(const QCommandLineParser& parser)
                        .arg(csv->badCount())
                        .arg(letter));
     if (csv->otherRevisionCount() > 0)
-        printError(QCoreApplication::translate("CommandLine", "%1: %2 '%3' frame(s) of another structure revision skipped")
+        printError(QCoreApplication::translate(
+                       "CommandLine", "%1: %2 '%3' frame(s) of another structure revision skipped")
                        .arg(captureName)
                        .arg(csv->otherRevisionCount())
                        .arg(letter));
@@ -208,10 +210,10 @@ int exportGpx(const QCommandLineParser& parser)
                        .arg(captureName)
                        .arg(r.skipped));
     if (r.unreadLines > 0)
-        printError(QCoreApplication::translate("CommandLine",
-                                               "%1: %2 line(s) not understood and skipped")
-                       .arg(captureName)
-                       .arg(r.unreadLines));
+        printError(
+            QCoreApplication::translate("CommandLine", "%1: %2 line(s) not understood and skipped")
+                .arg(captureName)
+                .arg(r.unreadLines));
     return 0;
 }
 
@@ -249,11 +251,10 @@ bool wantsNoWindow(int argc, char* argv[])
         const QByteArray arg(argv[i]);
         if (arg == "--")
             break;
-        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" ||
-            arg == "-v" || arg == "--version" || arg == "--export-csv" ||
-            arg.startsWith("--export-csv=") || arg.startsWith("--read-settings") ||
-            arg.startsWith("--write-settings") || arg == "--export-gpx" ||
-            arg.startsWith("--export-gpx="))
+        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" || arg == "-v" ||
+            arg == "--version" || arg == "--export-csv" || arg.startsWith("--export-csv=") ||
+            arg.startsWith("--read-settings") || arg.startsWith("--write-settings") ||
+            arg == "--export-gpx" || arg.startsWith("--export-gpx="))
             return true;
     }
     return false;

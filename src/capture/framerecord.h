@@ -14,12 +14,12 @@ struct FrameRecord
         Sent = 1      // a request of ours
     };
 
-    qint64 timeUs = 0;    // UTC, microseconds since 1970-01-01
-    QByteArray bytes;     // the frame as it crossed the line, closing carriage return included
-    char cmd = 0;         // command letter; 0 when the frame is too short to carry one
-    quint8 address = 0;   // address as decoded (device address; 1 for our requests)
+    qint64 timeUs = 0;  // UTC, microseconds since 1970-01-01
+    QByteArray bytes;   // the frame as it crossed the line, closing carriage return included
+    char cmd = 0;       // command letter; 0 when the frame is too short to carry one
+    quint8 address = 0; // address as decoded (device address; 1 for our requests)
     Direction direction = Received;
-    bool good = false;    // the check sum matched
+    bool good = false; // the check sum matched
     // Shown in the frame log: decided once, on arrival (a good received frame whose letter
     // passed the command filter and that no label collection took).
     bool logged = false;
