@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
+
 // One frame as a link delivers it: the bytes as they crossed the line (closing carriage
 // return included) and when they did, in microseconds since 1970-01-01 UTC. A live link stamps
 // the arrival; a replay hands on the recorded time.
@@ -15,8 +17,13 @@ struct LinkFrame
     QByteArray bytes;
     qint64 timeUs = 0;
 
-    // The current time in the unit of timeUs.
-    static qint64 nowUs();
+    // The current time in the unit of timeUs. Whole microseconds: a device that answers within
+    // a millisecond still shows how fast.
+    static qint64 nowUs()
+    {
+        using namespace std::chrono;
+        return duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
+    }
 };
 
 // Where a session's frames come from: the device behind a serial port, or a capture played
