@@ -420,10 +420,18 @@ void PlotCanvas::paintEvent(QPaintEvent*)
     painter.setPen(ink);
     for (const auto& [at, text] : std::as_const(texts_))
         painter.drawStaticText(at, text);
+    if (background != readableBackground_) {
+        readable_.clear();
+        readableBackground_ = background;
+    }
     QList<QColor> colours;
     colours.reserve(lines_.size());
-    for (const Line& line : std::as_const(lines_))
-        colours.append(readableOn(line.colour, background));
+    for (const Line& line : std::as_const(lines_)) {
+        auto it = readable_.constFind(line.colour.rgba());
+        if (it == readable_.cend())
+            it = readable_.insert(line.colour.rgba(), readableOn(line.colour, background));
+        colours.append(*it);
+    }
     for (qsizetype i = 0; i < legend_.size(); ++i)
         painter.fillRect(legend_.at(i).swatch, colours.at(i));
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QList>
 #include <QPointF>
 #include <QPolygonF>
@@ -114,4 +115,8 @@ private:
     Label title_;
     QList<LegendEntry> legend_;
     QList<std::pair<QPointF, QStaticText>> texts_;
+    // readableOn() of each line colour on readableBackground_: a repaint looks them up instead
+    // of working out the contrast again (it costs a few powers a colour).
+    QHash<QRgb, QColor> readable_;
+    QColor readableBackground_;
 };
