@@ -128,31 +128,30 @@ void NaviControls::updateTalkTo_()
 
 void NaviControls::onAppended_(qsizetype first, qsizetype count)
 {
-    const FrameRecord* screen = nullptr;
+    // The letter and verdict are read from the store's slots: only the frames these windows
+    // show are built (the rest of a full-rate stream costs no copy).
+    QByteArray screen;
+    bool screenCame = false;
     NaviData latest;
     bool trackGrew = false;
     for (qsizetype i = first; i < first + count; ++i) {
-        const FrameRecord& r = store_->at(i);
-        if (r.direction != FrameRecord::Received || !r.good || (r.cmd != 'O' && r.cmd != 'H'))
+        const char cmd = store_->cmd(i);
+        if (store_->isSent(i) || !store_->isGood(i) || (cmd != 'O' && cmd != 'H'))
             continue;
-        if (r.cmd == 'H') {
-            screen = &r;
-            continue;
-        }
-        char cmd = 0;
+        char decodedCmd = 0;
         int address = 0;
         QByteArray payload;
-        MkHelper::decodeFrame(r.bytes, cmd, address, payload);
+        MkHelper::decodeFrame(store_->at(i).bytes, decodedCmd, address, payload);
+        if (cmd == 'H') {
+            screen = payload;
+            screenCame = true;
+            continue;
+        }
         latest = NaviData::decode(payload);
         trackGrew = track_.add(latest) || trackGrew;
     }
-    if (screen && display_->isVisible()) {
-        char cmd = 0;
-        int address = 0;
-        QByteArray payload;
-        MkHelper::decodeFrame(screen->bytes, cmd, address, payload);
-        display_->showScreen(payload);
-    }
+    if (screenCame && display_->isVisible())
+        display_->showScreen(screen);
     if (latest.result != NaviData::Result::Empty || !latest.raw.isEmpty())
         if (panel_->isVisible())
             panel_->showRecord(latest);

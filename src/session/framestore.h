@@ -19,7 +19,7 @@
 // and the frame's bytes packed one after another in 64 KiB chunks, instead of a record with a
 // heap block of its own per frame (a 94-byte 'D' frame then took about 184 bytes, now about
 // 120). at() builds the record on demand, its bytes a copy that stays valid whatever the store
-// does later; the flag and time accessors read a slot without building one.
+// does later; the flag, letter, address and time accessors read a slot without building one.
 class FrameStore : public QObject
 {
     Q_OBJECT
@@ -34,6 +34,9 @@ public:
     qint64 timeUs(qsizetype index) const { return slots_[size_t(index)].timeUs; }
     bool isLogged(qsizetype index) const { return slots_[size_t(index)].flags & Slot::Logged; }
     bool isSent(qsizetype index) const { return slots_[size_t(index)].flags & Slot::Sent; }
+    bool isGood(qsizetype index) const { return slots_[size_t(index)].flags & Slot::Good; }
+    char cmd(qsizetype index) const { return slots_[size_t(index)].cmd; }
+    quint8 address(qsizetype index) const { return slots_[size_t(index)].address; }
     qsizetype capacity() const { return capacity_; }
     qsizetype dropBatch() const { return dropBatch_; }
     // Frames dropped for capacity since the last clear().

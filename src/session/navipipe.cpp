@@ -134,8 +134,7 @@ void NaviPipe::onAppended_(qsizetype first, qsizetype count)
     if (naviPresent_ || device_ != NaviCtrl || !sink_->isOpen())
         return; // only a device on the open link counts, not the frames of a capture
     for (qsizetype i = first; i < first + count; ++i) {
-        const FrameRecord& r = store_->at(i);
-        if (r.direction == FrameRecord::Received && r.good && r.address == addressOf(NaviCtrl)) {
+        if (!store_->isSent(i) && store_->isGood(i) && store_->address(i) == addressOf(NaviCtrl)) {
             naviPresent_ = true;
             emit naviPresentChanged(true);
             return;
