@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "consoletext.h"
+#include "displaytick.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -35,11 +36,22 @@ void MainWindow::scheduleConsole_()
     if (!consoleEchoTimer_) {
         consoleEchoTimer_ = new QTimer(this);
         consoleEchoTimer_->setSingleShot(true);
-        consoleEchoTimer_->setInterval(kConsoleEchoIntervalMs);
+        consoleEchoTimer_->setTimerType(Qt::PreciseTimer);
         connect(consoleEchoTimer_, &QTimer::timeout, this, &MainWindow::flushConsole_);
     }
+    // At a display tick, so that the console repaints with the frame table.
     if (!consoleEchoTimer_->isActive() && !consoleScheduled_)
-        consoleEchoTimer_->start();
+        consoleEchoTimer_->start(DisplayTick::msUntilNext(
+            kConsoleEchoIntervalMs, std::max(msUntilEchoesDue_(), kConsoleEchoIntervalMs / 2)));
+}
+
+int MainWindow::msUntilEchoesDue_() const
+{
+    if (!echoesShown_.isValid())
+        return 0;
+    // Half a tick early counts as on time: the flush that is waited for fell on a tick too.
+    const qint64 due = kConsoleStreamIntervalMs - kConsoleEchoIntervalMs / 2;
+    return int(std::max<qint64>(0, due - echoesShown_.elapsed()));
 }
 
 void MainWindow::flushConsole_()
@@ -47,6 +59,8 @@ void MainWindow::flushConsole_()
     consoleScheduled_ = false;
     if (consoleEchoTimer_)
         consoleEchoTimer_->stop();
+    if (consoleEchoes_ > 0)
+        echoesShown_.start();
     // Too many frame echoes waiting: the oldest are skipped and counted as not shown. Other
     // lines (events, errors) always reach the console.
     if (consoleEchoes_ > kMaxConsoleBacklog) {

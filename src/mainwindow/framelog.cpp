@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "framelogdelegate.h"
 #include "framelogmodel.h"
 #include "framestore.h"
 #include "labeltable.h"
@@ -32,15 +33,16 @@ void MainWindow::initFrameLog_()
     frameLog_->setHex(hexDisplay_);
     QTableView* table = ui_->tableWidgetFrame_;
     table->setModel(frameLog_);
+    table->setItemDelegate(new FrameLogDelegate(table));
     table->setColumnWidth(FrameLogModel::NumberColumn, 60);
     table->setColumnWidth(FrameLogModel::TimeColumn, 80);
     table->setColumnWidth(FrameLogModel::CmdColumn, 50);
     connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MainWindow::onFrameSelection_);
-    // The echoes of logged frames are shown together with their rows: the window then repaints
-    // once for both.
+    // The echoes of logged frames are shown together with their rows (in a stream, with every
+    // other batch of rows): the window then repaints once for both.
     connect(frameLog_, &QAbstractItemModel::rowsInserted, this, [this] {
-        if (consoleEchoes_ > 0 && !consoleScheduled_)
+        if (consoleEchoes_ > 0 && !consoleScheduled_ && msUntilEchoesDue_() == 0)
             flushConsole_();
     });
     // Like a terminal: while the table shows its last row, new rows scroll into view; scrolled

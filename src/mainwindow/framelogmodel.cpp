@@ -47,15 +47,18 @@ QVariant FrameLogModel::data(const QModelIndex& index, int role) const
     if (role == Qt::TextAlignmentRole)
         return index.column() == DataColumn ? QVariant() : QVariant(int(Qt::AlignHCenter));
 
-    const FrameRecord& record = store_->at(at);
-    const bool sent = record.direction == FrameRecord::Sent;
-    if (sent && role == Qt::ForegroundRole)
-        return QGuiApplication::palette().color(QPalette::Link);
-    if (sent && role == Qt::ToolTipRole && index.column() != TimeColumn)
-        return QCoreApplication::translate("MainWindow", "Request sent to the device");
-    if (role == Qt::ToolTipRole && index.column() == TimeColumn) {
-        return QDateTime::fromMSecsSinceEpoch(record.timeUs / 1000)
-            .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    // A view asks for a dozen roles a cell on every repaint: those answered from the frame's
+    // slot, or not at all, are answered without building the record.
+    const bool sent = store_->isSent(at);
+    if (role == Qt::ForegroundRole)
+        return sent ? QVariant(QGuiApplication::palette().color(QPalette::Link)) : QVariant();
+    if (role == Qt::ToolTipRole) {
+        if (index.column() == TimeColumn)
+            return QDateTime::fromMSecsSinceEpoch(store_->timeUs(at) / 1000)
+                .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+        return sent ? QVariant(
+                          QCoreApplication::translate("MainWindow", "Request sent to the device"))
+                    : QVariant();
     }
     if (role != Qt::DisplayRole)
         return {};
@@ -66,16 +69,16 @@ QVariant FrameLogModel::data(const QModelIndex& index, int role) const
         return sent ? QStringLiteral("%1 \u2192").arg(firstNumber_ + index.row())
                     : QString::number(firstNumber_ + index.row());
     case TimeColumn:
-        return QString::number(double(record.timeUs - store_->startTimeUs()) / 1e6, 'f', 3);
+        return QString::number(double(store_->timeUs(at) - store_->startTimeUs()) / 1e6, 'f', 3);
     case CmdColumn:
-        return QString(QChar::fromLatin1(record.cmd));
+        return QString(QChar::fromLatin1(store_->cmd(at)));
     case AddressColumn:
-        return MkHelper::parseAddress(record.address);
+        return MkHelper::parseAddress(store_->address(at));
     case DataColumn: {
         char cmd = 0;
         int address = 0;
         QByteArray payload;
-        (void)MkHelper::decodeFrame(record.bytes, cmd, address, payload);
+        (void)MkHelper::decodeFrame(store_->at(at).bytes, cmd, address, payload);
         return hex_ ? MkHelper::toHex(payload, 1) : MkHelper::toASCII(payload);
     }
     default:
@@ -157,6 +160,7 @@ void FrameLogModel::announcePending()
     rows_.insert(rows_.end(), pending_.begin(), pending_.end());
     pending_.clear();
     endInsertRows();
+    announced_.start();
 }
 
 void FrameLogModel::onAppended_(qsizetype first, qsizetype count)
@@ -166,8 +170,16 @@ void FrameLogModel::onAppended_(qsizetype first, qsizetype count)
         if (shown_(i))
             pending_.push_back(qint64(i) + dropped_);
     }
-    if (pending_.size() > before && !announceTimer_.isActive())
-        announceTimer_.start(DisplayTick::msUntilNext(kAnnounceIntervalMs));
+    if (pending_.size() > before && !announceTimer_.isActive()) {
+        // Rows that follow others closely (a stream) wait for every other tick: each
+        // announcement scrolls and repaints the whole table, and in a stream no one reads
+        // the rows as they pass. Half a tick early counts as on time.
+        qint64 wait = 1;
+        if (announced_.isValid())
+            wait = std::max<qint64>(wait, kStreamIntervalMs - kAnnounceIntervalMs / 2 -
+                                              announced_.elapsed());
+        announceTimer_.start(DisplayTick::msUntilNext(kAnnounceIntervalMs, int(wait)));
+    }
 }
 
 void FrameLogModel::onDroppedOldest_(qsizetype count)

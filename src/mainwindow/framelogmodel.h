@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <vector>
@@ -30,6 +31,8 @@ public:
     // Rows waiting are announced at the next display tick of this period (see DisplayTick),
     // at most this long after they were logged.
     static constexpr int kAnnounceIntervalMs = 200;
+    // Rows that arrive within this time of the last announcement wait for the tick after it.
+    static constexpr int kStreamIntervalMs = 400;
 
     explicit FrameLogModel(FrameStore* store, QObject* parent = nullptr);
 
@@ -74,4 +77,5 @@ private:
     bool hex_ = false;
     bool showSent_ = false;
     QTimer announceTimer_;
+    QElapsedTimer announced_; // since the last announcement of new rows
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QMainWindow>
 #include <QMap>
@@ -87,6 +88,10 @@ public:
     // this time: each edit of the console costs a layout pass and a repaint, and at the
     // device's full rate every frame arrives alone.
     static constexpr int kConsoleEchoIntervalMs = 200;
+    // While echoes keep coming (a stream), the console is edited at most this often, at the
+    // display ticks it shares with the frame table: the table shows every row in the
+    // meantime, and the console's layout and repaint are the dearest part of a stream.
+    static constexpr int kConsoleStreamIntervalMs = 400;
     // Bad frames reported in full each second; the rest are counted in one line.
     static constexpr int kBadFramesReported = 5;
 
@@ -219,6 +224,10 @@ private:
     bool consoleScheduled_ = false;
     // Flushes waiting frame echoes a few times a second; any other line flushes them at once.
     QTimer* consoleEchoTimer_ = nullptr;
+    // Since the last flush that showed frame echoes.
+    QElapsedTimer echoesShown_;
+    // Milliseconds from now until waiting echoes may be shown (0: at the next display tick).
+    int msUntilEchoesDue_() const;
 
     // The console keeps its newest line in view while the user has it scrolled to the end,
     // like a terminal; scrolled up, it stays where the user put it.

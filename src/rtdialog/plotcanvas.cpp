@@ -102,11 +102,14 @@ void PlotCanvas::setPlot(const QList<Line>& lines, double xLo, double xHi, doubl
         yHi_ = yHi;
         relayout = true;
     }
-    if (relayout)
+    if (relayout) {
         layout_();
-    else
+        update();
+    } else {
+        // Only the lines moved: the axes, labels and legend around them stay as they are.
         mapLines_();
-    update();
+        update(area_);
+    }
 }
 
 void PlotCanvas::setTimeTitle(const QString& title)
@@ -143,10 +146,12 @@ void PlotCanvas::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         layout_();
-    // A theme change while running: the colours are taken from the palette at each paint,
-    // also while the plot is paused and nothing else would repaint it.
-    if (event->type() == QEvent::PaletteChange)
+    // A theme change while running: the backdrop is painted anew in the theme's colours, also
+    // while the plot is paused and nothing else would repaint it.
+    if (event->type() == QEvent::PaletteChange) {
+        backdrop_ = QPixmap();
         update();
+    }
 }
 
 namespace {
@@ -357,6 +362,7 @@ void PlotCanvas::layout_()
     title_ = {QRect(labelRight + 4, labelTop, titleWidth - 4, lineHeight), timeTitle_};
     prepareTexts_();
     mapLines_();
+    backdrop_ = QPixmap();
 }
 
 void PlotCanvas::prepareTexts_()
@@ -405,9 +411,12 @@ void PlotCanvas::mapLines_()
     }
 }
 
-void PlotCanvas::paintEvent(QPaintEvent*)
+void PlotCanvas::paintBackdrop_(const QList<QColor>& colours)
 {
-    QPainter painter(this);
+    const qreal ratio = devicePixelRatioF();
+    backdrop_ = QPixmap(size() * ratio);
+    backdrop_.setDevicePixelRatio(ratio);
+    QPainter painter(&backdrop_);
     // The theme's colours: the plot is a field of text like an entry box.
     const QColor background = palette().color(QPalette::Base);
     const QColor ink = palette().color(QPalette::Text);
@@ -420,9 +429,17 @@ void PlotCanvas::paintEvent(QPaintEvent*)
     painter.setPen(ink);
     for (const auto& [at, text] : std::as_const(texts_))
         painter.drawStaticText(at, text);
+    for (qsizetype i = 0; i < legend_.size() && i < colours.size(); ++i)
+        painter.fillRect(legend_.at(i).swatch, colours.at(i));
+}
+
+void PlotCanvas::paintEvent(QPaintEvent*)
+{
+    const QColor background = palette().color(QPalette::Base);
     if (background != readableBackground_) {
         readable_.clear();
         readableBackground_ = background;
+        backdrop_ = QPixmap();
     }
     QList<QColor> colours;
     colours.reserve(lines_.size());
@@ -432,8 +449,13 @@ void PlotCanvas::paintEvent(QPaintEvent*)
             it = readable_.insert(line.colour.rgba(), readableOn(line.colour, background));
         colours.append(*it);
     }
-    for (qsizetype i = 0; i < legend_.size(); ++i)
-        painter.fillRect(legend_.at(i).swatch, colours.at(i));
+    // Axes, grid, labels and legend change only with the layout or the theme: they are painted
+    // once into the backdrop, and a repaint while the lines scroll copies it.
+    if (backdrop_.isNull() || backdrop_.deviceIndependentSize() != QSizeF(size()) ||
+        backdrop_.devicePixelRatio() != devicePixelRatioF())
+        paintBackdrop_(colours);
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, backdrop_);
 
     // One-pixel cosmetic pens without antialiasing: the cheapest lines the painter draws.
     painter.setClipRect(area_.adjusted(1, 1, 0, 0));

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QHash>
 #include <QList>
+#include <QPixmap>
 #include <QPointF>
 #include <QPolygonF>
 #include <QRect>
@@ -15,7 +16,8 @@
 //
 // Everything that depends on the size, the font, the ranges or the lines (the plot area, the
 // ticks and their labels, the legend's places, the lines in pixels) is worked out when one of
-// them changes; painting only draws what is ready, so a repaint costs the drawing alone.
+// them changes, and everything but the lines is painted once into a backdrop: a repaint while
+// the lines scroll copies the backdrop and draws the lines.
 class PlotCanvas : public QWidget
 {
     Q_OBJECT
@@ -94,8 +96,10 @@ private:
     void layout_();
     int layoutLegend_(int width, int maxHeight);
     void mapLines_();
-    // Texts laid out once, drawn at their places on every repaint.
+    // Texts laid out once, drawn at their places on the backdrop.
     void prepareTexts_();
+    // Everything but the lines, in the theme's colours; the legend's swatches in `colours`.
+    void paintBackdrop_(const QList<QColor>& colours);
 
     QList<Line> lines_;
     QList<QPolygonF> pixels_; // lines_ in pixels, one per line
@@ -119,4 +123,6 @@ private:
     // of working out the contrast again (it costs a few powers a colour).
     QHash<QRgb, QColor> readable_;
     QColor readableBackground_;
+    // The painted axes, grid, labels and legend; null when they must be painted anew.
+    QPixmap backdrop_;
 };

@@ -1,5 +1,7 @@
 #include "rtplot.h"
 
+#include "displaytick.h"
+
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -71,6 +73,24 @@ const QList<int>& RtPlot::spansMs()
     return spans;
 }
 
+int RtPlot::redrawIntervalMs(int spanMs, int areaWidth, int redrawMs)
+{
+    // Scrolling, the lines move one pixel per redraw at most: a redraw more often than the
+    // span covers a pixel would draw the same picture. On a slow machine with many lines the
+    // redraws are spaced out so that the window stays responsive.
+    const qint64 perPixel = areaWidth > 0 ? spanMs / areaWidth : 0;
+    const qint64 wanted = std::max<qint64>(perPixel, qint64(redrawMs) * 10);
+    // A period the display ticks of the other views divide or are a multiple of, so that the
+    // plot mostly repaints in the same pass as they do: the longest one within a quarter
+    // above the wanted time.
+    int period = RedrawIntervalMs;
+    for (int candidate : {50, 100, 200, 400}) {
+        if (candidate <= wanted * 5 / 4)
+            period = candidate;
+    }
+    return std::clamp(period, RedrawIntervalMs, MaxRedrawIntervalMs);
+}
+
 RtPlot::RtPlot(QWidget* parent)
     : QWidget(parent), canvas_(new PlotCanvas(this)), redrawTimer_(new QTimer(this))
 {
@@ -82,7 +102,7 @@ RtPlot::RtPlot(QWidget* parent)
     buildControls_();
 
     redrawTimer_->setSingleShot(true);
-    redrawTimer_->setInterval(RedrawIntervalMs);
+    redrawTimer_->setTimerType(Qt::PreciseTimer);
     connect(redrawTimer_, &QTimer::timeout, this, &RtPlot::onRedrawTimer_);
 }
 
@@ -366,10 +386,8 @@ void RtPlot::redraw()
         yHi_ = ticks.hi > hi + near ? ticks.hi : ticks.hi + ticks.step;
     }
     canvas_->setPlot(lines, xLo_, xHi_, yLo_, yHi_);
-    // On a slow machine with many lines the redraws are spaced out so that the window stays
-    // responsive.
-    redrawTimer_->setInterval(
-        int(std::clamp<qint64>(spent.elapsed() * 10, RedrawIntervalMs, MaxRedrawIntervalMs)));
+    redrawPeriodMs_ = redrawIntervalMs(spanMs_, canvas_->plotArea().width(), int(spent.elapsed()));
+    lastRedraw_.start();
 }
 
 void RtPlot::showEvent(QShowEvent* event)
@@ -383,8 +401,13 @@ void RtPlot::scheduleRedraw_()
 {
     dirty_ = true;
     // A hidden plot is brought up to date when it is shown again: no timer runs for it.
-    if (isVisible() && !redrawTimer_->isActive())
-        redrawTimer_->start();
+    if (isVisible() && !redrawTimer_->isActive()) {
+        // At the next display tick of the period, a period after the last redraw at the
+        // earliest.
+        const qint64 since = lastRedraw_.isValid() ? lastRedraw_.elapsed() : redrawPeriodMs_;
+        redrawTimer_->start(DisplayTick::msUntilNext(
+            redrawPeriodMs_, int(std::max<qint64>(1, redrawPeriodMs_ - since))));
+    }
 }
 
 void RtPlot::onRedrawTimer_()

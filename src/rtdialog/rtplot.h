@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QList>
 #include <QPoint>
 #include <QPointF>
@@ -39,6 +40,10 @@ public:
     static constexpr int DefaultSpanMs = 30000;
     static constexpr int RedrawIntervalMs = 40;
     static constexpr int MaxRedrawIntervalMs = 500;
+    // The time between two redraws while following: about the time the span puts on one pixel
+    // of a plot area `areaWidth` pixels wide, or ten times what the last redraw took
+    // (`redrawMs`), rounded to 40, 50, 100, 200 or 400 ms.
+    static int redrawIntervalMs(int spanMs, int areaWidth, int redrawMs);
     static const QList<int>& spansMs();
 
     using Ticks = PlotCanvas::Ticks;
@@ -162,6 +167,8 @@ private:
 
     PlotCanvas* canvas_ = nullptr;
     QTimer* redrawTimer_ = nullptr;
+    int redrawPeriodMs_ = RedrawIntervalMs;
+    QElapsedTimer lastRedraw_;
     QToolButton* pauseButton_ = nullptr;
     QComboBox* spanBox_ = nullptr;
     QCheckBox* autoBox_ = nullptr;

@@ -152,14 +152,13 @@ bool MkSerial::setDebug(bool on)
     return was;
 }
 
-void MkSerial::onFramesReceived_(const QList<QByteArray>& frames)
+void MkSerial::onFramesReceived_(const QList<QByteArray>& frames, const QList<qint64>& timesUs)
 {
     if (isSignalConnected(QMetaMethod::fromSignal(&Link::framesReceived))) {
-        const qint64 now = LinkFrame::nowUs();
         QList<LinkFrame> stamped;
         stamped.reserve(frames.size());
-        for (const QByteArray& frame : frames)
-            stamped.append({frame, now});
+        for (qsizetype i = 0; i < frames.size(); ++i)
+            stamped.append({frames.at(i), timesUs.value(i, LinkFrame::nowUs())});
         emit framesReceived(stamped);
     }
     emit newFramesReceived(frames);

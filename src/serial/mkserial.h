@@ -82,7 +82,7 @@ signals:
     void deviceRemoved(const QString& name);
 
 private slots:
-    void onFramesReceived_(const QList<QByteArray>& frames);
+    void onFramesReceived_(const QList<QByteArray>& frames, const QList<qint64>& timesUs);
     void onDeviceDiscovered_(const PortInfo& info);
     void onDeviceRemoved_(const PortInfo& info);
     void onWriteError_(qint64 errorCode);

@@ -2,6 +2,9 @@
 #include "seriallog.h"
 #include "serialport.h"
 
+#include "link.h"
+
+#include <QDeadlineTimer>
 #include <QMetaMethod>
 #include <QMutexLocker>
 #include <QTimer>
@@ -66,7 +69,16 @@ void ThreadReceive::run()
 {
     char chunk[2048];
     while (!stop_.load()) {
-        if (!port_.waitForReadyRead(kWaitMs))
+        int wait = kWaitMs;
+        if (handOverAtMs_ >= 0) {
+            const qint64 left = handOverAtMs_ - QDeadlineTimer::current().deadline();
+            if (left <= 0) {
+                handOver_();
+                continue;
+            }
+            wait = int(std::min<qint64>(left, kWaitMs));
+        }
+        if (!port_.waitForReadyRead(wait))
             continue;
         const qint64 n = port_.read(chunk, sizeof chunk);
         if (n > 0) {
@@ -83,9 +95,23 @@ void ThreadReceive::run()
         while (!stop_.load())
             QThread::msleep(kWaitMs);
     }
+    // Frames held back for the next hand-over are handed over now.
+    if (handOverAtMs_ >= 0)
+        handOver_();
     // The loop's last act, after its last use of the port and the buffer: see
     // syncWithFinishedLoop_().
     QMutexLocker done(&mutex_);
+}
+
+void ThreadReceive::handOver_()
+{
+    handOverAtMs_ = -1;
+    lastHandOverMs_ = QDeadlineTimer::current().deadline();
+    QMutexLocker lock(&mutex_);
+    if (!outbox_.isEmpty() && !notifyPending_) {
+        notifyPending_ = true;
+        emit framesReady();
+    }
 }
 
 void ThreadReceive::consume_(const char* data, qint64 size)
@@ -96,19 +122,31 @@ void ThreadReceive::consume_(const char* data, qint64 size)
     const auto tail = std::remove(buffer_.begin() + oldSize, buffer_.end(), '\0');
     buffer_.truncate(tail - buffer_.begin());
 
+    const qint64 now = LinkFrame::nowUs();
     QMutexLocker lock(&mutex_);
     const qsizetype before = outbox_.size();
     QByteArray frame;
     qsizetype dropped = 0;
     while (getNextCommand(buffer_, frame, &dropped)) {
         outbox_.append(frame);
+        outboxTimes_.append(now);
         frame.clear();
         if (dropped > 0)
             droppedBytes_.fetch_add(dropped);
     }
-    if (outbox_.size() > before && !notifyPending_) {
-        notifyPending_ = true;
-        emit framesReady();
+    if (outbox_.size() > before && !notifyPending_ && handOverAtMs_ < 0) {
+        // The first frames after a quiet spell go at once (an answer shows without delay);
+        // while frames keep coming they are handed over on a grid of kGatherMs on the
+        // monotonic clock. The windows' display ticks fall on the same grid, so the frames
+        // mostly arrive in the wake-up that repaints them.
+        const qint64 nowMs = QDeadlineTimer::current().deadline();
+        if (nowMs - lastHandOverMs_ >= kGatherMs) {
+            lastHandOverMs_ = nowMs;
+            notifyPending_ = true;
+            emit framesReady();
+        } else {
+            handOverAtMs_ = (nowMs / kGatherMs + 1) * kGatherMs;
+        }
     }
     if (buffer_.size() >= kMaxPending) {
         qCDebug(lcSerial) << "discarding" << buffer_.size() << "bytes without a terminator";
@@ -120,14 +158,16 @@ void ThreadReceive::consume_(const char* data, qint64 size)
 void ThreadReceive::deliverFrames_()
 {
     QList<QByteArray> frames;
+    QList<qint64> times;
     {
         QMutexLocker lock(&mutex_);
         frames.swap(outbox_);
+        times.swap(outboxTimes_);
         notifyPending_ = false;
     }
     if (frames.isEmpty())
         return;
-    emit newFramesReceived(frames);
+    emit newFramesReceived(frames, times);
     static const QMetaMethod single = QMetaMethod::fromSignal(&ThreadReceive::newFrameReceived);
     if (!isSignalConnected(single))
         return;

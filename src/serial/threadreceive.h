@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <limits>
 
 class QTimer;
 class SerialPort;
@@ -31,6 +32,11 @@ public:
     static constexpr int kMaxPending = 64 * 1024;
     // Longest single wait for input, so that a stop request is seen quickly.
     static constexpr int kWaitMs = 50;
+    // Frames are read and time-stamped as they come, but while they keep coming they are
+    // handed to the GUI thread at most once per kGatherMs: a stream of 60 frames a second
+    // then wakes the windows ten times a second instead of sixty. The first frame after a
+    // quiet spell is handed over at once.
+    static constexpr int kGatherMs = 100;
 
     ThreadReceive(QObject* parent, SerialPort& port);
     ~ThreadReceive() override;
@@ -57,7 +63,8 @@ public slots:
     void start();
 
 signals:
-    void newFramesReceived(const QList<QByteArray>& frames);
+    // timesUs: when each frame was read (LinkFrame::nowUs()), in the same order.
+    void newFramesReceived(const QList<QByteArray>& frames, const QList<qint64>& timesUs);
     // Emitted for each frame of a batch, after newFramesReceived, while anything is connected.
     void newFrameReceived(const QByteArray& dataReceived);
     // Worker side: the outbox has frames. At most one is pending at a time.
@@ -77,6 +84,8 @@ private slots:
 
 private:
     void consume_(const char* data, qint64 size);
+    // Wakes the GUI thread for the frames in the outbox.
+    void handOver_();
     void syncWithFinishedLoop_();
 
     QMutex mutex_;
@@ -86,10 +95,15 @@ private:
     std::atomic<qint64> droppedBytes_{0};
     // GUI side of the junk report.
     QTimer* junkTimer_ = nullptr;
-    qint64 junkReported_ = 0;   // droppedBytes_ as of the last report
-    qint64 junkSeen_ = 0;       // droppedBytes_ as of the last poll
-    int junkBurstMs_ = 0;       // how long the current burst has lasted
+    qint64 junkReported_ = 0; // droppedBytes_ as of the last report
+    qint64 junkSeen_ = 0;     // droppedBytes_ as of the last poll
+    int junkBurstMs_ = 0;     // how long the current burst has lasted
     QByteArray buffer_;
+    // Loop side: the last hand-over, and when the frames held back go (-1: none held), in
+    // milliseconds of the monotonic clock.
+    qint64 lastHandOverMs_ = std::numeric_limits<qint64>::min() / 2;
+    qint64 handOverAtMs_ = -1;
     QList<QByteArray> outbox_;   // guarded by mutex_
+    QList<qint64> outboxTimes_;  // guarded by mutex_: when each frame of outbox_ was read
     bool notifyPending_ = false; // guarded by mutex_
 };
