@@ -43,9 +43,7 @@ QString OpenDiagnosis::explain(const QString& device, int err) const
 DeviceAccess OpenDiagnosis::access(const QString& device)
 {
     DeviceAccess result;
-    struct stat st
-    {
-    };
+    struct stat st{};
     if (!statPath(device, st))
         return result;
     if (const group* g = ::getgrgid(st.st_gid))
@@ -95,17 +93,14 @@ QList<qint64> OpenDiagnosis::lockOwners_(const QString& device) const
     // by the major and minor number (hex) of its file system and its inode. Waiters ("->")
     // hold nothing.
     QList<qint64> pids;
-    struct stat st
-    {
-    };
+    struct stat st{};
     if (!statPath(device, st))
         return pids;
     QFile locks(procRoot_ + QStringLiteral("/locks"));
     if (!locks.open(QIODevice::ReadOnly))
         return pids;
     const QByteArray wanted = QByteArray::number(major(st.st_dev), 16).rightJustified(2, '0') +
-                              ':' +
-                              QByteArray::number(minor(st.st_dev), 16).rightJustified(2, '0') +
+                              ':' + QByteArray::number(minor(st.st_dev), 16).rightJustified(2, '0') +
                               ':' + QByteArray::number(quint64(st.st_ino));
     for (const QByteArray& line : locks.readAll().split('\n')) {
         const QList<QByteArray> f = line.simplified().split(' ');
@@ -123,9 +118,7 @@ QList<qint64> OpenDiagnosis::openers_(const QString& device) const
 {
     // Any descriptor leading to the same character device counts, whatever path opened it.
     QList<qint64> pids;
-    struct stat target
-    {
-    };
+    struct stat target{};
     if (!statPath(device, target) || !S_ISCHR(target.st_mode))
         return pids;
     const QStringList procs = QDir(procRoot_).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
@@ -137,9 +130,7 @@ QList<qint64> OpenDiagnosis::openers_(const QString& device) const
         const QString fdDir = procRoot_ + QLatin1Char('/') + name + QStringLiteral("/fd");
         const QStringList fds = QDir(fdDir).entryList(QDir::System | QDir::NoDotAndDotDot);
         for (const QString& fd : fds) {
-            struct stat st
-            {
-            };
+            struct stat st{};
             if (statPath(fdDir + QLatin1Char('/') + fd, st) && S_ISCHR(st.st_mode) &&
                 st.st_rdev == target.st_rdev) {
                 pids.append(pid);
