@@ -1,3 +1,4 @@
+#include "framelogdelegate.h"
 #include "framelogmodel.h"
 #include "framestore.h"
 #include "logclipboard.h"
@@ -148,6 +149,40 @@ private slots:
     }
 
     void cleanup() { window_.reset(); }
+
+    void cellTextIsCutToItsWidth_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("chars"); // the cell's width in characters
+        QTest::addColumn<QString>("shown");
+
+        QTest::newRow("fits") << "Flight Ctrl" << 11 << "Flight Ctrl";
+        QTest::newRow("room to spare") << "D" << 5 << "D";
+        QTest::newRow("one too long") << "Flight Ctrl" << 10 << "Flight Ct\u2026";
+        QTest::newRow("data cut short") << "..u.........A...}" << 6 << "..u..\u2026";
+        QTest::newRow("room for the ellipsis only") << "abc" << 1 << "\u2026";
+        QTest::newRow("no room") << "abc" << 0 << "";
+        QTest::newRow("empty") << "" << 0 << "";
+    }
+
+    void cellTextIsCutToItsWidth()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, chars);
+        QFETCH(QString, shown);
+        QFont font(QStringLiteral("Monospace"));
+        font.setStyleHint(QFont::TypeWriter);
+        const QFontMetrics metrics(font);
+        if (!QFontInfo(font).fixedPitch())
+            QSKIP("no fixed-pitch font on this system");
+        const int width = chars * metrics.horizontalAdvance(QLatin1Char('0'));
+        QCOMPARE(FrameLogDelegate::fitted(text, metrics, width, true), shown);
+        // Whatever the pitch, what is shown fits.
+        const QString proportional = FrameLogDelegate::fitted(text, metrics, width, false);
+        QVERIFY(metrics.horizontalAdvance(proportional) <= width);
+        QVERIFY(proportional == text || proportional.endsWith(QChar(0x2026)) ||
+                proportional.isEmpty());
+    }
 
     void consoleFollowsNewLinesOnlyFromTheEnd()
     {

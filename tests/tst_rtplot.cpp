@@ -40,6 +40,8 @@ private slots:
     void renamingKeepsTheLine();
     void niceTicks_data();
     void niceTicks();
+    void redrawsOncePerPixelOnTheDisplayTicks_data();
+    void redrawsOncePerPixelOnTheDisplayTicks();
     void valueAxisAutomaticOrFixed_data();
     void valueAxisAutomaticOrFixed();
     void zoomDragAndFollowAgain();
@@ -260,6 +262,35 @@ void TestRtPlot::niceTicks_data()
     QTest::newRow("unsigned range") << 0.0 << 65535.0 << 20000.0 << 0;
     QTest::newRow("tiny") << -0.003 << 0.004 << 0.002 << 3;
     QTest::newRow("ten seconds") << -10.0 << 0.0 << 2.0 << 0;
+}
+
+void TestRtPlot::redrawsOncePerPixelOnTheDisplayTicks_data()
+{
+    QTest::addColumn<int>("spanMs");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("redrawMs");
+    QTest::addColumn<int>("periodMs");
+
+    QTest::newRow("10 s over 330 px: faster than the fastest") << 10000 << 330 << 1 << 40;
+    QTest::newRow("30 s over 330 px: 91 ms a pixel") << 30000 << 330 << 1 << 100;
+    QTest::newRow("30 s over 1200 px: 25 ms a pixel") << 30000 << 1200 << 1 << 40;
+    QTest::newRow("30 s over 500 px: 60 ms a pixel") << 30000 << 500 << 1 << 50;
+    QTest::newRow("2 min over 330 px") << 120000 << 330 << 1 << 400;
+    QTest::newRow("10 min: the slowest") << 600000 << 330 << 1 << 400;
+    QTest::newRow("a slow redraw spaces them out") << 10000 << 330 << 18 << 200;
+    QTest::newRow("no width yet") << 30000 << 0 << 0 << 40;
+}
+
+void TestRtPlot::redrawsOncePerPixelOnTheDisplayTicks()
+{
+    QFETCH(int, spanMs);
+    QFETCH(int, width);
+    QFETCH(int, redrawMs);
+    QFETCH(int, periodMs);
+    const int period = RtPlot::redrawIntervalMs(spanMs, width, redrawMs);
+    QCOMPARE(period, periodMs);
+    // The other views' display ticks (every 200 ms) fall on the plot's own.
+    QVERIFY(200 % period == 0 || period % 200 == 0);
 }
 
 void TestRtPlot::niceTicks()

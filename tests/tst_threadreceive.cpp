@@ -22,6 +22,7 @@ private slots:
     void restartWhileStoppingDoesNotLoseTheRestart();
     void hangUpEmitsNothingAndStops();
     void framesReachTheReceiversThread();
+    void streamIsHandedOverInBatchesWithReadTimes();
 
 private:
     struct Rig
@@ -67,8 +68,8 @@ void TestThreadReceive::getNextCommand_data()
 
     QTest::newRow("empty") << QByteArray() << QByteArray() << false << QByteArray() << QByteArray()
                            << 0;
-    QTest::newRow("no terminator kept") << QByteArray("#bv@x") << QByteArray() << false
-                                        << QByteArray() << QByteArray("#bv@x") << 0;
+    QTest::newRow("no terminator kept")
+        << QByteArray("#bv@x") << QByteArray() << false << QByteArray() << QByteArray("#bv@x") << 0;
     QTest::newRow("one frame") << QByteArray("#bv@x\r") << QByteArray() << true
                                << QByteArray("#bv@x\r") << QByteArray() << 0;
     QTest::newRow("first of two") << QByteArray("#bv@x\r#ba====DW\r") << QByteArray() << true
@@ -85,12 +86,12 @@ void TestThreadReceive::getNextCommand_data()
         << QByteArray("#bv@x\r") << 0;
     QTest::newRow("no '#': kept whole for the frame check")
         << QByteArray("xyz\r") << QByteArray() << true << QByteArray("xyz\r") << QByteArray() << 0;
-    QTest::newRow("lone terminator") << QByteArray("\r#b") << QByteArray() << true
-                                     << QByteArray("\r") << QByteArray("#b") << 0;
+    QTest::newRow("lone terminator")
+        << QByteArray("\r#b") << QByteArray() << true << QByteArray("\r") << QByteArray("#b") << 0;
     QTest::newRow("appends to frame") << QByteArray("x\r") << QByteArray("ab") << true
                                       << QByteArray("abx\r") << QByteArray() << 0;
-    QTest::newRow("line feed is not a terminator") << QByteArray("#bv\n") << QByteArray() << false
-                                                   << QByteArray() << QByteArray("#bv\n") << 0;
+    QTest::newRow("line feed is not a terminator")
+        << QByteArray("#bv\n") << QByteArray() << false << QByteArray() << QByteArray("#bv\n") << 0;
 }
 
 void TestThreadReceive::getNextCommand()
@@ -252,6 +253,41 @@ void TestThreadReceive::framesReachTheReceiversThread()
     QVERIFY(rig.pty.write("#bv@x\r"));
     QTRY_VERIFY(seenOn != nullptr);
     QCOMPARE(seenOn, QThread::currentThread());
+}
+
+void TestThreadReceive::streamIsHandedOverInBatchesWithReadTimes()
+{
+    Rig rig;
+    QList<Frames> batches;
+    QList<QList<qint64>> times;
+    connect(
+        &rig.thread, &ThreadReceive::newFramesReceived, &rig.context,
+        [&](const Frames& frames, const QList<qint64>& timesUs) {
+            batches << frames;
+            times << timesUs;
+        },
+        Qt::QueuedConnection);
+    QVERIFY(rig.open());
+    // Frames a good deal closer together than the hand-over period, each written alone.
+    Frames sent;
+    for (int i = 0; i < 12; ++i) {
+        sent << QByteArray("#b") + QByteArray::number(i) + '\r';
+        QVERIFY(rig.pty.write(sent.last()));
+        QThread::msleep(ThreadReceive::kGatherMs / 5);
+    }
+    QTRY_COMPARE(rig.received.size(), sent.size());
+    Frames handedOver;
+    bool readApart = false;
+    for (qsizetype i = 0; i < batches.size(); ++i) {
+        handedOver += batches.at(i);
+        QCOMPARE(times.at(i).size(), batches.at(i).size());
+        QVERIFY(std::is_sorted(times.at(i).cbegin(), times.at(i).cend()));
+        // Stamped when read, not when handed over: a batch holds several times.
+        readApart = readApart || times.at(i).first() != times.at(i).last();
+    }
+    QCOMPARE(handedOver, sent);
+    QVERIFY2(batches.size() < sent.size(), qPrintable(QString::number(batches.size())));
+    QVERIFY(readApart);
 }
 
 QTEST_GUILESS_MAIN(TestThreadReceive)
