@@ -5,6 +5,7 @@
 #include "framelogmodel.h"
 #include "framestore.h"
 #include "labeltable.h"
+#include "link.h"
 #include "mkhelper.h"
 #include "rtdialog.h"
 
@@ -102,7 +103,11 @@ void MainWindow::onFrameProcessed_(const FrameRecord& record, const QByteArray& 
         reportBadFrame_(record.bytes, record.cmd, address, payload);
         return;
     }
-    rtDialog_->onReceiveData(record.cmd, address, payload);
+    // A frame of the live link was received a moment ago (frames are handed over in batches);
+    // one from a capture carries the capture's time, and counts as received now.
+    const qint64 ageMs = (LinkFrame::nowUs() - record.timeUs) / 1000;
+    rtDialog_->onReceiveData(record.cmd, address, payload,
+                             ageMs >= 0 && ageMs <= kFrameAgeLimitMs ? ageMs : 0);
     if (record.logged)
         printConsoleLine_(frameText(record.bytes), false, true);
 }

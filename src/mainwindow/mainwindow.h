@@ -94,6 +94,8 @@ public:
     static constexpr int kConsoleStreamIntervalMs = 400;
     // Bad frames reported in full each second; the rest are counted in one line.
     static constexpr int kBadFramesReported = 5;
+    // A frame older than this when it is processed comes from a capture, not the live link.
+    static constexpr int kFrameAgeLimitMs = 1000;
 
 signals:
     void labelsListReady(QStringList);

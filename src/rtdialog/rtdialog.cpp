@@ -121,7 +121,7 @@ void RtDialog::unsubscribe(const QString& label)
     units_.removeAt(index);
 }
 
-void RtDialog::onReceiveData(char cmd, int address, const QByteArray& payload)
+void RtDialog::onReceiveData(char cmd, int address, const QByteArray& payload, qint64 ageMs)
 {
     if (cmd != 'D')
         return;
@@ -149,7 +149,9 @@ void RtDialog::onReceiveData(char cmd, int address, const QByteArray& payload)
                 announceTimer_->start(
                     DisplayTick::msUntilNext(ValueRepaintMs, int(ValueRepaintMs - since)));
         }
-        plot_->addSample(clock_.elapsed(), values);
+        // Never before a sample already plotted: the plot's times only grow.
+        lastSampleMs_ = std::max(lastSampleMs_, clock_.elapsed() - std::max<qint64>(ageMs, 0));
+        plot_->addSample(lastSampleMs_, values);
     }
 }
 

@@ -31,7 +31,9 @@ public:
     void setLabels(const QStringList& labels);
     void subscribe(const QString& label);
     void unsubscribe(const QString& label);
-    void onReceiveData(char cmd, int address, const QByteArray& payload);
+    // ageMs: how long ago the frame was received (the link hands frames over in batches);
+    // the plot places its values that much before now.
+    void onReceiveData(char cmd, int address, const QByteArray& payload, qint64 ageMs = 0);
     void writeSettings();
 
     LiveStream* liveStream() const { return live_; }
@@ -74,6 +76,7 @@ private:
     LiveStream* live_ = nullptr;
     // Time base of the plot's samples.
     QElapsedTimer clock_;
+    qint64 lastSampleMs_ = 0; // clock_ time of the newest plotted sample
     // Names of the ticked channels; kept across label lists and runs, so a channel that comes
     // back is drawn again.
     QStringList checkedChannels_;
