@@ -268,10 +268,11 @@ void TestThreadReceive::streamIsHandedOverInBatchesWithReadTimes()
         },
         Qt::QueuedConnection);
     QVERIFY(rig.open());
-    // Frames a good deal closer together than the hand-over period, each written alone.
+    // Frames of one letter a good deal closer together than the hand-over period, each
+    // written alone.
     Frames sent;
     for (int i = 0; i < 12; ++i) {
-        sent << QByteArray("#b") + QByteArray::number(i) + '\r';
+        sent << QByteArray("#bD") + QByteArray::number(i) + '\r';
         QVERIFY(rig.pty.write(sent.last()));
         QThread::msleep(ThreadReceive::kGatherMs / 5);
     }

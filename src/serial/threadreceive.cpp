@@ -56,6 +56,7 @@ void ThreadReceive::start(QThread::Priority priority)
     syncWithFinishedLoop_();
     stop_.store(false);
     buffer_.clear();
+    lastLetter_ = 0;
     QThread::start(priority);
     junkTimer_->start();
 }
@@ -127,7 +128,11 @@ void ThreadReceive::consume_(const char* data, qint64 size)
     const qsizetype before = outbox_.size();
     QByteArray frame;
     qsizetype dropped = 0;
+    bool otherLetter = false;
     while (getNextCommand(buffer_, frame, &dropped)) {
+        const char letter = frame.size() > 2 ? frame.at(2) : 0;
+        otherLetter = otherLetter || letter != lastLetter_;
+        lastLetter_ = letter;
         outbox_.append(frame);
         outboxTimes_.append(now);
         frame.clear();
@@ -135,12 +140,14 @@ void ThreadReceive::consume_(const char* data, qint64 size)
             droppedBytes_.fetch_add(dropped);
     }
     if (outbox_.size() > before && !notifyPending_ && handOverAtMs_ < 0) {
-        // The first frames after a quiet spell go at once (an answer shows without delay);
-        // while frames keep coming they are handed over on a grid of kGatherMs on the
-        // monotonic clock. The windows' display ticks fall on the same grid, so the frames
-        // mostly arrive in the wake-up that repaints them.
+        // The first frames after a quiet spell go at once, and so does a frame of another
+        // letter than the one before it (an answer in the middle of a stream): the
+        // request/answer layer waits for them. While frames of one letter keep coming, they
+        // are handed over on a grid of kGatherMs on the monotonic clock; the windows' display
+        // ticks fall on the same grid, so the frames mostly arrive in the wake-up that
+        // repaints them.
         const qint64 nowMs = QDeadlineTimer::current().deadline();
-        if (nowMs - lastHandOverMs_ >= kGatherMs) {
+        if (otherLetter || nowMs - lastHandOverMs_ >= kGatherMs) {
             lastHandOverMs_ = nowMs;
             notifyPending_ = true;
             emit framesReady();

@@ -35,7 +35,7 @@ public:
     // Frames are read and time-stamped as they come, but while they keep coming they are
     // handed to the GUI thread at most once per kGatherMs: a stream of 60 frames a second
     // then wakes the windows ten times a second instead of sixty. The first frame after a
-    // quiet spell is handed over at once.
+    // quiet spell, and one of another letter than the frame before, are handed over at once.
     static constexpr int kGatherMs = 100;
 
     ThreadReceive(QObject* parent, SerialPort& port);
@@ -103,6 +103,7 @@ private:
     // milliseconds of the monotonic clock.
     qint64 lastHandOverMs_ = std::numeric_limits<qint64>::min() / 2;
     qint64 handOverAtMs_ = -1;
+    char lastLetter_ = 0;        // command letter of the last frame cut from the input
     QList<QByteArray> outbox_;   // guarded by mutex_
     QList<qint64> outboxTimes_;  // guarded by mutex_: when each frame of outbox_ was read
     bool notifyPending_ = false; // guarded by mutex_
