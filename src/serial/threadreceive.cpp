@@ -139,19 +139,20 @@ void ThreadReceive::consume_(const char* data, qint64 size)
         if (dropped > 0)
             droppedBytes_.fetch_add(dropped);
     }
-    if (outbox_.size() > before && !notifyPending_ && handOverAtMs_ < 0) {
+    if (outbox_.size() > before && !notifyPending_) {
         // The first frames after a quiet spell go at once, and so does a frame of another
-        // letter than the one before it (an answer in the middle of a stream): the
-        // request/answer layer waits for them. While frames of one letter keep coming, they
-        // are handed over on a grid of kGatherMs on the monotonic clock; the windows' display
-        // ticks fall on the same grid, so the frames mostly arrive in the wake-up that
-        // repaints them.
+        // letter than the one before it (an answer in the middle of a stream), with the
+        // frames held back before it: the request/answer layer waits for it. While frames of
+        // one letter keep coming, they are handed over on a grid of kGatherMs on the
+        // monotonic clock; the windows' display ticks fall on the same grid, so the frames
+        // mostly arrive in the wake-up that repaints them.
         const qint64 nowMs = QDeadlineTimer::current().deadline();
-        if (otherLetter || nowMs - lastHandOverMs_ >= kGatherMs) {
+        if (otherLetter || (handOverAtMs_ < 0 && nowMs - lastHandOverMs_ >= kGatherMs)) {
+            handOverAtMs_ = -1;
             lastHandOverMs_ = nowMs;
             notifyPending_ = true;
             emit framesReady();
-        } else {
+        } else if (handOverAtMs_ < 0) {
             handOverAtMs_ = (nowMs / kGatherMs + 1) * kGatherMs;
         }
     }
