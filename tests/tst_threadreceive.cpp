@@ -23,6 +23,8 @@ private slots:
     void hangUpEmitsNothingAndStops();
     void framesReachTheReceiversThread();
     void streamIsHandedOverInBatchesWithReadTimes();
+    void handOverWaitsOnlyForAStream_data();
+    void handOverWaitsOnlyForAStream();
 
 private:
     struct Rig
@@ -289,6 +291,36 @@ void TestThreadReceive::streamIsHandedOverInBatchesWithReadTimes()
     QCOMPARE(handedOver, sent);
     QVERIFY2(batches.size() < sent.size(), qPrintable(QString::number(batches.size())));
     QVERIFY(readApart);
+}
+
+void TestThreadReceive::handOverWaitsOnlyForAStream_data()
+{
+    QTest::addColumn<qint64>("now");
+    QTest::addColumn<qint64>("last");
+    QTest::addColumn<qint64>("heldUntil");
+    QTest::addColumn<bool>("otherLetter");
+    QTest::addColumn<qint64>("at");
+
+    QTest::newRow("after a quiet spell: at once")
+        << 10'250LL << 10'000LL << -1LL << false << 10'250LL;
+    QTest::newRow("in a stream: the next grid point")
+        << 10'030LL << 10'000LL << -1LL << false << 10'100LL;
+    QTest::newRow("more of the stream: the same point")
+        << 10'060LL << 10'000LL << 10'100LL << false << 10'100LL;
+    QTest::newRow("an answer while the stream is held: at once")
+        << 10'060LL << 10'000LL << 10'100LL << true << 10'060LL;
+    QTest::newRow("an answer right after a hand-over: at once")
+        << 10'010LL << 10'000LL << -1LL << true << 10'010LL;
+}
+
+void TestThreadReceive::handOverWaitsOnlyForAStream()
+{
+    QFETCH(qint64, now);
+    QFETCH(qint64, last);
+    QFETCH(qint64, heldUntil);
+    QFETCH(bool, otherLetter);
+    QFETCH(qint64, at);
+    QCOMPARE(ThreadReceive::handOverAt(now, last, heldUntil, otherLetter), at);
 }
 
 QTEST_GUILESS_MAIN(TestThreadReceive)

@@ -104,6 +104,19 @@ void ThreadReceive::run()
     QMutexLocker done(&mutex_);
 }
 
+qint64 ThreadReceive::handOverAt(qint64 nowMs, qint64 lastMs, qint64 heldUntilMs, bool otherLetter)
+{
+    // The first frames after a quiet spell go at once, and so does a frame of another letter
+    // than the one before it (an answer in the middle of a stream), with the frames held back
+    // before it: the request/answer layer waits for it. While frames of one letter keep
+    // coming, they are handed over on a grid of kGatherMs on the monotonic clock; the
+    // windows' display ticks fall on the same grid, so the frames mostly arrive in the
+    // wake-up that repaints them.
+    if (otherLetter || (heldUntilMs < 0 && nowMs - lastMs >= kGatherMs))
+        return nowMs;
+    return heldUntilMs >= 0 ? heldUntilMs : (nowMs / kGatherMs + 1) * kGatherMs;
+}
+
 void ThreadReceive::handOver_()
 {
     handOverAtMs_ = -1;
@@ -140,20 +153,13 @@ void ThreadReceive::consume_(const char* data, qint64 size)
             droppedBytes_.fetch_add(dropped);
     }
     if (outbox_.size() > before && !notifyPending_) {
-        // The first frames after a quiet spell go at once, and so does a frame of another
-        // letter than the one before it (an answer in the middle of a stream), with the
-        // frames held back before it: the request/answer layer waits for it. While frames of
-        // one letter keep coming, they are handed over on a grid of kGatherMs on the
-        // monotonic clock; the windows' display ticks fall on the same grid, so the frames
-        // mostly arrive in the wake-up that repaints them.
         const qint64 nowMs = QDeadlineTimer::current().deadline();
-        if (otherLetter || (handOverAtMs_ < 0 && nowMs - lastHandOverMs_ >= kGatherMs)) {
+        handOverAtMs_ = handOverAt(nowMs, lastHandOverMs_, handOverAtMs_, otherLetter);
+        if (handOverAtMs_ == nowMs) {
             handOverAtMs_ = -1;
             lastHandOverMs_ = nowMs;
             notifyPending_ = true;
             emit framesReady();
-        } else if (handOverAtMs_ < 0) {
-            handOverAtMs_ = (nowMs / kGatherMs + 1) * kGatherMs;
         }
     }
     if (buffer_.size() >= kMaxPending) {

@@ -37,6 +37,10 @@ public:
     // then wakes the windows ten times a second instead of sixty. The first frame after a
     // quiet spell, and one of another letter than the frame before, are handed over at once.
     static constexpr int kGatherMs = 100;
+    // When new frames go to the GUI thread (monotonic milliseconds; nowMs: at once): the last
+    // hand-over was at lastMs, frames are held until heldUntilMs (-1: none held), and
+    // otherLetter tells whether a new frame's letter differs from the frame before it.
+    static qint64 handOverAt(qint64 nowMs, qint64 lastMs, qint64 heldUntilMs, bool otherLetter);
 
     ThreadReceive(QObject* parent, SerialPort& port);
     ~ThreadReceive() override;
