@@ -1,10 +1,14 @@
+#include "displaytext.h"
 #include "framelogdelegate.h"
 #include "framelogmodel.h"
 #include "framestore.h"
+#include "lcdview.h"
 #include "logclipboard.h"
 #include "logsearch.h"
 #include "mainwindow.h"
 #include "mainwindowtestkit.h"
+#include "navicontrols.h"
+#include "remotedisplay.h"
 
 #include <QCheckBox>
 #include <QDateTime>
@@ -182,6 +186,28 @@ private slots:
         QVERIFY(metrics.horizontalAdvance(proportional) <= width);
         QVERIFY(proportional == text || proportional.endsWith(QChar(0x2026)) ||
                 proportional.isEmpty());
+    }
+
+    void remoteDisplayShowsTheNewestScreen()
+    {
+        RemoteDisplay* display = window_->naviControls()->remoteDisplay();
+        display->show();
+        const auto screen = [](const QString& first) {
+            QByteArray payload;
+            for (const QString& line :
+                 {first, QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")})
+                payload += line.leftJustified(DisplayText::kColumns).toLatin1();
+            return payload;
+        };
+        // Two screens in one batch, among other frames: the newer one is shown, read from the
+        // store after the batch.
+        deliverBatch(window_.get(), {frame('H', 2, screen(QStringLiteral("older"))),
+                                     frame('D', 1, QByteArray(66, '\x01')),
+                                     frame('H', 2, screen(QStringLiteral("Navi-Ctrl")))});
+        const QStringList lines = display->view()->lines();
+        QCOMPARE(lines.size(), DisplayText::kLines);
+        QCOMPARE(lines.first().trimmed(), QStringLiteral("Navi-Ctrl"));
+        QCOMPARE(lines.last().trimmed(), QStringLiteral("4"));
     }
 
     void consoleFollowsNewLinesOnlyFromTheEnd()
