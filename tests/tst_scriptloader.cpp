@@ -275,6 +275,7 @@ void tst_ScriptLoader::candidatePaths()
         QDir(dataHome).filePath(QStringLiteral("Tovrik/Tovrik/mk.js")),
         QDir::cleanPath(QCoreApplication::applicationDirPath() +
                         QStringLiteral("/../share/tovrik/mk.js")),
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("mk.js")),
     };
     QCOMPARE(paths, expected);
 }

@@ -23,9 +23,14 @@ QStringList ScriptLoader::candidatePaths(const QString& fileName)
     if (!dataHome.isEmpty())
         paths << QDir(dataHome).filePath(QStringLiteral("Tovrik/Tovrik/") + fileName);
     if (QCoreApplication::instance()) {
-        const QDir shared(QCoreApplication::applicationDirPath() +
-                          QStringLiteral("/../share/tovrik"));
+        const QString programDir = QCoreApplication::applicationDirPath();
+        const QDir shared(programDir + QStringLiteral("/../share/tovrik"));
         paths << QDir::cleanPath(shared.filePath(fileName));
+        // Next to the program, and the source tree's copy for a program run from its build
+        // folder.
+        paths << QDir(programDir).filePath(fileName);
+        if (QDir(programDir) == QDir(QStringLiteral(TOVRIK_PROGRAM_BUILD_DIR)))
+            paths << QDir(QStringLiteral(TOVRIK_SOURCE_TREE)).filePath(fileName);
     }
     return paths;
 }

@@ -69,8 +69,9 @@ public:
     static QString problemText(const Definitions& definitions, const Limits& limits = Limits());
 
     // Where the named file is looked for, in order: the working directory (the bare name), the
-    // per-user data directory of organisation and application "Tovrik", and the installed data
-    // directory beside the program (<bin>/../share/tovrik).
+    // per-user data directory of organisation and application "Tovrik", the installed data
+    // directory beside the program (<bin>/../share/tovrik), the program's own directory, and
+    // for a program run from its build folder the source tree.
     static QStringList candidatePaths(const QString& fileName);
 
     // The largest definitions script that is read; a larger file is refused.

@@ -22,15 +22,9 @@ constexpr int FilterRows = 3;
 void MainWindow::initScript_()
 {
     const QString fileName = QStringLiteral("mk.js");
-    // Working directory first, then the per-user and the installed data directories, then
-    // next to the program, and the source tree's copy for a program run from its build folder.
-    QStringList candidates = ScriptLoader::candidatePaths(fileName);
-    const QString programDir = QCoreApplication::applicationDirPath();
-    candidates << QDir(programDir).filePath(fileName);
-    if (QDir(programDir) == QDir(QStringLiteral(TOVRIK_PROGRAM_BUILD_DIR)))
-        candidates << QDir(QStringLiteral(TOVRIK_SOURCE_TREE)).filePath(fileName);
     const ScriptLoader::Limits limits;
-    ScriptLoader::Definitions loaded = ScriptLoader::load(candidates, limits);
+    ScriptLoader::Definitions loaded =
+        ScriptLoader::load(ScriptLoader::candidatePaths(fileName), limits);
     using Definitions = ScriptLoader::Definitions;
     switch (loaded.status) {
     case Definitions::Missing:
