@@ -53,8 +53,12 @@ void MainWindow::initFrameLog_()
         tableFollows_ = bar->value() >= bar->maximum();
     });
     connect(frameLog_, &QAbstractItemModel::rowsInserted, this, [this, table] {
-        if (tableFollows_)
-            table->scrollToBottom();
+        if (!tableFollows_)
+            return;
+        table->scrollToBottom();
+        // Following, every visible row moves: the whole view is painted anew rather than
+        // shifted, so no part of it can be left from before the new rows came.
+        table->viewport()->update();
     });
 
     connect(frameStore(), &FrameStore::droppedOldest, this, [this](qsizetype count) {
