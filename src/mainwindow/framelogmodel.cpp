@@ -174,11 +174,8 @@ void FrameLogModel::onAppended_(qsizetype first, qsizetype count)
         // Rows that follow others closely (a stream) wait for every other tick: each
         // announcement scrolls and repaints the whole table, and in a stream no one reads
         // the rows as they pass. Half a tick early counts as on time.
-        qint64 wait = 1;
-        if (announced_.isValid())
-            wait = std::max<qint64>(wait, kStreamIntervalMs - kAnnounceIntervalMs / 2 -
-                                              announced_.elapsed());
-        announceTimer_.start(DisplayTick::msUntilNext(kAnnounceIntervalMs, int(wait)));
+        announceTimer_.start(DisplayTick::msUntilNextAfter(
+            kAnnounceIntervalMs, announced_, kStreamIntervalMs - kAnnounceIntervalMs / 2));
     }
 }
 

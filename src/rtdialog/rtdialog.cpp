@@ -147,7 +147,7 @@ void RtDialog::onReceiveData(char cmd, int address, const QByteArray& payload, q
                 announceValues_();
             else
                 announceTimer_->start(
-                    DisplayTick::msUntilNext(ValueRepaintMs, int(ValueRepaintMs - since)));
+                    DisplayTick::msUntilNextAfter(ValueRepaintMs, lastAnnounce_, ValueRepaintMs));
         }
         // Never before a sample already plotted: the plot's times only grow.
         lastSampleMs_ = std::max(lastSampleMs_, clock_.elapsed() - std::max<qint64>(ageMs, 0));

@@ -404,9 +404,8 @@ void RtPlot::scheduleRedraw_()
     if (isVisible() && !redrawTimer_->isActive()) {
         // At the next display tick of the period, a period after the last redraw at the
         // earliest.
-        const qint64 since = lastRedraw_.isValid() ? lastRedraw_.elapsed() : redrawPeriodMs_;
-        redrawTimer_->start(DisplayTick::msUntilNext(
-            redrawPeriodMs_, int(std::max<qint64>(1, redrawPeriodMs_ - since))));
+        redrawTimer_->start(
+            DisplayTick::msUntilNextAfter(redrawPeriodMs_, lastRedraw_, redrawPeriodMs_));
     }
 }
 

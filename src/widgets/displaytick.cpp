@@ -12,3 +12,9 @@ int DisplayTick::msUntilNext(int periodMs, int minMs)
     const qint64 tick = (earliest + periodMs - 1) / periodMs * periodMs;
     return int(tick - now);
 }
+
+int DisplayTick::msUntilNextAfter(int periodMs, const QElapsedTimer& last, int spacingMs)
+{
+    const qint64 left = last.isValid() ? spacingMs - last.elapsed() : 1;
+    return msUntilNext(periodMs, int(std::max<qint64>(1, left)));
+}
