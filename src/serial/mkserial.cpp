@@ -158,7 +158,7 @@ void MkSerial::onFramesReceived_(const QList<QByteArray>& frames, const QList<qi
         QList<LinkFrame> stamped;
         stamped.reserve(frames.size());
         for (qsizetype i = 0; i < frames.size(); ++i)
-            stamped.append({frames.at(i), timesUs.value(i, LinkFrame::nowUs())});
+            stamped.append({frames.at(i), timesUs.at(i)});
         emit framesReceived(stamped);
     }
     emit newFramesReceived(frames);

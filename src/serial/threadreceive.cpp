@@ -119,9 +119,14 @@ qint64 ThreadReceive::handOverAt(qint64 nowMs, qint64 lastMs, qint64 heldUntilMs
 
 void ThreadReceive::handOver_()
 {
-    handOverAtMs_ = -1;
-    lastHandOverMs_ = QDeadlineTimer::current().deadline();
     QMutexLocker lock(&mutex_);
+    handOverLocked_(QDeadlineTimer::current().deadline());
+}
+
+void ThreadReceive::handOverLocked_(qint64 nowMs)
+{
+    handOverAtMs_ = -1;
+    lastHandOverMs_ = nowMs;
     if (!outbox_.isEmpty() && !notifyPending_) {
         notifyPending_ = true;
         emit framesReady();
@@ -155,12 +160,8 @@ void ThreadReceive::consume_(const char* data, qint64 size)
     if (outbox_.size() > before && !notifyPending_) {
         const qint64 nowMs = QDeadlineTimer::current().deadline();
         handOverAtMs_ = handOverAt(nowMs, lastHandOverMs_, handOverAtMs_, otherLetter);
-        if (handOverAtMs_ == nowMs) {
-            handOverAtMs_ = -1;
-            lastHandOverMs_ = nowMs;
-            notifyPending_ = true;
-            emit framesReady();
-        }
+        if (handOverAtMs_ == nowMs)
+            handOverLocked_(nowMs);
     }
     if (buffer_.size() >= kMaxPending) {
         qCDebug(lcSerial) << "discarding" << buffer_.size() << "bytes without a terminator";

@@ -88,8 +88,9 @@ private slots:
 
 private:
     void consume_(const char* data, qint64 size);
-    // Wakes the GUI thread for the frames in the outbox.
+    // Wakes the GUI thread for the frames in the outbox; handOverLocked_ with mutex_ held.
     void handOver_();
+    void handOverLocked_(qint64 nowMs);
     void syncWithFinishedLoop_();
 
     QMutex mutex_;
