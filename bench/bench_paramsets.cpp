@@ -1,3 +1,4 @@
+#include "benchutil.h"
 #include "conversation.h"
 #include "mkserial.h"
 #include "paramcontroller.h"
@@ -88,10 +89,7 @@ BENCHMARK(BM_ParamSets)
 int main(int argc, char** argv)
 {
     QTemporaryDir ports;
-    if (qEnvironmentVariableIsEmpty("TOVRIK_PORTS_DIR"))
-        qputenv("TOVRIK_PORTS_DIR", ports.path().toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("TOVRIK_MKSIM"))
-        qputenv("TOVRIK_MKSIM", TOVRIK_MKSIM_PATH);
+    BenchUtil::usePrivatePorts(ports, TOVRIK_MKSIM_PATH);
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -270,10 +270,7 @@ int main(int argc, char** argv)
 {
     // Simulator links go to a private directory, never the user's.
     QTemporaryDir ports;
-    if (qEnvironmentVariableIsEmpty("TOVRIK_PORTS_DIR"))
-        qputenv("TOVRIK_PORTS_DIR", ports.path().toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("TOVRIK_MKSIM"))
-        qputenv("TOVRIK_MKSIM", TOVRIK_MKSIM_PATH);
+    BenchUtil::usePrivatePorts(ports, TOVRIK_MKSIM_PATH);
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -56,6 +56,16 @@ inline QByteArray debugFrame(int i)
     return frame;
 }
 
+// Simulator links in `ports` and the simulator at `simulator`, unless the environment names
+// others.
+inline void usePrivatePorts(const QTemporaryDir& ports, const char* simulator)
+{
+    if (qEnvironmentVariableIsEmpty("TOVRIK_PORTS_DIR"))
+        qputenv("TOVRIK_PORTS_DIR", ports.path().toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("TOVRIK_MKSIM"))
+        qputenv("TOVRIK_MKSIM", simulator);
+}
+
 // Settings, data, ports and the runtime directory in `home`, and the offscreen platform unless
 // another one is asked for.
 inline void usePrivateHome(const QTemporaryDir& home)
