@@ -298,7 +298,7 @@ void TestThreadReceive::handOverWaitsOnlyForAStream_data()
     QTest::addColumn<qint64>("now");
     QTest::addColumn<qint64>("last");
     QTest::addColumn<qint64>("heldUntil");
-    QTest::addColumn<bool>("otherLetter");
+    QTest::addColumn<bool>("answer");
     QTest::addColumn<qint64>("at");
 
     QTest::newRow("after a quiet spell: at once")
@@ -318,9 +318,9 @@ void TestThreadReceive::handOverWaitsOnlyForAStream()
     QFETCH(qint64, now);
     QFETCH(qint64, last);
     QFETCH(qint64, heldUntil);
-    QFETCH(bool, otherLetter);
+    QFETCH(bool, answer);
     QFETCH(qint64, at);
-    QCOMPARE(ThreadReceive::handOverAt(now, last, heldUntil, otherLetter), at);
+    QCOMPARE(ThreadReceive::handOverAt(now, last, heldUntil, answer), at);
 }
 
 QTEST_GUILESS_MAIN(TestThreadReceive)

@@ -134,6 +134,7 @@ void MkSerial::setUpNotifications()
 
 void MkSerial::write(const QByteArray& data)
 {
+    threadReceive_->noteRequestSent();
     if (terminateFragment_ && port_->isOpen()) {
         terminateFragment_ = false;
         // Not part of the frame: not announced as written, not stored.

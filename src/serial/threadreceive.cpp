@@ -57,6 +57,7 @@ void ThreadReceive::start(QThread::Priority priority)
     stop_.store(false);
     buffer_.clear();
     lastLetter_ = 0;
+    requestsSeen_ = requestsSent_.load();
     QThread::start(priority);
     junkTimer_->start();
 }
@@ -104,15 +105,16 @@ void ThreadReceive::run()
     QMutexLocker done(&mutex_);
 }
 
-qint64 ThreadReceive::handOverAt(qint64 nowMs, qint64 lastMs, qint64 heldUntilMs, bool otherLetter)
+qint64 ThreadReceive::handOverAt(qint64 nowMs, qint64 lastMs, qint64 heldUntilMs, bool answer)
 {
-    // The first frames after a quiet spell go at once, and so does a frame of another letter
-    // than the one before it (an answer in the middle of a stream), with the frames held back
-    // before it: the request/answer layer waits for it. While frames of one letter keep
-    // coming, they are handed over on a grid of kGatherMs on the monotonic clock; the
+    // The first frames after a quiet spell go at once, and so do frames that may answer a
+    // request (one was sent since the last hand-over, or a frame's letter differs from the
+    // one before it, as an answer in the middle of a stream does), with the frames held back
+    // before them: the request/answer layer waits for them. While frames of one letter keep
+    // coming unasked, they are handed over on a grid of kGatherMs on the monotonic clock; the
     // windows' display ticks fall on the same grid, so the frames mostly arrive in the
     // wake-up that repaints them.
-    if (otherLetter || (heldUntilMs < 0 && nowMs - lastMs >= kGatherMs))
+    if (answer || (heldUntilMs < 0 && nowMs - lastMs >= kGatherMs))
         return nowMs;
     return heldUntilMs >= 0 ? heldUntilMs : (nowMs / kGatherMs + 1) * kGatherMs;
 }
@@ -127,6 +129,7 @@ void ThreadReceive::handOverLocked_(qint64 nowMs)
 {
     handOverAtMs_ = -1;
     lastHandOverMs_ = nowMs;
+    requestsSeen_ = requestsSent_.load();
     if (!outbox_.isEmpty() && !notifyPending_) {
         notifyPending_ = true;
         emit framesReady();
@@ -146,10 +149,11 @@ void ThreadReceive::consume_(const char* data, qint64 size)
     const qsizetype before = outbox_.size();
     QByteArray frame;
     qsizetype dropped = 0;
-    bool otherLetter = false;
+    // A request sent since the last hand-over: what comes now may be its answer.
+    bool answer = requestsSent_.load() != requestsSeen_;
     while (getNextCommand(buffer_, frame, &dropped)) {
         const char letter = frame.size() > 2 ? frame.at(2) : 0;
-        otherLetter = otherLetter || letter != lastLetter_;
+        answer = answer || letter != lastLetter_;
         lastLetter_ = letter;
         outbox_.append(frame);
         outboxTimes_.append(now);
@@ -159,7 +163,7 @@ void ThreadReceive::consume_(const char* data, qint64 size)
     }
     if (outbox_.size() > before && !notifyPending_) {
         const qint64 nowMs = QDeadlineTimer::current().deadline();
-        handOverAtMs_ = handOverAt(nowMs, lastHandOverMs_, handOverAtMs_, otherLetter);
+        handOverAtMs_ = handOverAt(nowMs, lastHandOverMs_, handOverAtMs_, answer);
         if (handOverAtMs_ == nowMs)
             handOverLocked_(nowMs);
     }

@@ -35,12 +35,15 @@ public:
     // Frames are read and time-stamped as they come, but while they keep coming they are
     // handed to the GUI thread at most once per kGatherMs: a stream of 60 frames a second
     // then wakes the windows ten times a second instead of sixty. The first frame after a
-    // quiet spell, and one of another letter than the frame before, are handed over at once.
+    // quiet spell, and frames that may answer a request, are handed over at once.
     static constexpr int kGatherMs = 100;
     // When new frames go to the GUI thread (monotonic milliseconds; nowMs: at once): the last
-    // hand-over was at lastMs, frames are held until heldUntilMs (-1: none held), and
-    // otherLetter tells whether a new frame's letter differs from the frame before it.
-    static qint64 handOverAt(qint64 nowMs, qint64 lastMs, qint64 heldUntilMs, bool otherLetter);
+    // hand-over was at lastMs, frames are held until heldUntilMs (-1: none held), and answer
+    // tells whether the new frames may answer a request (one was sent since the last
+    // hand-over, or a frame's letter differs from the frame before it).
+    static qint64 handOverAt(qint64 nowMs, qint64 lastMs, qint64 heldUntilMs, bool answer);
+    // A request went out: the frames that come next are handed over at once. Any thread.
+    void noteRequestSent() { requestsSent_.fetch_add(1); }
 
     ThreadReceive(QObject* parent, SerialPort& port);
     ~ThreadReceive() override;
@@ -108,7 +111,9 @@ private:
     // milliseconds of the monotonic clock.
     qint64 lastHandOverMs_ = std::numeric_limits<qint64>::min() / 2;
     qint64 handOverAtMs_ = -1;
-    char lastLetter_ = 0;        // command letter of the last frame cut from the input
+    char lastLetter_ = 0; // command letter of the last frame cut from the input
+    std::atomic<quint64> requestsSent_{0};
+    quint64 requestsSeen_ = 0;   // loop side: requestsSent_ as of the last hand-over
     QList<QByteArray> outbox_;   // guarded by mutex_
     QList<qint64> outboxTimes_;  // guarded by mutex_: when each frame of outbox_ was read
     bool notifyPending_ = false; // guarded by mutex_
