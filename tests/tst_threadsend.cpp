@@ -241,7 +241,6 @@ void TestThreadSend::closingDropsWhatDidNotGoOut()
         QVERIFY(thread.isRunning());
     }
 
-    rig.port.interrupt();
     const qsizetype dropped = thread.stopAndDrop();
     QVERIFY(!thread.isRunning());
     QCOMPARE(thread.queued(), qsizetype(0));

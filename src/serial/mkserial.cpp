@@ -79,8 +79,6 @@ void MkSerial::close()
     threadSend_->stop();
     threadReceive_->stop();
     const bool wasOpen = port_->isOpen();
-    if (wasOpen)
-        port_->interrupt();
     const qsizetype dropped = threadSend_->stopAndDrop();
     if (wasOpen)
         droppedRequests_ = dropped;

@@ -32,6 +32,10 @@ qsizetype ThreadSend::stopAndDrop()
         dropping_ = true;
         stop_.store(true);
     }
+    // Interrupted only once a failing write is known to be dropped: a loop that took its next
+    // frame in between would otherwise report it as an error of the line, and that frame
+    // would be counted nowhere.
+    port_.interrupt();
     wait();
     std::lock_guard<std::mutex> lock(mutex_);
     const qsizetype count = queue_.size() + dropped_;

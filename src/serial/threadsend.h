@@ -31,10 +31,10 @@ public:
     void stop();
     // Asks the loop to end and returns once it has left the port.
     void stopAndWait();
-    // Ends the loop for a closing link: queued frames are dropped, a write that fails because
-    // the port was interrupted is dropped too instead of reported, and errors not yet
-    // delivered are discarded. Interrupt the port first so the frame in hand does not wait for
-    // a stalled line. Returns the number of frames that never went out.
+    // Ends the loop for a closing link: the port is interrupted so the frame in hand does not
+    // wait for a stalled line, queued frames are dropped, a write that fails because of the
+    // interruption is dropped too instead of reported, and errors not yet delivered are
+    // discarded. Returns the number of frames that never went out.
     qsizetype stopAndDrop();
     qsizetype queued() const;
 
