@@ -1,5 +1,4 @@
 #include "displaytext.h"
-#include "framelogdelegate.h"
 #include "framelogmodel.h"
 #include "framestore.h"
 #include "lcdview.h"
@@ -8,6 +7,7 @@
 #include "mainwindow.h"
 #include "mainwindowtestkit.h"
 #include "navicontrols.h"
+#include "plaintextdelegate.h"
 #include "remotedisplay.h"
 
 #include <QCheckBox>
@@ -180,9 +180,9 @@ private slots:
         if (!QFontInfo(font).fixedPitch())
             QSKIP("no fixed-pitch font on this system");
         const int width = chars * metrics.horizontalAdvance(QLatin1Char('0'));
-        QCOMPARE(FrameLogDelegate::fitted(text, metrics, width, true), shown);
+        QCOMPARE(PlainTextDelegate::fitted(text, metrics, width, true), shown);
         // Whatever the pitch, what is shown fits.
-        const QString proportional = FrameLogDelegate::fitted(text, metrics, width, false);
+        const QString proportional = PlainTextDelegate::fitted(text, metrics, width, false);
         QVERIFY(metrics.horizontalAdvance(proportional) <= width);
         QVERIFY(proportional == text || proportional.endsWith(QChar(0x2026)) ||
                 proportional.isEmpty());

@@ -1,12 +1,12 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "framelogdelegate.h"
 #include "framelogmodel.h"
 #include "framestore.h"
 #include "labeltable.h"
 #include "link.h"
 #include "mkhelper.h"
+#include "plaintextdelegate.h"
 #include "rtdialog.h"
 
 #include <QCheckBox>
@@ -34,7 +34,7 @@ void MainWindow::initFrameLog_()
     frameLog_->setHex(hexDisplay_);
     QTableView* table = ui_->tableWidgetFrame_;
     table->setModel(frameLog_);
-    table->setItemDelegate(new FrameLogDelegate(table));
+    table->setItemDelegate(new PlainTextDelegate(table));
     table->setColumnWidth(FrameLogModel::NumberColumn, 60);
     table->setColumnWidth(FrameLogModel::TimeColumn, 80);
     table->setColumnWidth(FrameLogModel::CmdColumn, 50);

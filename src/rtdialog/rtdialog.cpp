@@ -4,6 +4,7 @@
 #include "displaytick.h"
 #include "livestream.h"
 #include "mkrecords.h"
+#include "plaintextdelegate.h"
 #include "rtplot.h"
 #include "screengeometry.h"
 #include "settingsstore.h"
@@ -51,6 +52,8 @@ void RtDialog::initGUI_()
                                ui_->tableWidget_->horizontalHeaderItem(1)->text()) +
                            16;
     header->resizeSection(1, std::max(valueWidth, titleWidth));
+    // The values change with every 'D' frame and are repainted several times a second.
+    ui_->tableWidget_->setItemDelegateForColumn(1, new PlainTextDelegate(ui_->tableWidget_));
 
     // The plot is the splitter's second pane, under the table.
     plot_ = new RtPlot(ui_->splitter);

@@ -2,14 +2,15 @@
 
 #include <QStyledItemDelegate>
 
-// Paints the frame table's cells as single lines of plain text, cut at the right with an
-// ellipsis, in the view's colours (selection, alternating rows, a sent request's colour).
+// Paints cells of plain text (no icon, no check box) as single lines cut at the right with an
+// ellipsis, in the view's colours (selection, alternating rows, the item's own text colour).
 //
-// While a stream runs, the table repaints every visible row at each display tick. The style's
-// item painting lays each cell's whole text out twice (to place it and to elide it) and works
-// out geometry for icons and check boxes the table never has; with the table's fixed-pitch font
-// the part that fits is found by counting characters, and only that part is laid out.
-class FrameLogDelegate : public QStyledItemDelegate
+// Views that repaint many cells several times a second use it: the frame table during a
+// stream, the real-time values. The style's item painting lays each cell's whole text out twice
+// (to place it and to elide it) and works out geometry for icons and check boxes these cells
+// never have; with a fixed-pitch font the part that fits is found by counting characters, and
+// only that part is laid out.
+class PlainTextDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
 public:

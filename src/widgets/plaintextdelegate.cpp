@@ -1,11 +1,11 @@
-#include "framelogdelegate.h"
+#include "plaintextdelegate.h"
 
 #include <QApplication>
 #include <QFontInfo>
 #include <QPainter>
 
-QString FrameLogDelegate::fitted(const QString& text, const QFontMetrics& metrics, int width,
-                                 bool fixedPitch)
+QString PlainTextDelegate::fitted(const QString& text, const QFontMetrics& metrics, int width,
+                                  bool fixedPitch)
 {
     if (!fixedPitch)
         return metrics.elidedText(text, Qt::ElideRight, width);
@@ -20,8 +20,8 @@ QString FrameLogDelegate::fitted(const QString& text, const QFontMetrics& metric
     return text.left(fit - 1) + QChar(0x2026);
 }
 
-void FrameLogDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                             const QModelIndex& index) const
+void PlainTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const
 {
     const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
                                        : (option.state & QStyle::State_Active) ? QPalette::Active
