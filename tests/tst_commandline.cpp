@@ -110,6 +110,10 @@ private slots:
         row("export to a named pipe", "--export-csv %c -o %d/fifo", "'%d/fifo' is a named pipe");
         row("export appended to its input", "--export-csv %c >>%c",
             "'standard output' is the file being read ('%c')");
+        row("track onto its input", "--export-gpx %c -o %c", "'%c' is the file being read");
+        row("track appended to its input", "--export-gpx %c >>%c",
+            "'standard output' is the file being read ('%c')");
+        row("track to a named pipe", "--export-gpx %c -o %d/fifo", "'%d/fifo' is a named pipe");
         row("export from a named pipe", "--export-csv %d/fifo", "'%d/fifo' is a named pipe");
         row("export from a device", "--export-csv /dev/zero", "'/dev/zero' is a device");
         row("export from a directory", "--export-csv %d", "'%d' is a directory");
@@ -149,7 +153,7 @@ private slots:
             command += (append ? QStringLiteral(" >>$'%1'") : QStringLiteral(" $'%1'")).arg(arg);
         }
         QProcess process;
-        prepare(process, !args.contains(QLatin1String("--export-csv")));
+        prepare(process, !args.contains(QLatin1String("--export-")));
         process.start(QStringLiteral("/bin/bash"),
                       {QStringLiteral("-c"), command, QStringLiteral(TOVRIK_PROGRAM)});
         QVERIFY2(process.waitForFinished(30000), "the program blocked");

@@ -5,6 +5,7 @@
 #include "linkstatistics.h"
 #include "mainwindow.h"
 #include "mainwindowtestkit.h"
+#include "navicontrols.h"
 #include "serialtesthelpers.h"
 #include "sessionfiles.h"
 
@@ -227,6 +228,11 @@ private slots:
             return frames;
         };
         QTRY_VERIFY(debugFrames().size() >= 10);
+        // The window's exports never write onto the file being recorded.
+        QVERIFY(!window_->sessionFiles()->exportCsv(capture, 'D'));
+        QVERIFY(!window_->naviControls()->exportGpx(capture));
+        QCOMPARE(
+            redConsoleLines(window_.get()).filter(QStringLiteral("the file being read")).size(), 2);
         connectButton(window_.get())->click(); // disconnect: an event line
         window_->sessionFiles()->stopRecording();
 
@@ -263,6 +269,14 @@ private slots:
         QCOMPARE(header.size(), 3 + 2 + 32);
         QCOMPARE(QString::fromUtf8(header.at(5)),
                  ready.first().first().toStringList().first().trimmed());
+        // The window's own export of the session's log writes the same rows and labels.
+        const QString windowCsv = QDir::current().filePath(QStringLiteral("window.csv"));
+        QVERIFY(window_->sessionFiles()->exportCsv(windowCsv, 'D'));
+        QFile written(windowCsv);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray rows = written.readAll();
+        QCOMPARE(rows.left(rows.indexOf('\r')), out.data().left(out.data().indexOf('\r')));
+        QCOMPARE(rows.count('\n') - 1, debugFrames().size());
 
         // Opened in the window, the capture shows its good received frames in the frame log.
         int goodReceived = 0;

@@ -36,8 +36,10 @@ MainWindow::MainWindow(QWidget* parent)
     if (!portsProblem.isEmpty())
         printConsoleError(tr("Virtual ports not listed: %1").arg(portsProblem.toHtmlEscaped()));
     initSessionFiles_();
-    naviControls_ = new NaviControls(this, session_, sessionFiles_->menu(), ui_->menuWindows,
-                                     [this] { return ui_->spinBoxDCmd_->value(); });
+    naviControls_ = new NaviControls(
+        this, session_, sessionFiles_->menu(), ui_->menuWindows,
+        [this] { return ui_->spinBoxDCmd_->value(); },
+        [this] { return sessionFiles_->sessionFiles(); });
     connect(naviControls_, &NaviControls::message, this, [this](const QString& text, bool error) {
         printConsole(error ? Error : NoError, text.toHtmlEscaped());
     });

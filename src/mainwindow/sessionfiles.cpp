@@ -6,27 +6,27 @@
 #include "filedialogs.h"
 #include "filesafety.h"
 #include "framestore.h"
+#include "framestorewalk.h"
 #include "labeltable.h"
 #include "link.h"
 #include "replaylink.h"
 #include "sessionpipeline.h"
+#include "stepprogress.h"
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QProgressDialog>
 
 namespace {
 
-// Lines read between two looks at the clock and the progress bar while a capture loads.
+// Lines read between two looks at the progress bar while a capture loads.
 constexpr qsizetype kLoadBatch = 20000;
-// A load that takes longer than this shows a progress bar.
-constexpr int kProgressAfterMs = 500;
+// Frames exported between two looks at the progress bar.
+constexpr qsizetype kExportStep = 1 << 15;
 
 QString escaped(const QString& text)
 {
@@ -156,37 +156,21 @@ bool SessionFiles::openCapture(const QString& fileName)
     capture_ = fileName;
     emit sourceChanged();
 
-    QElapsedTimer clock;
-    clock.start();
-    QProgressDialog* progress = nullptr;
-    bool cancelled = false;
     qint64 frames = 0;
     QList<CaptureReader::Event> events;
-    for (bool more = true; more;) {
-        QList<FrameRecord> batch;
-        more = reader.read(batch, kLoadBatch, &events);
-        frames += batch.size();
-        if (!batch.isEmpty())
-            session_->appendLoaded(std::move(batch));
-        session_->learnFromEvents(events);
-        events.clear();
-        if (!progress && more && clock.elapsed() > kProgressAfterMs) {
-            progress = new QProgressDialog(tr("Loading the capture '%1'...").arg(fileName),
-                                           tr("Cancel"), 0, 1000, window_);
-            progress->setWindowModality(Qt::WindowModal);
-            progress->setMinimumDuration(0);
-        }
-        if (progress) {
-            const qint64 size = qMax<qint64>(1, reader.size());
-            // Modal: setValue() also lets the window repaint and the cancel button work.
-            progress->setValue(int(reader.position() * 1000 / size));
-            if (progress->wasCanceled()) {
-                cancelled = true;
-                break;
-            }
-        }
-    }
-    delete progress;
+    const bool cancelled = !StepProgress::run(
+        window_, tr("Loading the capture '%1'...").arg(fileName),
+        [&] {
+            QList<FrameRecord> batch;
+            const bool more = reader.read(batch, kLoadBatch, &events);
+            frames += batch.size();
+            if (!batch.isEmpty())
+                session_->appendLoaded(std::move(batch));
+            session_->learnFromEvents(events);
+            events.clear();
+            return more;
+        },
+        [&] { return int(reader.position() * 1000 / qMax<qint64>(1, reader.size())); });
 
     const QString name = escaped(fileName);
     QString text = tr("Capture '%1' opened: %n frame(s)", nullptr, int(frames)).arg(name);
@@ -222,6 +206,14 @@ QStringList SessionFiles::channelNames() const
             names[i] = tr("Analog %1").arg(i);
     }
     return names;
+}
+
+QStringList SessionFiles::sessionFiles() const
+{
+    QStringList files{capture_};
+    if (session_->isRecording())
+        files << session_->writer()->fileName();
+    return files;
 }
 
 bool SessionFiles::isRecording() const
@@ -355,33 +347,47 @@ void SessionFiles::onExport_()
 
 bool SessionFiles::exportCsv(const QString& fileName, char cmd)
 {
-    QStringList inputs{capture_};
-    if (session_->isRecording())
-        inputs << session_->writer()->fileName();
-    const FrameStore* store = session_->store();
+    FrameStoreWalk walk(session_->store());
     qint64 rows = 0;
     qint64 bad = 0;
+    bool cancelled = false;
     QString error;
     const bool written = FileSafety::writeWhole(
-        fileName, inputs,
+        fileName, sessionFiles(),
         [&](QIODevice& out) {
             CsvExport csv(models_, cmd, &out);
             // The session's labels (a capture's label events among them), then the answers
-            // anywhere in the log for what they lack.
+            // anywhere in the log for what they lack: a first pass learns them, the second
+            // writes the rows.
             const QStringList known = session_->labels()->labels();
             for (int i = 0; i < known.size(); ++i) {
                 if (!known.at(i).isNull())
                     csv.setLabel(i, known.at(i));
             }
-            for (qsizetype i = 0; i < store->size(); ++i)
-                csv.learn(store->at(i));
-            for (qsizetype i = 0; i < store->size(); ++i)
-                csv.add(store->at(i));
+            bool learning = true;
+            cancelled = !StepProgress::run(
+                window_, tr("Exporting CSV..."),
+                [&] {
+                    if (learning) {
+                        if (!walk.step(kExportStep, [&](const FrameRecord& r) { csv.learn(r); })) {
+                            learning = false;
+                            walk.restart();
+                        }
+                        return true;
+                    }
+                    return walk.step(kExportStep, [&](const FrameRecord& r) { csv.add(r); });
+                },
+                [&] { return (learning ? 0 : 500) + walk.permille() / 2; });
             rows = csv.rowCount();
             bad = csv.badCount();
-            return csv.finish();
+            return !cancelled && csv.finish();
         },
         error);
+    if (cancelled) {
+        emit message(Warning,
+                     tr("CSV export to '%1' cancelled; nothing written").arg(escaped(fileName)));
+        return false;
+    }
     if (!written) {
         fail_(error);
         return false;

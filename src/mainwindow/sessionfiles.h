@@ -64,6 +64,9 @@ public:
 
     // The capture shown, empty while the session is the device's.
     QString captureName() const { return capture_; }
+    // The files the session reads or writes (the capture shown, the recording): an export
+    // never writes onto them.
+    QStringList sessionFiles() const;
     // Ends the capture session (the device is about to become the source again).
     void leaveCapture();
     // The names of the real-time channels for a capture: its labels, numbered names where

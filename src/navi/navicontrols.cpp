@@ -1,22 +1,23 @@
 #include "navicontrols.h"
 
+#include "filedialogs.h"
+#include "filesafety.h"
 #include "framestore.h"
+#include "framestorewalk.h"
 #include "gpxexport.h"
 #include "mkhelper.h"
 #include "navigationpanel.h"
 #include "navipipe.h"
 #include "remotedisplay.h"
 #include "sessionpipeline.h"
+#include "stepprogress.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
-#include <QProgressDialog>
-#include <QSaveFile>
 #include <QStatusBar>
 
 namespace {
@@ -25,9 +26,11 @@ constexpr qsizetype kExportStep = 1 << 16;
 } // namespace
 
 NaviControls::NaviControls(QMainWindow* window, SessionPipeline* session, QMenu* fileMenu,
-                           QMenu* windowsMenu, std::function<int()> debugIntervalTicks)
+                           QMenu* windowsMenu, std::function<int()> debugIntervalTicks,
+                           std::function<QStringList()> sessionFiles)
     : QObject(window), store_(session->store()),
-      pipe_(new NaviPipe(session->store(), session, session->conversation(), this)), window_(window)
+      pipe_(new NaviPipe(session->store(), session, session->conversation(), this)),
+      window_(window), sessionFiles_(std::move(sessionFiles))
 {
     FrameSink* sink = session;
     display_ = new RemoteDisplay(sink, pipe_, window);
@@ -80,8 +83,7 @@ void NaviControls::addFileMenuEntry_(QMenu* fileMenu)
     action->setObjectName(QStringLiteral("actionExportGpx_"));
     action->setStatusTip(tr("Write the Navi Ctrl's positions of the session as a GPX track"));
     connect(action, &QAction::triggered, this, [this] {
-        const QString fileName = QFileDialog::getSaveFileName(
-            window_, tr("Export GPX"), QString(), tr("GPX files (*.gpx);;All files (*)"));
+        const QString fileName = FileDialogs::saveFile(window_, FileDialogs::Gpx, tr("Export GPX"));
         if (!fileName.isEmpty())
             exportGpx(fileName);
     });
@@ -161,53 +163,35 @@ void NaviControls::onAppended_(qsizetype first, qsizetype count)
 
 bool NaviControls::exportGpx(const QString& fileName)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        emit message(tr("Cannot write '%1': %2").arg(fileName, file.errorString()), true);
-        return false;
-    }
-    GpxExport gpx(&file, tr("Tovrik session"));
-    const qsizetype total = store_->size();
-    QProgressDialog progress(tr("Exporting GPX..."), tr("Cancel"), 0, int(total / kExportStep) + 1,
-                             window_);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    // The store is read in steps; frames that arrive meanwhile (appended at its end) are not
-    // part of the export, and the oldest dropped meanwhile shift what is left to read.
-    qsizetype next = 0;
-    qsizetype end = total;
-    const auto dropped = connect(store_, &FrameStore::droppedOldest, this, [&](qsizetype n) {
-        next = qMax<qsizetype>(0, next - n);
-        end = qMax<qsizetype>(0, end - n);
-    });
-    const auto cleared = connect(store_, &FrameStore::cleared, this, [&] { next = end = 0; });
+    FrameStoreWalk walk(store_);
+    qint64 points = 0;
+    qint64 skipped = 0;
     bool cancelled = false;
-    for (int step = 0; next < end; ++step) {
-        const qsizetype stop = qMin(end, next + kExportStep);
-        for (; next < stop; ++next)
-            gpx.add(store_->at(next));
-        progress.setValue(step + 1); // lets the event loop run: the store may change here
-        if (progress.wasCanceled()) {
-            cancelled = true;
-            break;
-        }
-    }
-    disconnect(dropped);
-    disconnect(cleared);
+    QString error;
+    const bool written = FileSafety::writeWhole(
+        fileName, sessionFiles_ ? sessionFiles_() : QStringList(),
+        [&](QIODevice& out) {
+            GpxExport gpx(&out, tr("Tovrik session"));
+            cancelled = !StepProgress::run(
+                window_, tr("Exporting GPX..."),
+                [&] { return walk.step(kExportStep, [&](const FrameRecord& r) { gpx.add(r); }); },
+                [&] { return walk.permille(); });
+            points = gpx.pointCount();
+            skipped = gpx.skippedCount();
+            return !cancelled && gpx.finish();
+        },
+        error);
     if (cancelled) {
-        file.cancelWriting();
         emit message(tr("GPX export to '%1' cancelled; nothing written").arg(fileName), false);
         return false;
     }
-    if (!gpx.finish() || !file.commit()) {
-        emit message(tr("Cannot write '%1': %2").arg(fileName, file.errorString()), true);
+    if (!written) {
+        emit message(error, true);
         return false;
     }
-    QString text =
-        tr("Exported %n position(s) to '%1'", nullptr, int(gpx.pointCount())).arg(fileName);
-    if (gpx.skippedCount() > 0)
-        text += tr(", %n 'O' frame(s) without a valid position skipped", nullptr,
-                   int(gpx.skippedCount()));
+    QString text = tr("Exported %n position(s) to '%1'", nullptr, int(points)).arg(fileName);
+    if (skipped > 0)
+        text += tr(", %n 'O' frame(s) without a valid position skipped", nullptr, int(skipped));
     emit message(text, false);
     return true;
 }

@@ -30,8 +30,11 @@ public:
     // Time the escape gets to leave before the link closes behind it.
     static constexpr int kEscapeFlushMs = 100;
 
+    // sessionFiles names the files the session reads or writes, which an export never
+    // writes onto.
     NaviControls(QMainWindow* window, SessionPipeline* session, QMenu* fileMenu, QMenu* windowsMenu,
-                 std::function<int()> debugIntervalTicks);
+                 std::function<int()> debugIntervalTicks,
+                 std::function<QStringList()> sessionFiles);
 
     NaviPipe* pipe() const { return pipe_; }
     RemoteDisplay* remoteDisplay() const { return display_; }
@@ -42,8 +45,8 @@ public:
     // Ends a pipe before the link closes (Disconnect, closing the window). True when an escape
     // was written: the caller closes kEscapeFlushMs later.
     bool leavePipe();
-    // Writes the session's positions as GPX, whole or not at all. False (message emitted) on
-    // failure.
+    // Writes the session's positions as GPX, whole or not at all, behind a progress bar on a
+    // long session. False (message emitted) on failure or when cancelled.
     bool exportGpx(const QString& fileName);
 
 signals:
@@ -66,4 +69,5 @@ private:
     QComboBox* talkTo_;
     QLabel* talkState_;
     QMainWindow* window_;
+    std::function<QStringList()> sessionFiles_;
 };

@@ -23,10 +23,17 @@ Label parseLabel(const QByteArray& payload)
     if (zero >= 0)
         text.truncate(zero);
     label.raw = QString::fromLatin1(text);
-    while (!text.isEmpty() && text.back() == ' ')
-        text.chop(1);
-    label.text = QString::fromLatin1(text);
+    label.text = labelText(label.raw);
     return label;
+}
+
+QString labelText(QString raw)
+{
+    qsizetype end = raw.size();
+    while (end > 0 && raw.at(end - 1) == QLatin1Char(' '))
+        --end;
+    raw.truncate(end);
+    return raw;
 }
 
 } // namespace MkRecords

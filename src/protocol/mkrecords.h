@@ -41,5 +41,7 @@ struct Label
 // The label an 'A' payload carries: index as sent (it may be out of range; see valid()), text
 // text and raw as described there. An empty payload gives an invalid label.
 Label parseLabel(const QByteArray& payload);
+// A label as sent (Label::raw, or a label table's entry) without its trailing padding.
+QString labelText(QString raw);
 
 } // namespace MkRecords

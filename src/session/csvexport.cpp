@@ -136,7 +136,8 @@ void CsvExport::setLabel(int index, const QString& text)
     if (headerWritten_ || index < 0 || index >= MkRecords::kAnalogCount || labels_.known[index])
         return;
     labels_.known[index] = true;
-    labels_.texts[index] = text;
+    // A label table keeps a label's padding; a column's name has none.
+    labels_.texts[index] = MkRecords::labelText(text);
 }
 
 void CsvExport::learn(const FrameRecord& record)

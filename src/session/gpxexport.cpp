@@ -1,6 +1,7 @@
 #include "gpxexport.h"
 
 #include "capturereader.h"
+#include "filesafety.h"
 #include "mkhelper.h"
 #include "navidata.h"
 
@@ -8,9 +9,9 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 constexpr qsizetype kReadBatch = 1 << 16;
@@ -110,40 +111,40 @@ GpxExport::Result GpxExport::exportCapture(const QString& captureName, const QSt
         result.error = reader.errorString();
         return result;
     }
-    QSaveFile saveFile(fileName);
-    QFile stdOut;
-    QIODevice* out = &saveFile;
+    const auto writeTrack = [&](QIODevice& out) {
+        GpxExport gpx(&out, QFileInfo(captureName).completeBaseName());
+        QList<FrameRecord> batch;
+        for (bool more = true; more;) {
+            batch.clear();
+            more = reader.read(batch, kReadBatch);
+            for (const FrameRecord& record : std::as_const(batch))
+                gpx.add(record);
+            if (progress)
+                progress(reader.position(), reader.size());
+        }
+        result.points = gpx.pointCount();
+        result.skipped = gpx.skippedCount();
+        return gpx.finish();
+    };
     if (fileName.isEmpty()) {
-        stdOut.open(stdout, QIODevice::WriteOnly);
-        out = &stdOut;
-    } else if (!saveFile.open(QIODevice::WriteOnly)) {
-        result.error = QCoreApplication::translate("GpxExport", "cannot write '%1': %2")
-                           .arg(fileName, saveFile.errorString());
-        return result;
-    }
-    GpxExport gpx(out, QFileInfo(captureName).completeBaseName());
-    QList<FrameRecord> batch;
-    for (bool more = true; more;) {
-        batch.clear();
-        more = reader.read(batch, kReadBatch);
-        for (const FrameRecord& record : std::as_const(batch))
-            gpx.add(record);
-        if (progress)
-            progress(reader.position(), reader.size());
-    }
-    bool written = gpx.finish();
-    written = written && (out == &stdOut ? stdOut.flush() : saveFile.commit());
-    if (!written) {
-        result.error = QCoreApplication::translate("GpxExport", "cannot write '%1': %2")
-                           .arg(fileName.isEmpty()
-                                    ? QCoreApplication::translate("GpxExport", "standard output")
-                                    : fileName,
-                                out->errorString());
+        // "--export-gpx a.mkcap >> a.mkcap" would write the track into the capture it reads.
+        const QString output = QCoreApplication::translate("GpxExport", "standard output");
+        const QString refused = FileSafety::checkOpenOutput(STDOUT_FILENO, output, {captureName});
+        if (!refused.isEmpty()) {
+            result.error = refused;
+            return result;
+        }
+        QFile out;
+        if (!out.open(stdout, QIODevice::WriteOnly) || !writeTrack(out) || !out.flush()) {
+            result.error = QCoreApplication::translate("GpxExport", "cannot write '%1': %2")
+                               .arg(output, out.errorString());
+            return result;
+        }
+    } else if (!FileSafety::writeWhole(fileName, {captureName}, writeTrack, result.error)) {
+        // The checks refuse the capture itself, pipes and devices before anything is written.
         return result;
     }
     result.ok = true;
-    result.points = gpx.pointCount();
-    result.skipped = gpx.skippedCount();
     result.unreadLines = reader.skippedLines();
     return result;
 }

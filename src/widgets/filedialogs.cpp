@@ -13,6 +13,8 @@ QString FileDialogs::folderKey(Kind kind)
         return QStringLiteral("Files/captureFolder");
     case Csv:
         return QStringLiteral("Files/csvFolder");
+    case Gpx:
+        return QStringLiteral("Files/gpxFolder");
     case Image:
         break;
     }
@@ -26,6 +28,8 @@ QString FileDialogs::suffix(Kind kind)
         return QStringLiteral("mkcap");
     case Csv:
         return QStringLiteral("csv");
+    case Gpx:
+        return QStringLiteral("gpx");
     case Image:
         break;
     }
@@ -39,6 +43,8 @@ QString FileDialogs::filter(Kind kind)
         return QCoreApplication::translate("FileDialogs", "Captures (*.mkcap);;All files (*)");
     case Csv:
         return QCoreApplication::translate("FileDialogs", "CSV files (*.csv);;All files (*)");
+    case Gpx:
+        return QCoreApplication::translate("FileDialogs", "GPX files (*.gpx);;All files (*)");
     case Image:
         break;
     }

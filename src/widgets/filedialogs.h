@@ -16,6 +16,7 @@ public:
     {
         Capture, // .mkcap: open, record
         Csv,     // .csv: export, the plot's data
+        Gpx,     // .gpx: the Navi Ctrl's track
         Image    // .png (or .svg): the plot's picture
     };
 
