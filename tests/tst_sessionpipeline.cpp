@@ -4,6 +4,7 @@
 #include "conversation.h"
 #include "fakelink.h"
 #include "framestore.h"
+#include "framestorewalk.h"
 #include "labeltable.h"
 #include "replaylink.h"
 #include "sessionpipeline.h"
@@ -267,6 +268,45 @@ private slots:
         QCOMPARE(sent.size(), 1);
         QCOMPARE(device.written.size(), 0);
         QCOMPARE(replay.writesDropped(), 0);
+    }
+    // An export's walk over the log while frames keep coming between its steps: it reads the
+    // frames it began with, skips those dropped before it reached them, ends on a clear.
+    void storeWalk_data()
+    {
+        // What happens after the first step of 4 frames, in a store that holds 10.
+        QTest::addColumn<int>("appended");
+        QTest::addColumn<bool>("cleared");
+        QTest::addColumn<QList<int>>("visited");
+        const QList<int> all{0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+        QTest::newRow("unchanged") << 0 << false << all;
+        QTest::newRow("appended") << 1 << false << all;
+        // Two more drop the two oldest (a batch of one), which the walk had read already.
+        QTest::newRow("dropped, read") << 2 << false << all;
+        // Six more drop frames 4 and 5 too, before the walk got to them.
+        QTest::newRow("dropped, unread") << 6 << false << QList<int>{0, 1, 2, 3, 6, 7, 8, 9};
+        QTest::newRow("cleared") << 0 << true << QList<int>{0, 1, 2, 3};
+    }
+    void storeWalk()
+    {
+        QFETCH(int, appended);
+        QFETCH(bool, cleared);
+        QFETCH(QList<int>, visited);
+        FrameStore store(nullptr, 10);
+        const auto add = [&](int n) { store.append(record(frame('V', 1, "x"), kT0 + n)); };
+        for (int n = 0; n < 10; ++n)
+            add(n);
+        FrameStoreWalk walk(&store);
+        QList<int> seen;
+        const auto visit = [&](const FrameRecord& r) { seen << int(r.timeUs - kT0); };
+        QVERIFY(walk.step(4, visit));
+        for (int n = 10; n < 10 + appended; ++n)
+            add(n);
+        if (cleared)
+            store.clear();
+        while (walk.step(4, visit)) {
+        }
+        QCOMPARE(seen, visited);
+        QCOMPARE(walk.permille(), 1000);
     }
 };
 
