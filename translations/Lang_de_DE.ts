@@ -288,17 +288,22 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>FileDialogs</name>
     <message>
-        <location filename="../src/widgets/filedialogs.cpp" line="39"/>
+        <location filename="../src/widgets/filedialogs.cpp" line="43"/>
         <source>Captures (*.mkcap);;All files (*)</source>
         <translation>Mitschnitte (*.mkcap);;Alle Dateien (*)</translation>
     </message>
     <message>
-        <location filename="../src/widgets/filedialogs.cpp" line="41"/>
+        <location filename="../src/widgets/filedialogs.cpp" line="45"/>
         <source>CSV files (*.csv);;All files (*)</source>
         <translation>CSV-Dateien (*.csv);;Alle Dateien (*)</translation>
     </message>
     <message>
-        <location filename="../src/widgets/filedialogs.cpp" line="45"/>
+        <location filename="../src/widgets/filedialogs.cpp" line="47"/>
+        <source>GPX files (*.gpx);;All files (*)</source>
+        <translation>GPX-Dateien (*.gpx);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <location filename="../src/widgets/filedialogs.cpp" line="51"/>
         <source>PNG image (*.png);;SVG drawing (*.svg)</source>
         <translation>PNG-Bild (*.png);;SVG-Zeichnung (*.svg)</translation>
     </message>
@@ -508,13 +513,12 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>GpxExport</name>
     <message>
-        <location filename="../src/session/gpxexport.cpp" line="120"/>
-        <location filename="../src/session/gpxexport.cpp" line="137"/>
+        <location filename="../src/session/gpxexport.cpp" line="139"/>
         <source>cannot write &apos;%1&apos;: %2</source>
         <translation>&apos;%1&apos; kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
-        <location filename="../src/session/gpxexport.cpp" line="139"/>
+        <location filename="../src/session/gpxexport.cpp" line="131"/>
         <source>standard output</source>
         <translation>Standardausgabe</translation>
     </message>
@@ -695,32 +699,32 @@ p, li { white-space: pre-wrap; }
         <translation>&amp;Fenster</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelogmodel.cpp" line="55"/>
+        <location filename="../src/mainwindow/framelogmodel.cpp" line="60"/>
         <source>Request sent to the device</source>
         <translation>An das Gerät gesendete Anfrage</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelogmodel.cpp" line="97"/>
+        <location filename="../src/mainwindow/framelogmodel.cpp" line="100"/>
         <source>No.</source>
         <translation>Nr.</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelogmodel.cpp" line="99"/>
+        <location filename="../src/mainwindow/framelogmodel.cpp" line="102"/>
         <source>Time</source>
         <translation>Zeit</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelogmodel.cpp" line="101"/>
+        <location filename="../src/mainwindow/framelogmodel.cpp" line="104"/>
         <source>Cmd</source>
         <translation>Bef.</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelogmodel.cpp" line="103"/>
+        <location filename="../src/mainwindow/framelogmodel.cpp" line="106"/>
         <source>Address</source>
         <translation>Adresse</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelogmodel.cpp" line="105"/>
+        <location filename="../src/mainwindow/framelogmodel.cpp" line="108"/>
         <source>Data</source>
         <translation>Daten</translation>
     </message>
@@ -804,7 +808,7 @@ p, li { white-space: pre-wrap; }
         <translation>Daten</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/script.cpp" line="37"/>
+        <location filename="../src/mainwindow/script.cpp" line="31"/>
         <source>Error: file &apos;mk.js&apos; not found</source>
         <translation>Fehler: Datei &apos;mk.js&apos; nicht gefunden</translation>
     </message>
@@ -821,34 +825,34 @@ p, li { white-space: pre-wrap; }
         <translation type="vanished">Verwende Skriptdatei &apos;%1&apos;</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/script.cpp" line="41"/>
+        <location filename="../src/mainwindow/script.cpp" line="35"/>
         <source>Error: </source>
         <translation>Fehler: </translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/script.cpp" line="48"/>
+        <location filename="../src/mainwindow/script.cpp" line="42"/>
         <source>Using script file &apos;%1&apos; (%2 bytes)</source>
         <translation>Verwende Skriptdatei &apos;%1&apos; (%2 Bytes)</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/script.cpp" line="49"/>
+        <location filename="../src/mainwindow/script.cpp" line="43"/>
         <source>Parsing script file &apos;mk.js&apos;</source>
         <translation>Lese Skriptdatei &apos;mk.js&apos;</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/script.cpp" line="52"/>
-        <location filename="../src/mainwindow/script.cpp" line="56"/>
-        <location filename="../src/mainwindow/script.cpp" line="61"/>
+        <location filename="../src/mainwindow/script.cpp" line="46"/>
+        <location filename="../src/mainwindow/script.cpp" line="50"/>
+        <location filename="../src/mainwindow/script.cpp" line="55"/>
         <source>Script error</source>
         <translation>Skriptfehler</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/script.cpp" line="57"/>
+        <location filename="../src/mainwindow/script.cpp" line="51"/>
         <source>: stopped after running for %1 seconds without finishing</source>
         <translation>: nach %1 Sekunden ohne Ende abgebrochen</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/script.cpp" line="62"/>
+        <location filename="../src/mainwindow/script.cpp" line="56"/>
         <source>: stopped after growing the program by more than %1 MiB</source>
         <translation>: abgebrochen, nachdem der Speicherbedarf des Programms um mehr als %1 MiB gewachsen war</translation>
     </message>
@@ -976,27 +980,27 @@ p, li { white-space: pre-wrap; }
         <translation>Verbindung mit Gerät %1 geschlossen</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelog.cpp" line="59"/>
+        <location filename="../src/mainwindow/framelog.cpp" line="66"/>
         <source>Frame log full: the oldest %1 frames were dropped</source>
         <translation>Rahmenprotokoll voll: die ältesten %1 Rahmen wurden verworfen</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelog.cpp" line="76"/>
+        <location filename="../src/mainwindow/framelog.cpp" line="83"/>
         <source>No answer from the device for analog label %1 after %2 tries; label collection abandoned.</source>
         <translation>Keine Antwort des Geräts auf Analog-Bezeichnung %1 nach %2 Versuchen; Abfrage der Bezeichnungen abgebrochen.</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelog.cpp" line="89"/>
+        <location filename="../src/mainwindow/framelog.cpp" line="96"/>
         <source>Frames that arrived faster than the window could show them (in the table or the console); every frame is kept in the frame store</source>
         <translation>Rahmen, die schneller ankamen, als das Fenster sie anzeigen konnte (in der Tabelle oder der Konsole); jeder Rahmen bleibt im Rahmenspeicher erhalten</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelog.cpp" line="134"/>
+        <location filename="../src/mainwindow/framelog.cpp" line="145"/>
         <source>… %1 more bad frames in the last second</source>
         <translation>… %1 weitere fehlerhafte Rahmen in der letzten Sekunde</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/framelog.cpp" line="140"/>
+        <location filename="../src/mainwindow/framelog.cpp" line="151"/>
         <source>%1 frames not shown</source>
         <translation>%1 Rahmen nicht angezeigt</translation>
     </message>
@@ -1006,27 +1010,27 @@ p, li { white-space: pre-wrap; }
         <translation>Nicht aufgeführte virtuelle Schnittstellen: %1</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/mainwindow.cpp" line="48"/>
+        <location filename="../src/mainwindow/mainwindow.cpp" line="50"/>
         <source>Tovrik initialized</source>
         <translation>Tovrik bereit</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/mainwindow.cpp" line="95"/>
+        <location filename="../src/mainwindow/mainwindow.cpp" line="97"/>
         <source>&amp;About</source>
         <translation>&amp;Über</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/mainwindow.cpp" line="96"/>
+        <location filename="../src/mainwindow/mainwindow.cpp" line="98"/>
         <source>Show the application&apos;s About box</source>
         <translation>Zeigt Informationen über das Programm</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/mainwindow.cpp" line="117"/>
+        <location filename="../src/mainwindow/mainwindow.cpp" line="119"/>
         <source>Filter only FTDI devices</source>
         <translation>Nur FTDI-Geräte anzeigen</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/mainwindow.cpp" line="186"/>
+        <location filename="../src/mainwindow/mainwindow.cpp" line="188"/>
         <source>Open capture</source>
         <translation>Mitschnitt öffnen</translation>
     </message>
@@ -1124,7 +1128,7 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>MkSerial</name>
     <message>
-        <location filename="../src/serial/mkserial.cpp" line="198"/>
+        <location filename="../src/serial/mkserial.cpp" line="196"/>
         <source>the device hung up</source>
         <translation>das Gerät hat die Leitung getrennt</translation>
     </message>
@@ -1136,7 +1140,7 @@ p, li { white-space: pre-wrap; }
         <translation type="vanished">Fern-Display</translation>
     </message>
     <message>
-        <location filename="../src/navi/navicontrols.cpp" line="38"/>
+        <location filename="../src/navi/navicontrols.cpp" line="41"/>
         <source>The controller&apos;s own menus, with its keys</source>
         <translation>Die eigenen Menüs der Steuerung, mit ihren Tasten</translation>
     </message>
@@ -1145,93 +1149,89 @@ p, li { white-space: pre-wrap; }
         <translation type="vanished">Navigationsdaten</translation>
     </message>
     <message>
-        <location filename="../src/navi/navicontrols.cpp" line="36"/>
+        <location filename="../src/navi/navicontrols.cpp" line="39"/>
         <source>Remote &amp;display</source>
         <translation>Fern-&amp;Display</translation>
     </message>
     <message>
-        <location filename="../src/navi/navicontrols.cpp" line="39"/>
+        <location filename="../src/navi/navicontrols.cpp" line="42"/>
         <source>&amp;Navigation data</source>
         <translation>&amp;Navigationsdaten</translation>
     </message>
     <message>
-        <location filename="../src/navi/navicontrols.cpp" line="41"/>
+        <location filename="../src/navi/navicontrols.cpp" line="44"/>
         <source>The Navi Ctrl&apos;s position, home, battery and flags, and the track of the session</source>
         <translation>Position, Home-Position, Akku und Flags der Navi Ctrl sowie der Flugweg der Sitzung</translation>
     </message>
     <message>
-        <location filename="../src/navi/navicontrols.cpp" line="48"/>
+        <location filename="../src/navi/navicontrols.cpp" line="51"/>
         <source>Talk to:</source>
         <translation>Anfragen an:</translation>
     </message>
     <message>
-        <location filename="../src/navi/navicontrols.cpp" line="51"/>
+        <location filename="../src/navi/navicontrols.cpp" line="54"/>
         <source>The device requests reach: the Navi Ctrl itself, or the Flight Ctrl or MK3MAG through its redirect</source>
         <translation>Das Gerät, das die Anfragen erreichen: die Navi Ctrl selbst oder, über deren Umleitung, die Flight Ctrl oder der MK3MAG</translation>
     </message>
     <message>
-        <location filename="../src/navi/navicontrols.cpp" line="79"/>
+        <location filename="../src/navi/navicontrols.cpp" line="82"/>
         <source>Export &amp;GPX...</source>
         <translation>&amp;GPX exportieren...</translation>
     </message>
     <message>
-        <location filename="../src/navi/navicontrols.cpp" line="81"/>
+        <location filename="../src/navi/navicontrols.cpp" line="84"/>
         <source>Write the Navi Ctrl&apos;s positions of the session as a GPX track</source>
         <translation>Schreibt die Positionen der Navi Ctrl aus der Sitzung als GPX-Track</translation>
     </message>
     <message>
-        <location filename="../src/navi/navicontrols.cpp" line="84"/>
+        <location filename="../src/navi/navicontrols.cpp" line="86"/>
         <source>Export GPX</source>
         <translation>GPX exportieren</translation>
     </message>
     <message>
-        <location filename="../src/navi/navicontrols.cpp" line="84"/>
         <source>GPX files (*.gpx);;All files (*)</source>
-        <translation>GPX-Dateien (*.gpx);;Alle Dateien (*)</translation>
+        <translation type="vanished">GPX-Dateien (*.gpx);;Alle Dateien (*)</translation>
     </message>
     <message>
-        <location filename="../src/navi/navicontrols.cpp" line="117"/>
+        <location filename="../src/navi/navicontrols.cpp" line="119"/>
         <source>redirecting to the %1...</source>
         <translation>Umleitung zu %1...</translation>
     </message>
     <message>
-        <location filename="../src/navi/navicontrols.cpp" line="125"/>
+        <location filename="../src/navi/navicontrols.cpp" line="127"/>
         <source>not piped</source>
         <translation>nicht umgeleitet</translation>
     </message>
     <message>
-        <location filename="../src/navi/navicontrols.cpp" line="126"/>
+        <location filename="../src/navi/navicontrols.cpp" line="128"/>
         <source>piped to the %1</source>
         <translation>umgeleitet zu %1</translation>
     </message>
     <message>
-        <location filename="../src/navi/navicontrols.cpp" line="167"/>
-        <location filename="../src/navi/navicontrols.cpp" line="204"/>
         <source>Cannot write &apos;%1&apos;: %2</source>
-        <translation>&apos;%1&apos; kann nicht geschrieben werden: %2</translation>
+        <translation type="vanished">&apos;%1&apos; kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
-        <location filename="../src/navi/navicontrols.cpp" line="170"/>
+        <location filename="../src/navi/navicontrols.cpp" line="174"/>
         <source>Tovrik session</source>
         <translation>Tovrik-Sitzung</translation>
     </message>
     <message>
-        <location filename="../src/navi/navicontrols.cpp" line="172"/>
+        <location filename="../src/navi/navicontrols.cpp" line="176"/>
         <source>Exporting GPX...</source>
         <translation>GPX wird exportiert...</translation>
     </message>
     <message>
-        <location filename="../src/navi/navicontrols.cpp" line="172"/>
         <source>Cancel</source>
-        <translation>Abbrechen</translation>
+        <translation type="vanished">Abbrechen</translation>
     </message>
     <message>
-        <location filename="../src/navi/navicontrols.cpp" line="200"/>
+        <location filename="../src/navi/navicontrols.cpp" line="185"/>
         <source>GPX export to &apos;%1&apos; cancelled; nothing written</source>
         <translation>GPX-Export nach &apos;%1&apos; abgebrochen; nichts geschrieben</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/navi/navicontrols.cpp" line="208"/>
+        <location filename="../src/navi/navicontrols.cpp" line="192"/>
         <source>Exported %n position(s) to &apos;%1&apos;</source>
         <translation>
             <numerusform>%n Position nach &apos;%1&apos; exportiert</numerusform>
@@ -1239,7 +1239,7 @@ p, li { white-space: pre-wrap; }
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/navi/navicontrols.cpp" line="210"/>
+        <location filename="../src/navi/navicontrols.cpp" line="194"/>
         <source>, %n &apos;O&apos; frame(s) without a valid position skipped</source>
         <translation>
             <numerusform>, %n &apos;O&apos;-Rahmen ohne gültige Position übersprungen</numerusform>
@@ -1413,12 +1413,12 @@ p, li { white-space: pre-wrap; }
         <translation>Keine Navi Ctrl hat geantwortet: %1 ist darüber nicht erreichbar</translation>
     </message>
     <message>
-        <location filename="../src/session/navipipe.cpp" line="164"/>
+        <location filename="../src/session/navipipe.cpp" line="163"/>
         <source>The %1 did not answer within %2 s (the Navi Ctrl refuses some redirects while the motors run)</source>
         <translation>%1 hat nicht innerhalb von %2 s geantwortet (die Navi Ctrl verweigert manche Umleitungen, solange die Motoren laufen)</translation>
     </message>
     <message>
-        <location filename="../src/session/navipipe.cpp" line="170"/>
+        <location filename="../src/session/navipipe.cpp" line="169"/>
         <source>Cannot talk to the %1: %2</source>
         <translation>Kommunikation mit %1 nicht möglich: %2</translation>
     </message>
@@ -1932,7 +1932,7 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>RtPlot</name>
     <message>
-        <location filename="../src/rtdialog/rtplot.cpp" line="78"/>
+        <location filename="../src/rtdialog/rtplot.cpp" line="98"/>
         <source>s</source>
         <translation>s</translation>
     </message>
@@ -2070,32 +2070,32 @@ p, li { white-space: pre-wrap; }
 <context>
     <name>ScriptLoader</name>
     <message>
-        <location filename="../src/decoding/scriptloader.cpp" line="256"/>
+        <location filename="../src/decoding/scriptloader.cpp" line="261"/>
         <source>file &apos;mk.js&apos; not found</source>
         <translation>Datei &apos;mk.js&apos; nicht gefunden</translation>
     </message>
     <message>
-        <location filename="../src/decoding/scriptloader.cpp" line="258"/>
+        <location filename="../src/decoding/scriptloader.cpp" line="263"/>
         <source>&apos;%1&apos; is not a regular file; no definitions loaded</source>
         <translation>&apos;%1&apos; ist keine reguläre Datei; keine Definitionen geladen</translation>
     </message>
     <message>
-        <location filename="../src/decoding/scriptloader.cpp" line="262"/>
+        <location filename="../src/decoding/scriptloader.cpp" line="267"/>
         <source>&apos;%1&apos; is larger than %2 MiB; no definitions loaded</source>
         <translation>&apos;%1&apos; ist größer als %2 MiB; keine Definitionen geladen</translation>
     </message>
     <message>
-        <location filename="../src/decoding/scriptloader.cpp" line="267"/>
+        <location filename="../src/decoding/scriptloader.cpp" line="272"/>
         <source>script error in &apos;%1&apos;: %2</source>
         <translation>Skriptfehler in &apos;%1&apos;: %2</translation>
     </message>
     <message>
-        <location filename="../src/decoding/scriptloader.cpp" line="270"/>
+        <location filename="../src/decoding/scriptloader.cpp" line="275"/>
         <source>script error in &apos;%1&apos;: stopped after running for %2 seconds without finishing</source>
         <translation>Skriptfehler in &apos;%1&apos;: nach %2 Sekunden ohne Ende abgebrochen</translation>
     </message>
     <message>
-        <location filename="../src/decoding/scriptloader.cpp" line="276"/>
+        <location filename="../src/decoding/scriptloader.cpp" line="281"/>
         <source>script error in &apos;%1&apos;: stopped after growing the program by more than %2 MiB</source>
         <translation>Skriptfehler in &apos;%1&apos;: abgebrochen, nachdem der Speicherbedarf des Programms um mehr als %2 MiB gewachsen war</translation>
     </message>
@@ -2221,17 +2221,26 @@ p, li { white-space: pre-wrap; }
         <translation>Verbindung zum Gerät trennen und den Mitschnitt &apos;%1&apos; öffnen?</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="174"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="162"/>
         <source>Loading the capture &apos;%1&apos;...</source>
         <translation>Lade den Mitschnitt &apos;%1&apos;...</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="175"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="369"/>
+        <source>Exporting CSV...</source>
+        <translation>CSV wird exportiert...</translation>
+    </message>
+    <message>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="388"/>
+        <source>CSV export to &apos;%1&apos; cancelled; nothing written</source>
+        <translation>CSV-Export nach &apos;%1&apos; abgebrochen; nichts geschrieben</translation>
+    </message>
+    <message>
         <source>Cancel</source>
-        <translation>Abbrechen</translation>
+        <translation type="vanished">Abbrechen</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="192"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="176"/>
         <source>Capture &apos;%1&apos; opened: %n frame(s)</source>
         <translation>
             <numerusform>Mitschnitt &apos;%1&apos; geöffnet: %n Rahmen</numerusform>
@@ -2239,7 +2248,7 @@ p, li { white-space: pre-wrap; }
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="194"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="178"/>
         <source>, %n line(s) not understood and skipped</source>
         <translation>
             <numerusform>, %n unverständliche Zeile übersprungen</numerusform>
@@ -2247,27 +2256,27 @@ p, li { white-space: pre-wrap; }
         </translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="196"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="180"/>
         <source> (loading cancelled)</source>
         <translation> (Laden abgebrochen)</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="197"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="181"/>
         <source>Loading the capture &apos;%1&apos; cancelled</source>
         <translation>Laden des Mitschnitts &apos;%1&apos; abgebrochen</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="243"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="235"/>
         <source>Recording to &apos;%1&apos;</source>
         <translation>Aufzeichnung nach &apos;%1&apos;</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="254"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="246"/>
         <source>Recording to &apos;%1&apos; ended</source>
         <translation>Aufzeichnung nach &apos;%1&apos; beendet</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="263"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="255"/>
         <source>Record to</source>
         <translation>Aufzeichnen nach</translation>
     </message>
@@ -2276,27 +2285,27 @@ p, li { white-space: pre-wrap; }
         <translation type="vanished">Nichts wiederzugeben: das Rahmenprotokoll ist leer</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="222"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="206"/>
         <source>Analog %1</source>
         <translation>Analog %1</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="274"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="266"/>
         <source>Replay capture</source>
         <translation>Mitschnitt abspielen</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="281"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="273"/>
         <source>Disconnect from the device and replay the capture &apos;%1&apos;?</source>
         <translation>Verbindung zum Gerät trennen und den Mitschnitt &apos;%1&apos; abspielen?</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="298"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="290"/>
         <source>Replaying &apos;%1&apos;</source>
         <translation>&apos;%1&apos; wird abgespielt</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="307"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="299"/>
         <source>Replay of &apos;%1&apos; finished: %n frame(s)</source>
         <translation>
             <numerusform>Wiedergabe von &apos;%1&apos; beendet: %n Rahmen</numerusform>
@@ -2304,7 +2313,7 @@ p, li { white-space: pre-wrap; }
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="310"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="302"/>
         <source>, %n step(s) back in time or gap(s) over 10 s played as 1 s pauses</source>
         <translation>
             <numerusform>, %n Zeitsprung zurück oder Lücke über 10 s als 1 s Pause abgespielt</numerusform>
@@ -2312,18 +2321,18 @@ p, li { white-space: pre-wrap; }
         </translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="342"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="334"/>
         <source>CSV export needs the definitions of mk.js</source>
         <translation>Der CSV-Export braucht die Definitionen aus mk.js</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="347"/>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="351"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="339"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="343"/>
         <source>Export CSV</source>
         <translation>CSV exportieren</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="347"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="339"/>
         <source>Command letter:</source>
         <translation>Befehlsbuchstabe:</translation>
     </message>
@@ -2336,7 +2345,7 @@ p, li { white-space: pre-wrap; }
         <translation type="vanished">&apos;%1&apos; kann nicht geschrieben werden: %2</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="391"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="397"/>
         <source>Exported %n &apos;%1&apos; frame(s) to &apos;%2&apos;</source>
         <translation>
             <numerusform>%n &apos;%1&apos;-Rahmen nach &apos;%2&apos; exportiert</numerusform>
@@ -2344,7 +2353,7 @@ p, li { white-space: pre-wrap; }
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/mainwindow/sessionfiles.cpp" line="393"/>
+        <location filename="../src/mainwindow/sessionfiles.cpp" line="399"/>
         <source>, %n bad frame(s) skipped</source>
         <translation>
             <numerusform>, %n fehlerhafter Rahmen übersprungen</numerusform>
@@ -2871,6 +2880,14 @@ Felder, die der Datei fehlen (unverändert behalten): %4</translation>
         <location filename="../src/mainwindow/statisticsmodel.cpp" line="118"/>
         <source>Max ms</source>
         <translation>Max ms</translation>
+    </message>
+</context>
+<context>
+    <name>StepProgress</name>
+    <message>
+        <location filename="../src/widgets/stepprogress.cpp" line="24"/>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
