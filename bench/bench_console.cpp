@@ -12,7 +12,8 @@
 // Cost of a console line with N lines already printed (N = 1 000 and the 50 000-line cap), the
 // console shown (offscreen) and repainted after each batch: the plain-text console appending a
 // batch of lines in one edit, beside the rich-text console it replaced (one HTML insertion per
-// line) and, at 1 000 lines, the original re-render of the whole document per line.
+// line) and, at 1 000 lines, the original re-render of the whole document per line. At the cap,
+// also beside the same appends leaving the removal of the oldest lines to the document's cap.
 
 namespace {
 
@@ -45,6 +46,38 @@ void BM_PlainConsole(benchmark::State& state)
         lines.append({kLine, i % 10 == 0});
     for (auto _ : state) {
         ConsoleText::append(&edit, lines);
+        QCoreApplication::processEvents();
+    }
+    state.counters["lines"] = edit.document()->blockCount();
+    state.counters["us_per_line"] =
+        benchmark::Counter(double(state.iterations()) * batch,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+// The appends as they were before the console removed its oldest lines itself.
+void BM_DocumentCapBaseline(benchmark::State& state)
+{
+    const int batch = int(state.range(1));
+    QPlainTextEdit edit;
+    setUp(edit);
+    ConsoleText::setUp(&edit);
+    QTextCharFormat plain;
+    QTextCharFormat red;
+    red.setForeground(QColor(255, 0, 0));
+    const auto append = [&](int count) {
+        QTextCursor cursor(edit.document());
+        cursor.beginEditBlock();
+        cursor.movePosition(QTextCursor::End);
+        for (int i = 0; i < count; ++i) {
+            cursor.insertBlock(QTextBlockFormat(), plain);
+            cursor.insertText(kLine, i % 10 == 0 ? red : plain);
+        }
+        cursor.endEditBlock();
+    };
+    append(int(state.range(0)));
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        append(batch);
         QCoreApplication::processEvents();
     }
     state.counters["lines"] = edit.document()->blockCount();
@@ -96,6 +129,11 @@ BENCHMARK(BM_PlainConsole)
     ->Args({1000, 10})
     ->Args({50000, 1})
     ->Args({50000, 10})
+    ->Args({50000, 25})
+    ->ArgNames({"lines", "batch"})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DocumentCapBaseline)
+    ->Args({50000, 25})
     ->ArgNames({"lines", "batch"})
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HtmlConsoleBaseline)->Arg(1000)->Arg(50000)->Unit(benchmark::kMicrosecond);

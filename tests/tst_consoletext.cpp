@@ -85,10 +85,10 @@ private slots:
                                                     << "#b<b>X</b>&amp;==";
         QTest::newRow("line feed inside a frame") << false << "#bV\n==\r"
                                                   << "#bV ==";
-        QTest::newRow("control bytes") << false << QString::fromLatin1("a\x01\x7f\x85\x1b[2Jb")
-                                       << "a    [2Jb";
-        QTest::newRow("high Latin-1 kept") << false << QString::fromLatin1("\xe4\xff")
-                                           << QString::fromLatin1("\xe4\xff");
+        QTest::newRow("control bytes")
+            << false << QString::fromLatin1("a\x01\x7f\x85\x1b[2Jb") << "a    [2Jb";
+        QTest::newRow("high Latin-1 kept")
+            << false << QString::fromLatin1("\xe4\xff") << QString::fromLatin1("\xe4\xff");
     }
     void oneLineShownPerMessage()
     {
@@ -140,6 +140,8 @@ private slots:
         QTest::newRow("just below the limit") << ConsoleText::MaxLines << 1000;
         QTest::newRow("one past the limit") << ConsoleText::MaxLines + 1 << 1000;
         QTest::newRow("far past, large batches") << 3 * ConsoleText::MaxLines + 7 << 20000;
+        QTest::newRow("one batch past the limit") << ConsoleText::MaxLines + 3 << 60000;
+        QTest::newRow("batches of the limit") << 2 * ConsoleText::MaxLines << ConsoleText::MaxLines;
     }
     void onlyTheNewestLinesAreKept()
     {
@@ -161,6 +163,8 @@ private slots:
         QCOMPARE(doc->firstBlock().text(), QString::number(total - kept));
         QCOMPARE(doc->findBlockByNumber(kept / 2).text(), QString::number(total - kept + kept / 2));
         QCOMPARE(isRed(doc->lastBlock()), (total - 1) % 7 == 0);
+        QCOMPARE(isRed(doc->firstBlock()), (total - kept) % 7 == 0);
+        QCOMPARE(isRed(doc->firstBlock().next()), (total - kept + 1) % 7 == 0);
     }
 };
 

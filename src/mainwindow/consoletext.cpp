@@ -14,6 +14,8 @@ void ConsoleText::setUp(QPlainTextEdit* edit)
 {
     edit->setReadOnly(true);
     edit->setUndoRedoEnabled(false);
+    // Appends keep to the cap themselves; the document's cap stays as a bound for any other
+    // edit.
     edit->setMaximumBlockCount(MaxLines);
 }
 
@@ -49,14 +51,32 @@ void ConsoleText::append(QPlainTextEdit* edit, const QList<Line>& lines)
     QTextCharFormat red;
     red.setForeground(QColor(255, 0, 0));
 
+    // The oldest lines the batch pushes past the cap go first, in an edit of their own (an edit
+    // that spans the whole document has the view drop the layout of every line). The
+    // document's own cap would remove them after the batch, but it walks to each line with a
+    // cursor move, which lays the line out first: at the cap that was a line's layout for every
+    // line appended, for lines nobody sees. A removal by position lays nothing out.
+    QList<Line> newest;
+    if (lines.size() >= MaxLines) {
+        // The batch alone fills the console.
+        edit->clear();
+        newest = lines.mid(lines.size() - MaxLines);
+    } else if (const int excess = doc->blockCount() + int(lines.size()) - MaxLines; excess > 0) {
+        QTextCursor oldest(doc);
+        oldest.beginEditBlock();
+        oldest.setPosition(doc->findBlockByNumber(excess).position(), QTextCursor::KeepAnchor);
+        oldest.removeSelectedText();
+        oldest.endEditBlock();
+    }
+
     QTextCursor cursor(doc);
     cursor.beginEditBlock();
     cursor.movePosition(QTextCursor::End);
     // A fresh document has one empty block that is no line yet: the first line goes into it
     // and marks it, so that a printed empty line is told apart from it.
-    bool fresh = doc->blockCount() == 1 && doc->firstBlock().userState() != kLineState &&
-                 doc->isEmpty();
-    for (const Line& line : lines) {
+    bool fresh =
+        doc->blockCount() == 1 && doc->firstBlock().userState() != kLineState && doc->isEmpty();
+    for (const Line& line : newest.isEmpty() ? lines : newest) {
         if (fresh)
             cursor.block().setUserState(kLineState);
         else
