@@ -23,8 +23,6 @@ struct FrameRecord
     // Shown in the frame log: decided once, on arrival (a good received frame whose letter
     // passed the command filter and that no label collection took).
     bool logged = false;
-    // Arrived while a label run was under way and fed it alone (no view shows it).
-    bool labelRun = false;
 
     // A record for a frame of the line: letter, address and verdict taken from the codec.
     static FrameRecord fromFrame(const QByteArray& frame, Direction direction, qint64 timeUs);

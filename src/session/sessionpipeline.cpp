@@ -118,7 +118,6 @@ void SessionPipeline::process_(const LinkFrame& frame)
     // Frames during a label run feed it alone.
     const bool collecting = labels_->isCollecting();
     record.logged = record.good && !collecting && filter_.contains(QChar::fromLatin1(record.cmd));
-    record.labelRun = collecting;
 
     const bool settled = conversation_->takeFrame(record, payload, address);
     if (!settled && record.good && record.cmd == 'A')
