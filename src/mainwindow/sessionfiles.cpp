@@ -384,7 +384,7 @@ bool SessionFiles::exportCsv(const QString& fileName, char cmd)
         },
         error);
     if (cancelled) {
-        emit message(Warning,
+        emit message(Info,
                      tr("CSV export to '%1' cancelled; nothing written").arg(escaped(fileName)));
         return false;
     }
