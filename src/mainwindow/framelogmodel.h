@@ -33,6 +33,10 @@ public:
     static constexpr int kAnnounceIntervalMs = 200;
     // Rows that arrive within this time of the last announcement wait for the tick after it.
     static constexpr int kStreamIntervalMs = 400;
+    // A long log spaces its announcements further: a millisecond more for every this many rows.
+    static constexpr int kRowsPerStreamMs = 1000;
+    // The spacing of a stream's announcements with `rows` rows shown.
+    static int streamIntervalMs(qsizetype rows);
 
     explicit FrameLogModel(FrameStore* store, QObject* parent = nullptr);
 
