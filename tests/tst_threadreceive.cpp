@@ -304,11 +304,11 @@ void TestThreadReceive::handOverWaitsOnlyForAStream_data()
     QTest::newRow("after a quiet spell: at once")
         << 10'250LL << 10'000LL << -1LL << false << 10'250LL;
     QTest::newRow("in a stream: the next grid point")
-        << 10'030LL << 10'000LL << -1LL << false << 10'100LL;
+        << 10'030LL << 10'000LL << -1LL << false << 10'200LL;
     QTest::newRow("more of the stream: the same point")
-        << 10'060LL << 10'000LL << 10'100LL << false << 10'100LL;
+        << 10'060LL << 10'000LL << 10'200LL << false << 10'200LL;
     QTest::newRow("an answer while the stream is held: at once")
-        << 10'060LL << 10'000LL << 10'100LL << true << 10'060LL;
+        << 10'060LL << 10'000LL << 10'200LL << true << 10'060LL;
     QTest::newRow("an answer right after a hand-over: at once")
         << 10'010LL << 10'000LL << -1LL << true << 10'010LL;
 }

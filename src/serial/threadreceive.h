@@ -34,9 +34,10 @@ public:
     static constexpr int kWaitMs = 50;
     // Frames are read and time-stamped as they come, but while they keep coming they are
     // handed to the GUI thread at most once per kGatherMs: a stream of 60 frames a second
-    // then wakes the windows ten times a second instead of sixty. The first frame after a
-    // quiet spell, and frames that may answer a request, are handed over at once.
-    static constexpr int kGatherMs = 100;
+    // then wakes the windows five times a second instead of sixty, on the ticks at which the
+    // real-time values repaint (the frame table and console every other one). The first frame
+    // after a quiet spell, and frames that may answer a request, are handed over at once.
+    static constexpr int kGatherMs = 200;
     // When new frames go to the GUI thread (monotonic milliseconds; nowMs: at once): the last
     // hand-over was at lastMs, frames are held until heldUntilMs (-1: none held), and answer
     // tells whether the new frames may answer a request (one was sent since the last
