@@ -25,8 +25,6 @@ namespace {
 
 // Lines read between two looks at the progress bar while a capture loads.
 constexpr qsizetype kLoadBatch = 20000;
-// Frames exported between two looks at the progress bar.
-constexpr qsizetype kExportStep = 1 << 15;
 
 QString escaped(const QString& text)
 {
@@ -369,13 +367,15 @@ bool SessionFiles::exportCsv(const QString& fileName, char cmd)
                 window_, tr("Exporting CSV..."),
                 [&] {
                     if (learning) {
-                        if (!walk.step(kExportStep, [&](const FrameRecord& r) { csv.learn(r); })) {
+                        if (!walk.step(FrameStoreWalk::kStep,
+                                       [&](const FrameRecord& r) { csv.learn(r); })) {
                             learning = false;
                             walk.restart();
                         }
                         return true;
                     }
-                    return walk.step(kExportStep, [&](const FrameRecord& r) { csv.add(r); });
+                    return walk.step(FrameStoreWalk::kStep,
+                                     [&](const FrameRecord& r) { csv.add(r); });
                 },
                 [&] { return (learning ? 0 : 500) + walk.permille() / 2; });
             rows = csv.rowCount();

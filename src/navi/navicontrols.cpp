@@ -20,11 +20,6 @@
 #include <QMenu>
 #include <QStatusBar>
 
-namespace {
-// Store records read between two progress updates of the GPX export.
-constexpr qsizetype kExportStep = 1 << 16;
-} // namespace
-
 NaviControls::NaviControls(QMainWindow* window, SessionPipeline* session, QMenu* fileMenu,
                            QMenu* windowsMenu, std::function<int()> debugIntervalTicks,
                            std::function<QStringList()> sessionFiles)
@@ -174,7 +169,10 @@ bool NaviControls::exportGpx(const QString& fileName)
             GpxExport gpx(&out, tr("Tovrik session"));
             cancelled = !StepProgress::run(
                 window_, tr("Exporting GPX..."),
-                [&] { return walk.step(kExportStep, [&](const FrameRecord& r) { gpx.add(r); }); },
+                [&] {
+                    return walk.step(FrameStoreWalk::kStep,
+                                     [&](const FrameRecord& r) { gpx.add(r); });
+                },
                 [&] { return walk.permille(); });
             points = gpx.pointCount();
             skipped = gpx.skippedCount();

@@ -16,6 +16,9 @@ class FrameStoreWalk : public QObject
 {
     Q_OBJECT
 public:
+    // Frames a step of an export reads between two looks at its progress bar.
+    static constexpr qsizetype kStep = 1 << 15;
+
     explicit FrameStoreWalk(const FrameStore* store);
 
     // Passes up to `count` further frames to `visit`, oldest first. False once none is left.
