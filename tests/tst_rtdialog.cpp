@@ -566,61 +566,30 @@ void TestRtDialog::channelUnits_data()
     QTest::addColumn<QString>("legend");
     QTest::addColumn<QString>("shown"); // a raw value of 125
 
-    QTest::newRow("tenths of a volt") << "Voltage [0.1V]"
-                                      << "Voltage [V]"
-                                      << "12.5 V";
-    QTest::newRow("padded as sent") << "Current [0.1A]  "
-                                    << "Current [A]"
-                                    << "12.5 A";
-    QTest::newRow("unit without scale") << "Capacity [mAh]"
-                                        << "Capacity [mAh]"
-                                        << "125 mAh";
-    QTest::newRow("space inside") << "Speed [ 0.01 m/s ]"
-                                  << "Speed [m/s]"
-                                  << "1.25 m/s";
-    QTest::newRow("scale above one") << "Power [10mW]"
-                                     << "Power [mW]"
-                                     << "1250 mW";
-    QTest::newRow("no space before the bracket") << "Height[cm]"
-                                                 << "Height [cm]"
-                                                 << "125 cm";
+    // clang-format off
+    QTest::newRow("tenths of a volt") << "Voltage [0.1V]" << "Voltage [V]" << "12.5 V";
+    QTest::newRow("padded as sent") << "Current [0.1A]  " << "Current [A]" << "12.5 A";
+    QTest::newRow("unit without scale") << "Capacity [mAh]" << "Capacity [mAh]" << "125 mAh";
+    QTest::newRow("space inside") << "Speed [ 0.01 m/s ]" << "Speed [m/s]" << "1.25 m/s";
+    QTest::newRow("scale above one") << "Power [10mW]" << "Power [mW]" << "1250 mW";
+    QTest::newRow("no space before the bracket") << "Height[cm]" << "Height [cm]" << "125 cm";
     QTest::newRow("degree sign") << QString::fromUtf8("Temp [0.5\u00B0C]")
                                  << QString::fromUtf8("Temp [\u00B0C]")
                                  << QString::fromUtf8("62.5 \u00B0C");
     // Anything else stays raw, under the label as sent without its padding.
-    QTest::newRow("no bracket") << "AngleNick       "
-                                << "AngleNick"
-                                << "125";
-    QTest::newRow("bracket not closed") << "Voltage [0.1V"
-                                        << "Voltage [0.1V"
-                                        << "125";
-    QTest::newRow("bracket not opened") << "Voltage 0.1V]"
-                                        << "Voltage 0.1V]"
-                                        << "125";
-    QTest::newRow("no name") << "[0.1V]"
-                             << "[0.1V]"
-                             << "125";
-    QTest::newRow("scale without unit") << "Gain [0.1]"
-                                        << "Gain [0.1]"
-                                        << "125";
-    QTest::newRow("zero scale") << "Voltage [0V]"
-                                << "Voltage [0V]"
-                                << "125";
-    QTest::newRow("text after the bracket") << "Voltage [0.1V] x"
-                                            << "Voltage [0.1V] x"
+    QTest::newRow("no bracket") << "AngleNick       " << "AngleNick" << "125";
+    QTest::newRow("bracket not closed") << "Voltage [0.1V" << "Voltage [0.1V" << "125";
+    QTest::newRow("bracket not opened") << "Voltage 0.1V]" << "Voltage 0.1V]" << "125";
+    QTest::newRow("no name") << "[0.1V]" << "[0.1V]" << "125";
+    QTest::newRow("scale without unit") << "Gain [0.1]" << "Gain [0.1]" << "125";
+    QTest::newRow("zero scale") << "Voltage [0V]" << "Voltage [0V]" << "125";
+    QTest::newRow("text after the bracket") << "Voltage [0.1V] x" << "Voltage [0.1V] x"
                                             << "125";
-    QTest::newRow("nested brackets") << "Voltage [[V]]"
-                                     << "Voltage [[V]]"
-                                     << "125";
-    QTest::newRow("empty brackets") << "Voltage []"
-                                    << "Voltage []"
-                                    << "125";
-    QTest::newRow("two dots") << "Voltage [0.1.2V]"
-                              << "Voltage [0.1.2V]"
-                              << "125";
-    QTest::newRow("empty label") << ""
-                                 << ""
-                                 << "125";
+    QTest::newRow("nested brackets") << "Voltage [[V]]" << "Voltage [[V]]" << "125";
+    QTest::newRow("empty brackets") << "Voltage []" << "Voltage []" << "125";
+    QTest::newRow("two dots") << "Voltage [0.1.2V]" << "Voltage [0.1.2V]" << "125";
+    QTest::newRow("empty label") << "" << "" << "125";
+    // clang-format on
 }
 
 void TestRtDialog::channelUnits()
@@ -644,21 +613,22 @@ void TestRtDialog::valuesByAddressAndUnit_data()
 
     const QString plain = QStringLiteral("Analog");
     const QString volts = QStringLiteral("Voltage [0.1V]  ");
-    QTest::newRow("Flight Ctrl, FF FF") << plain << 1 << QByteArray::fromHex("ffff") << "-1"
-                                        << "" << -1.0;
-    QTest::newRow("Navi Ctrl, FF FF") << plain << 2 << QByteArray::fromHex("ffff") << "65535"
-                                      << "" << 65535.0;
-    QTest::newRow("Navi Ctrl, 00 80") << plain << 2 << QByteArray::fromHex("0080") << "32768"
-                                      << "" << 32768.0;
-    QTest::newRow("compass, 00 80") << plain << 3 << QByteArray::fromHex("0080") << "-32768"
-                                    << "" << -32768.0;
+    // clang-format off
+    QTest::newRow("Flight Ctrl, FF FF") << plain << 1 << QByteArray::fromHex("ffff") << "-1" << ""
+                                        << -1.0;
+    QTest::newRow("Navi Ctrl, FF FF") << plain << 2 << QByteArray::fromHex("ffff") << "65535" << ""
+                                      << 65535.0;
+    QTest::newRow("Navi Ctrl, 00 80") << plain << 2 << QByteArray::fromHex("0080") << "32768" << ""
+                                      << 32768.0;
+    QTest::newRow("compass, 00 80") << plain << 3 << QByteArray::fromHex("0080") << "-32768" << ""
+                                    << -32768.0;
     QTest::newRow("Flight Ctrl volts") << volts << 1 << QByteArray::fromHex("7d00") << "125"
                                        << "12.5 V" << 12.5;
-    QTest::newRow("Flight Ctrl negative volts") << volts << 1 << QByteArray::fromHex("fbff") << "-5"
-                                                << "-0.5 V" << -0.5;
-    QTest::newRow("Navi Ctrl volts, top bit set")
-        << volts << 2 << QByteArray::fromHex("ffff") << "65535"
-        << "6553.5 V" << 6553.5;
+    QTest::newRow("Flight Ctrl negative volts") << volts << 1 << QByteArray::fromHex("fbff")
+                                                << "-5" << "-0.5 V" << -0.5;
+    QTest::newRow("Navi Ctrl volts, top bit set") << volts << 2 << QByteArray::fromHex("ffff")
+                                                  << "65535" << "6553.5 V" << 6553.5;
+    // clang-format on
 }
 
 // The table shows the raw number read with the controller's signedness; the tool tip and the
@@ -717,20 +687,14 @@ void TestRtDialog::liveStreamFollowsToggleAndPort()
     QSignalSpy renewed(dialog_.get(), &RtDialog::dataRequested);
     QSignalSpy stopped(dialog_.get(), &RtDialog::dataStopRequested);
     for (QChar step : steps) {
+        // clang-format off
         switch (step.toLatin1()) {
-        case 'L':
-            live->setChecked(true);
-            break;
-        case 'l':
-            live->setChecked(false);
-            break;
-        case 'O':
-            dialog_->onSerialOpened_(true);
-            break;
-        case 'o':
-            dialog_->onSerialOpened_(false);
-            break;
+        case 'L': live->setChecked(true); break;
+        case 'l': live->setChecked(false); break;
+        case 'O': dialog_->onSerialOpened_(true); break;
+        case 'o': dialog_->onSerialOpened_(false); break;
         }
+        // clang-format on
     }
     QCOMPARE(renewed.size(), renewals);
     QCOMPARE(stopped.size(), stops);
