@@ -284,7 +284,7 @@ private slots:
         if (row.isEmpty()) {
             QCOMPARE(rowCount(window_.get()), 0);
             // Past the moment an echo would have been shown.
-            QTest::qWait(2 * MainWindow::kConsoleEchoIntervalMs);
+            QTest::qWait(2 * MainWindow::kConsoleStreamIntervalMs);
             QCOMPARE(consoleLines(window_.get()).size(), linesBefore);
             return;
         }
@@ -815,7 +815,7 @@ private slots:
                  (QStringList{QString::fromLatin1(three).chopped(1), QStringLiteral("event")}));
         QCOMPARE(redConsoleLines(window_.get()), QStringList{QStringLiteral("event")});
         // Nothing is left to come later.
-        QTest::qWait(2 * MainWindow::kConsoleEchoIntervalMs);
+        QTest::qWait(2 * MainWindow::kConsoleStreamIntervalMs);
         QCOMPARE(consoleLines(window_.get()), lines);
     }
 

@@ -100,6 +100,12 @@ private:
         const QTableWidgetItem* item = table()->item(row, column);
         return item ? item->text() : QStringLiteral("<none>");
     }
+    // A frame reaches the dialog and the pass of the event loop that brought it ends.
+    void receive(char cmd, int address, const QByteArray& payload, qint64 ageMs = 0)
+    {
+        dialog_->onReceiveData(cmd, address, payload, ageMs);
+        QCoreApplication::sendPostedEvents();
+    }
     void setChecked(int row, bool on)
     {
         table()->item(row, 0)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
@@ -203,7 +209,7 @@ void TestRtDialog::valueDecoding()
     payload[0] = char(0xAA);
     payload[1] = char(0x55);
     payload.replace(2 + 2 * channel, 2, bytes);
-    dialog_->onReceiveData('D', 1, payload);
+    receive('D', 1, payload);
 
     for (int row = 0; row < 32; ++row) {
         QCOMPARE(cell(row, 0), labels.at(row));
@@ -235,11 +241,11 @@ void TestRtDialog::shortPayloadKeepsRemainingRows()
     QFETCH(int, updatedRows);
 
     dialog_->setLabels(numberedLabels(rows));
-    dialog_->onReceiveData('D', 1, debugPayload(QList<int>(rows, 7)));
+    receive('D', 1, debugPayload(QList<int>(rows, 7)));
     // Values of -2 from byte 2 on; a stray odd byte at the end is FE too.
     QByteArray payload = debugPayload(QList<int>(40, -2));
     payload.resize(payloadSize);
-    dialog_->onReceiveData('D', 1, payload);
+    receive('D', 1, payload);
 
     QCOMPARE(table()->rowCount(), rows);
     // The second frame's values are shown with the next repaint.
@@ -278,13 +284,13 @@ void TestRtDialog::viewHearsOfValuesTogether()
         QCOMPARE(bottomRight, table()->model()->index(lastChangedRow, 1));
         QCOMPARE(bottomRight.data().toString(), QString::number(lastChangedRow + offset));
     };
-    dialog_->onReceiveData('D', 1, debugPayload(ramp(values, 3)));
+    receive('D', 1, debugPayload(ramp(values, 3)));
     if (lastChangedRow >= 0) {
         QCOMPARE(changed.size(), 1);
         checkNotice(0, 3);
     }
-    dialog_->onReceiveData('D', 1, debugPayload(ramp(values, 40)));
-    dialog_->onReceiveData('D', 1, debugPayload(ramp(values, 50)));
+    receive('D', 1, debugPayload(ramp(values, 40)));
+    receive('D', 1, debugPayload(ramp(values, 50)));
     if (lastChangedRow >= 0) {
         // The cells still show the first frame; the newest values come with the next notice.
         QCOMPARE(changed.size(), 1);
@@ -310,8 +316,8 @@ void TestRtDialog::onlyDebugFramesCount()
 {
     QFETCH(char, cmd);
     dialog_->setLabels(numberedLabels(4));
-    dialog_->onReceiveData('D', 2, debugPayload({1, 2, 3, 4}));
-    dialog_->onReceiveData(cmd, 1, debugPayload({9, 9, 9, 9}));
+    receive('D', 2, debugPayload({1, 2, 3, 4}));
+    receive(cmd, 1, debugPayload({9, 9, 9, 9}));
     for (int row = 0; row < 4; ++row)
         QCOMPARE(cell(row, 1), QString::number(row + 1));
 }
@@ -340,7 +346,7 @@ void TestRtDialog::labelListReplacesRows()
     QFETCH(QStringList, second);
 
     dialog_->setLabels(first);
-    dialog_->onReceiveData('D', 1, debugPayload(ramp(32, 500)));
+    receive('D', 1, debugPayload(ramp(32, 500)));
     // The labels arrive the way the main window hands them over.
     dialog_->onLabelsListReady_(second);
 
@@ -352,7 +358,7 @@ void TestRtDialog::labelListReplacesRows()
     }
 
     // The next 'D' frame fills exactly these rows, each with the value at its own index.
-    dialog_->onReceiveData('D', 1, debugPayload(ramp(32, -16)));
+    receive('D', 1, debugPayload(ramp(32, -16)));
     QCOMPARE(table()->rowCount(), second.size());
     for (int row = 0; row < second.size(); ++row) {
         QCOMPARE(cell(row, 0), second.at(row));
@@ -365,7 +371,7 @@ void TestRtDialog::refreshLabelsEmptiesCells()
     dialog_->onSerialOpened_(true);
     QSignalSpy asked(dialog_.get(), &RtDialog::labelsRequested);
     dialog_->setLabels(numberedLabels(6));
-    dialog_->onReceiveData('D', 1, debugPayload(ramp(6, 1)));
+    receive('D', 1, debugPayload(ramp(6, 1)));
     setChecked(2, true);
     QVERIFY(plot()->isChannelShown(2));
 
@@ -379,7 +385,7 @@ void TestRtDialog::refreshLabelsEmptiesCells()
     QVERIFY(!plot()->isChannelShown(2));
 
     // Until the new list arrives, 'D' frames have no cells to fill.
-    dialog_->onReceiveData('D', 1, debugPayload(ramp(6, 50)));
+    receive('D', 1, debugPayload(ramp(6, 50)));
     QCOMPARE(cell(0, 1), QStringLiteral("<none>"));
 
     const QStringList labels = numberedLabels(6, QStringLiteral("Fresh"));
@@ -500,7 +506,7 @@ void TestRtDialog::plotFollowsValues()
     setChecked(6, true);
 
     for (int frame = 0; frame < 5; ++frame)
-        dialog_->onReceiveData('D', 1, debugPayload(ramp(8, frame * 10)));
+        receive('D', 1, debugPayload(ramp(8, frame * 10)));
     QTRY_COMPARE(plot()->drawnPoints(1).size(), 5);
     const QList<QPointF> one = plot()->drawnPoints(1);
     const QList<QPointF> six = plot()->drawnPoints(6);
@@ -521,15 +527,27 @@ void TestRtDialog::plotFollowsValues()
     // Frames handed over together sit at the times they were received, and never before a
     // sample already plotted.
     QTest::qWait(400);
-    dialog_->onReceiveData('D', 1, debugPayload(ramp(8, 100)), 300);
-    dialog_->onReceiveData('D', 1, debugPayload(ramp(8, 200)));
-    dialog_->onReceiveData('D', 1, debugPayload(ramp(8, 300)), 60000);
+    receive('D', 1, debugPayload(ramp(8, 100)), 300);
+    receive('D', 1, debugPayload(ramp(8, 200)));
+    receive('D', 1, debugPayload(ramp(8, 300)), 60000);
     QTRY_COMPARE(plot()->drawnPoints(1).size(), 8);
     QMap<double, double> timeOf;
     for (const QPointF& p : plot()->drawnPoints(1))
         timeOf.insert(p.y(), p.x());
     QVERIFY(timeOf.value(201) - timeOf.value(101) > 0.299);
     QCOMPARE(timeOf.value(301), timeOf.value(201));
+
+    // A batch after a quiet spell: the cells and the plot both show its newest frame at the end
+    // of the pass that brought it (so the window repaints once for both), the plot in one redraw.
+    QTest::qWait(400);
+    const int redraws = plot()->redrawCount();
+    for (int base : {400, 500, 600})
+        dialog_->onReceiveData('D', 1, debugPayload(ramp(8, base)));
+    QCOMPARE(cell(1, 1), QStringLiteral("301"));
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(cell(1, 1), QStringLiteral("601"));
+    QCOMPARE(plot()->redrawCount(), redraws + 1);
+    QCOMPARE(plot()->drawnPoints(1).constLast().y(), 601.0);
 }
 
 void TestRtDialog::checkedChannelsSurviveRestart()
@@ -646,7 +664,7 @@ void TestRtDialog::valuesByAddressAndUnit()
     setChecked(1, true);
     QByteArray payload = debugPayload({7, 0});
     payload.replace(4, 2, bytes);
-    dialog_->onReceiveData('D', address, payload);
+    receive('D', address, payload);
     QCOMPARE(cell(0, 1), QStringLiteral("7"));
     QCOMPARE(cell(1, 1), text);
     QCOMPARE(table()->item(1, 1)->toolTip(), toolTip);
@@ -754,13 +772,13 @@ void TestRtDialog::pauseFreezesPlotNotTable()
     dialog_->setLabels(numberedLabels(4));
     setChecked(2, true);
     for (int frame = 0; frame < 3; ++frame)
-        dialog_->onReceiveData('D', 1, debugPayload(ramp(4, frame)));
+        receive('D', 1, debugPayload(ramp(4, frame)));
     QTRY_COMPARE(plot()->drawnPoints(2).size(), 3);
 
     plot()->setPaused(true);
     const int redraws = plot()->redrawCount();
     for (int frame = 3; frame < 10; ++frame)
-        dialog_->onReceiveData('D', 1, debugPayload(ramp(4, frame)));
+        receive('D', 1, debugPayload(ramp(4, frame)));
     QTRY_COMPARE(cell(2, 1), QStringLiteral("11"));
     QTest::qWait(3 * RtPlot::RedrawIntervalMs);
     QCOMPARE(plot()->redrawCount(), redraws);
@@ -778,7 +796,7 @@ void TestRtDialog::valueColumnReadableAtDefaultSize()
     for (int i = 0; i < 32; ++i)
         labels << QStringLiteral("Voltage [0.1V]  ");
     dialog_->setLabels(labels);
-    dialog_->onReceiveData('D', 1, debugPayload(QList<int>(32, -32768)));
+    receive('D', 1, debugPayload(QList<int>(32, -32768)));
     dialog_->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
     QCOMPARE(dialog_->size(), QSize(230, 340));

@@ -1,3 +1,4 @@
+#include "displaytick.h"
 #include "plotcanvas.h"
 #include "rtplot.h"
 
@@ -8,7 +9,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -42,6 +42,8 @@ private slots:
     void niceTicks();
     void redrawsOncePerPixelOnTheDisplayTicks_data();
     void redrawsOncePerPixelOnTheDisplayTicks();
+    void viewsUpdateOnTheSameHandOvers_data();
+    void viewsUpdateOnTheSameHandOvers();
     void valueAxisAutomaticOrFixed_data();
     void valueAxisAutomaticOrFixed();
     void zoomDragAndFollowAgain();
@@ -197,9 +199,9 @@ void TestRtPlot::hiddenPlotRedrawsWhenShown()
     plot.setChannelShown(0, QStringLiteral("a"), true);
     plot.addSample(0, {5});
     plot.addSample(10, {6});
-    // A hidden plot only remembers that it is out of date: no timer wakes the program for it.
-    auto* timer = plot.findChild<QTimer*>();
-    QVERIFY(timer && !timer->isActive());
+    // A hidden plot only remembers that it is out of date: nothing wakes the program for it.
+    auto* pacer = plot.findChild<TickPacer*>();
+    QVERIFY(pacer && !pacer->isWaiting());
     QTest::qWait(2 * RtPlot::RedrawIntervalMs);
     QCOMPARE(plot.redrawCount(), 0);
     QCOMPARE(plot.drawnPoints(0).size(), 0);
@@ -291,6 +293,45 @@ void TestRtPlot::redrawsOncePerPixelOnTheDisplayTicks()
     QCOMPARE(period, periodMs);
     // The other views' display ticks (every 200 ms) fall on the plot's own.
     QVERIFY(200 % period == 0 || period % 200 == 0);
+}
+
+void TestRtPlot::viewsUpdateOnTheSameHandOvers_data()
+{
+    QTest::addColumn<int>("periodMs");
+    QTest::addColumn<qint64>("lastMs"); // after a tick of the 200 ms hand-over grid
+    QTest::addColumn<qint64>("nowMs");
+    QTest::addColumn<bool>("due");
+    QTest::addColumn<int>("lateMs"); // when not due
+
+    constexpr qint64 t = 1'000'000'000; // a tick of every period below
+    // clang-format off
+    QTest::newRow("never updated") << 400 << qint64(-1) << t + 3 << true << 0;
+    QTest::newRow("every hand-over") << 200 << t + 2 << t + 203 << true << 0;
+    QTest::newRow("every other: the next") << 400 << t + 2 << t + 203 << false << 297;
+    QTest::newRow("every other: the one after") << 400 << t + 2 << t + 402 << true << 0;
+    QTest::newRow("taken up 90 ms late") << 400 << t + 2 << t + 490 << true << 0;
+    QTest::newRow("after a late update") << 400 << t + 101 << t + 402 << true << 0;
+    QTest::newRow("an answer between") << 400 << t + 2 << t + 250 << false << 250;
+    QTest::newRow("long log") << 1600 << t + 2 << t + 1203 << false << 497;
+    QTest::newRow("long log, on its tick") << 1600 << t + 2 << t + 1602 << true << 0;
+    QTest::newRow("plot, twice a hand-over") << 100 << t + 2 << t + 50 << false << 250;
+    // clang-format on
+}
+
+void TestRtPlot::viewsUpdateOnTheSameHandOvers()
+{
+    QFETCH(int, periodMs);
+    QFETCH(qint64, lastMs);
+    QFETCH(qint64, nowMs);
+    QFETCH(bool, due);
+    QFETCH(int, lateMs);
+    QCOMPARE(DisplayTick::isDue(periodMs, lastMs, nowMs), due);
+    if (!due) {
+        QCOMPARE(DisplayTick::msUntilLate(periodMs, nowMs), lateMs);
+        // Late is after the frames of the period's next tick, never on the tick itself.
+        QCOMPARE((nowMs + lateMs) % periodMs, qint64(DisplayTick::GridMs / 2) % periodMs);
+        QVERIFY(DisplayTick::isDue(periodMs, lastMs, nowMs + lateMs));
+    }
 }
 
 void TestRtPlot::niceTicks()

@@ -33,34 +33,18 @@ void MainWindow::scheduleConsole_()
         flushConsole_();
         return;
     }
-    if (!consoleEchoTimer_) {
-        consoleEchoTimer_ = new QTimer(this);
-        consoleEchoTimer_->setSingleShot(true);
-        consoleEchoTimer_->setTimerType(Qt::PreciseTimer);
-        connect(consoleEchoTimer_, &QTimer::timeout, this, &MainWindow::flushConsole_);
-    }
-    // At a display tick, so that the console repaints with the frame table.
-    if (!consoleEchoTimer_->isActive() && !consoleScheduled_)
-        consoleEchoTimer_->start(DisplayTick::msUntilNext(
-            kConsoleEchoIntervalMs, std::max(msUntilEchoesDue_(), kConsoleEchoIntervalMs / 2)));
-}
-
-int MainWindow::msUntilEchoesDue_() const
-{
-    if (!echoesShown_.isValid())
-        return 0;
-    // Half a tick early counts as on time: the flush that is waited for fell on a tick too.
-    const qint64 due = kConsoleStreamIntervalMs - kConsoleEchoIntervalMs / 2;
-    return int(std::max<qint64>(0, due - echoesShown_.elapsed()));
+    if (!consoleEchoPacer_)
+        consoleEchoPacer_ = new TickPacer(
+            kConsoleStreamIntervalMs, [this] { flushConsole_(); }, this);
+    if (!consoleScheduled_)
+        consoleEchoPacer_->request();
 }
 
 void MainWindow::flushConsole_()
 {
     consoleScheduled_ = false;
-    if (consoleEchoTimer_)
-        consoleEchoTimer_->stop();
-    if (consoleEchoes_ > 0)
-        echoesShown_.start();
+    if (consoleEchoPacer_ && consoleEchoes_ > 0)
+        consoleEchoPacer_->updated();
     // Too many frame echoes waiting: the oldest are skipped and counted as not shown. Other
     // lines (events, errors) always reach the console.
     if (consoleEchoes_ > kMaxConsoleBacklog) {
@@ -121,8 +105,8 @@ void MainWindow::clearConsole()
 {
     consoleLines_.clear();
     consoleEchoes_ = 0;
-    if (consoleEchoTimer_)
-        consoleEchoTimer_->stop();
+    if (consoleEchoPacer_)
+        consoleEchoPacer_->reset();
     ui_->consoleTextEdit_->clear();
 }
 

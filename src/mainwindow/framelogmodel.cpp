@@ -12,11 +12,10 @@
 #include <algorithm>
 
 FrameLogModel::FrameLogModel(FrameStore* store, QObject* parent)
-    : QAbstractTableModel(parent), store_(store)
+    : QAbstractTableModel(parent), store_(store),
+      announcer_(new TickPacer(
+          kStreamIntervalMs, [this] { announcePending(); }, this))
 {
-    announceTimer_.setSingleShot(true);
-    announceTimer_.setTimerType(Qt::PreciseTimer);
-    connect(&announceTimer_, &QTimer::timeout, this, &FrameLogModel::announcePending);
     connect(store_, &FrameStore::appended, this, &FrameLogModel::onAppended_);
     connect(store_, &FrameStore::droppedOldest, this, &FrameLogModel::onDroppedOldest_);
     connect(store_, &FrameStore::cleared, this, &FrameLogModel::onCleared_);
@@ -138,7 +137,7 @@ void FrameLogModel::setShowSent(bool on)
         return;
     showSent_ = on;
     // The rows are picked from the store again; numbering restarts with them.
-    announceTimer_.stop();
+    announcer_->reset();
     beginResetModel();
     rows_.clear();
     pending_.clear();
@@ -152,15 +151,14 @@ void FrameLogModel::setShowSent(bool on)
 
 void FrameLogModel::announcePending()
 {
-    announceTimer_.stop();
     if (pending_.empty())
         return;
+    announcer_->updated();
     const int first = int(rows_.size());
     beginInsertRows(QModelIndex(), first, first + int(pending_.size()) - 1);
     rows_.insert(rows_.end(), pending_.begin(), pending_.end());
     pending_.clear();
     endInsertRows();
-    announced_.start();
 }
 
 void FrameLogModel::onAppended_(qsizetype first, qsizetype count)
@@ -170,13 +168,12 @@ void FrameLogModel::onAppended_(qsizetype first, qsizetype count)
         if (shown_(i))
             pending_.push_back(qint64(i) + dropped_);
     }
-    if (pending_.size() > before && !announceTimer_.isActive()) {
+    if (pending_.size() > before) {
         // Rows that follow others closely (a stream) wait for every other tick: each
         // announcement scrolls and repaints the whole table, and in a stream no one reads
-        // the rows as they pass. Half a tick early counts as on time.
-        announceTimer_.start(DisplayTick::msUntilNextAfter(
-            kAnnounceIntervalMs, announced_,
-            streamIntervalMs(qsizetype(rows_.size())) - kAnnounceIntervalMs / 2));
+        // the rows as they pass.
+        announcer_->setPeriodMs(streamIntervalMs(qsizetype(rows_.size())));
+        announcer_->request();
     }
 }
 
@@ -209,7 +206,7 @@ void FrameLogModel::onDroppedOldest_(qsizetype count)
 
 void FrameLogModel::onCleared_()
 {
-    announceTimer_.stop();
+    announcer_->reset();
     beginResetModel();
     rows_.clear();
     rows_.shrink_to_fit();

@@ -1,17 +1,16 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <QElapsedTimer>
-#include <QTimer>
 
 #include <vector>
 
 class FrameStore;
+class TickPacer;
 struct FrameRecord;
 
 // The frame table's rows: the records of the store that were logged on arrival, in arrival
-// order, formatted only when the view asks for a cell. New rows are announced on a coalescing
-// timer, a few times a second, never per frame: announcing (and so repainting) per frame costs
+// order, formatted only when the view asks for a cell. New rows are announced on the display
+// ticks, a few times a second, never per frame: announcing (and so repainting) per frame costs
 // as much as the frame's whole processing. The model follows the store: when it drops its
 // oldest records their rows go too (the remaining rows keep their numbers), and when it is
 // cleared the table empties and numbering starts again at 0.
@@ -28,10 +27,8 @@ public:
         DataColumn,
         ColumnCount
     };
-    // Rows waiting are announced at the next display tick of this period (see DisplayTick),
-    // at most this long after they were logged.
-    static constexpr int kAnnounceIntervalMs = 200;
-    // Rows that arrive within this time of the last announcement wait for the tick after it.
+    // New rows are announced at once, or, within this time of the last announcement, with the
+    // frames of the next display tick of this period (see DisplayTick).
     static constexpr int kStreamIntervalMs = 400;
     // A long log spaces its announcements further: a millisecond more for every this many rows.
     static constexpr int kRowsPerStreamMs = 1000;
@@ -62,7 +59,7 @@ public:
     qsizetype storeIndex(int row) const;
     // Logged rows not announced yet.
     qsizetype pendingCount() const { return qsizetype(pending_.size()); }
-    // Announces the waiting rows now instead of on the timer.
+    // Announces the waiting rows now instead of on the display tick.
     void announcePending();
 
 private:
@@ -80,6 +77,5 @@ private:
     qint64 firstNumber_ = 0; // number shown for row 0: logged rows dropped with the oldest
     bool hex_ = false;
     bool showSent_ = false;
-    QTimer announceTimer_;
-    QElapsedTimer announced_; // since the last announcement of new rows
+    TickPacer* announcer_;
 };

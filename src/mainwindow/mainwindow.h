@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QList>
 #include <QMainWindow>
 #include <QMap>
@@ -32,6 +31,7 @@ class QSettings;
 class StatisticsDialog;
 class FrameLogModel;
 class SessionFiles;
+class TickPacer;
 class NaviControls;
 
 class MainWindow : public QMainWindow
@@ -84,13 +84,10 @@ public:
     // for the console: beyond it the oldest echoes are skipped (the frames stay in the log).
     static constexpr int kConsoleBudgetMs = 6;
     static constexpr int kMaxConsoleBacklog = 2000;
-    // Frame echoes reach the console with their rows in the frame table, at the latest after
-    // this time: each edit of the console costs a layout pass and a repaint, and at the
-    // device's full rate every frame arrives alone.
-    static constexpr int kConsoleEchoIntervalMs = 200;
-    // While echoes keep coming (a stream), the console is edited at most this often, at the
-    // display ticks it shares with the frame table: the table shows every row in the
-    // meantime, and the console's layout and repaint are the dearest part of a stream.
+    // While frame echoes keep coming (a stream), the console is edited at most this often, on
+    // the display ticks it shares with the frame table: each edit costs a layout pass and a
+    // repaint, the console's are the dearest part of a stream, and the table shows every row
+    // in the meantime.
     static constexpr int kConsoleStreamIntervalMs = 400;
     // Bad frames reported in full each second; the rest are counted in one line.
     static constexpr int kBadFramesReported = 5;
@@ -225,11 +222,7 @@ private:
     int consoleBatchDepth_ = 0;
     bool consoleScheduled_ = false;
     // Flushes waiting frame echoes a few times a second; any other line flushes them at once.
-    QTimer* consoleEchoTimer_ = nullptr;
-    // Since the last flush that showed frame echoes.
-    QElapsedTimer echoesShown_;
-    // Milliseconds from now until waiting echoes may be shown (0: at the next display tick).
-    int msUntilEchoesDue_() const;
+    TickPacer* consoleEchoPacer_ = nullptr;
 
     // The console keeps its newest line in view while the user has it scrolled to the end,
     // like a terminal; scrolled up, it stays where the user put it.

@@ -15,7 +15,6 @@
 #include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
-#include <QTimer>
 
 namespace {
 // Size the dialog grows to, at least, when the plot first appears.
@@ -64,10 +63,8 @@ void RtDialog::initGUI_()
     plot_->hide(); // shown while at least one channel is ticked
     connect(ui_->tableWidget_, &QTableWidget::itemChanged, this, &RtDialog::onItemChanged_);
 
-    announceTimer_ = new QTimer(this);
-    announceTimer_->setSingleShot(true);
-    announceTimer_->setTimerType(Qt::PreciseTimer);
-    connect(announceTimer_, &QTimer::timeout, this, &RtDialog::announceValues_);
+    valuePacer_ = new TickPacer(
+        ValueRepaintMs, [this] { announceValues_(); }, this);
 
     live_ = new LiveStream(this);
     connect(ui_->liveCheckBox_, &QCheckBox::toggled, live_, &LiveStream::setEnabled);
@@ -144,14 +141,7 @@ void RtDialog::onReceiveData(char cmd, int address, const QByteArray& payload, q
         const int lastRow = int(values.size()) - 1;
         pendingFirstRow_ = 0;
         pendingLastRow_ = std::max(pendingLastRow_, lastRow);
-        if (!announceTimer_->isActive()) {
-            const qint64 since = lastAnnounce_.isValid() ? lastAnnounce_.elapsed() : ValueRepaintMs;
-            if (since >= ValueRepaintMs)
-                announceValues_();
-            else
-                announceTimer_->start(
-                    DisplayTick::msUntilNextAfter(ValueRepaintMs, lastAnnounce_, ValueRepaintMs));
-        }
+        valuePacer_->request();
         // Never before a sample already plotted: the plot's times only grow.
         lastSampleMs_ = std::max(lastSampleMs_, clock_.elapsed() - std::max<qint64>(ageMs, 0));
         plot_->addSample(lastSampleMs_, values);
@@ -262,7 +252,7 @@ void RtDialog::updatePlotVisibility_()
 
 void RtDialog::announceValues_()
 {
-    announceTimer_->stop();
+    valuePacer_->updated();
     QTableWidget* table = ui_->tableWidget_;
     QAbstractItemModel* model = table->model();
     const int last =
@@ -286,16 +276,14 @@ void RtDialog::announceValues_()
         emit model->dataChanged(model->index(pendingFirstRow_, 1), model->index(last, 1));
     }
     pendingFirstRow_ = pendingLastRow_ = -1;
-    lastAnnounce_.start();
 }
 
 void RtDialog::dropPendingValues_()
 {
     // New rows are shown in full by the view; their first values are announced at once.
-    announceTimer_->stop();
+    valuePacer_->reset();
     pendingRaw_.clear();
     pendingFirstRow_ = pendingLastRow_ = -1;
-    lastAnnounce_.invalidate();
 }
 
 QString RtDialog::channelName_(const QString& label)

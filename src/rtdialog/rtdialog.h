@@ -10,8 +10,8 @@
 
 class LiveStream;
 class QTableWidgetItem;
-class QTimer;
 class RtPlot;
+class TickPacer;
 class Ui_RtDialog;
 
 // Real-time values dialog: analog channel labels and the latest value of each channel from every
@@ -88,8 +88,7 @@ private:
     // the texts costs more than the rest of a frame's work. The first values after a quiet
     // spell are shown at once.
     static constexpr int ValueRepaintMs = 200;
-    QTimer* announceTimer_ = nullptr;
-    QElapsedTimer lastAnnounce_;
+    TickPacer* valuePacer_ = nullptr;
     QVector<int> pendingRaw_; // newest raw value of each row not shown yet
     int pendingFirstRow_ = -1;
     int pendingLastRow_ = -1;

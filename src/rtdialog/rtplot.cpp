@@ -3,7 +3,6 @@
 #include "displaytick.h"
 
 #include <QElapsedTimer>
-#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -92,7 +91,9 @@ int RtPlot::redrawIntervalMs(int spanMs, int areaWidth, int redrawMs)
 }
 
 RtPlot::RtPlot(QWidget* parent)
-    : QWidget(parent), canvas_(new PlotCanvas(this)), redrawTimer_(new QTimer(this))
+    : QWidget(parent), canvas_(new PlotCanvas(this)),
+      redrawPacer_(new TickPacer(
+          RedrawIntervalMs, [this] { onRedrawTick_(); }, this))
 {
     // The time axis shows seconds before the newest sample, so the lines scroll to the left.
     canvas_->setTimeTitle(tr("s"));
@@ -100,10 +101,6 @@ RtPlot::RtPlot(QWidget* parent)
     canvas_->setMouseTracking(true);
     canvas_->installEventFilter(this);
     buildControls_();
-
-    redrawTimer_->setSingleShot(true);
-    redrawTimer_->setTimerType(Qt::PreciseTimer);
-    connect(redrawTimer_, &QTimer::timeout, this, &RtPlot::onRedrawTimer_);
 }
 
 RtPlot::~RtPlot() = default;
@@ -341,6 +338,7 @@ void RtPlot::redraw()
     QElapsedTimer spent;
     spent.start();
     dirty_ = false;
+    redrawPacer_->updated();
     ++redrawCount_;
     if (following_) {
         anchorS_ = latestS_();
@@ -386,8 +384,8 @@ void RtPlot::redraw()
         yHi_ = ticks.hi > hi + near ? ticks.hi : ticks.hi + ticks.step;
     }
     canvas_->setPlot(lines, xLo_, xHi_, yLo_, yHi_);
-    redrawPeriodMs_ = redrawIntervalMs(spanMs_, canvas_->plotArea().width(), int(spent.elapsed()));
-    lastRedraw_.start();
+    redrawPacer_->setPeriodMs(
+        redrawIntervalMs(spanMs_, canvas_->plotArea().width(), int(spent.elapsed())));
 }
 
 void RtPlot::showEvent(QShowEvent* event)
@@ -401,15 +399,11 @@ void RtPlot::scheduleRedraw_()
 {
     dirty_ = true;
     // A hidden plot is brought up to date when it is shown again: no timer runs for it.
-    if (isVisible() && !redrawTimer_->isActive()) {
-        // At the next display tick of the period, a period after the last redraw at the
-        // earliest.
-        redrawTimer_->start(
-            DisplayTick::msUntilNextAfter(redrawPeriodMs_, lastRedraw_, redrawPeriodMs_));
-    }
+    if (isVisible())
+        redrawPacer_->request();
 }
 
-void RtPlot::onRedrawTimer_()
+void RtPlot::onRedrawTick_()
 {
     // A hidden plot is brought up to date when it is shown again.
     if (dirty_ && isVisible())

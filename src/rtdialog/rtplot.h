@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QColor>
-#include <QElapsedTimer>
 #include <QList>
 #include <QPoint>
 #include <QPointF>
@@ -17,7 +16,7 @@ class QComboBox;
 class QCheckBox;
 class QDoubleSpinBox;
 class QLabel;
-class QTimer;
+class TickPacer;
 class QToolButton;
 
 // Live plot of the analog channels with its controls: pause, time span, automatic or fixed
@@ -154,7 +153,7 @@ private:
     void buildControls_();
     void scheduleRedraw_();
     static int columnsFor_(int width) { return std::max(200, width / 2); }
-    void onRedrawTimer_();
+    void onRedrawTick_();
     void ensureChannels_(qsizetype count);
     void stopFollowing_();
     void onScaleControls_();
@@ -166,9 +165,7 @@ private:
     std::pair<qsizetype, qsizetype> indexRange_(double from, double to) const;
 
     PlotCanvas* canvas_ = nullptr;
-    QTimer* redrawTimer_ = nullptr;
-    int redrawPeriodMs_ = RedrawIntervalMs;
-    QElapsedTimer lastRedraw_;
+    TickPacer* redrawPacer_ = nullptr;
     QToolButton* pauseButton_ = nullptr;
     QComboBox* spanBox_ = nullptr;
     QCheckBox* autoBox_ = nullptr;
