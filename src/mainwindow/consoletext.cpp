@@ -14,6 +14,11 @@ void ConsoleText::setUp(QPlainTextEdit* edit)
 {
     edit->setReadOnly(true);
     edit->setUndoRedoEnabled(false);
+    // Shaping (kerning, ligatures) changes nothing in the console's lines and is the dearest
+    // step of laying them out; Qt still shapes a script that needs it.
+    QFont font = edit->font();
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    edit->setFont(font);
     // Appends keep to the cap themselves; the document's cap stays as a bound for any other
     // edit.
     edit->setMaximumBlockCount(MaxLines);

@@ -49,12 +49,16 @@ void PlainTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     if (option.font != pitchOf_) {
         pitchOf_ = option.font;
         fixedPitch_ = QFontInfo(option.font).fixedPitch();
+        // Shaping (kerning, ligatures) changes nothing in these texts and is the dearest step of
+        // laying them out; Qt still shapes a script that needs it.
+        paintFont_ = option.font;
+        paintFont_.setStyleStrategy(QFont::PreferNoShaping);
     }
     const QString text = fitted(index.data(Qt::DisplayRole).toString(), option.fontMetrics,
                                 box.width(), fixedPitch_);
 
     painter->save();
-    painter->setFont(option.font);
+    painter->setFont(paintFont_);
     painter->setPen(ink);
     painter->drawText(box, horizontal | Qt::AlignVCenter | Qt::TextSingleLine, text);
     painter->restore();

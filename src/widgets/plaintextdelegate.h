@@ -25,7 +25,9 @@ public:
                           bool fixedPitch);
 
 private:
-    // Whether the last font painted with is of fixed pitch (looking it up takes a font match).
+    // Whether the last font painted with is of fixed pitch (looking it up takes a font match),
+    // and that font as the cells are painted with.
     mutable QFont pitchOf_;
     mutable bool fixedPitch_ = false;
+    mutable QFont paintFont_;
 };
