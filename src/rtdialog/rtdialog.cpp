@@ -129,6 +129,7 @@ void RtDialog::onReceiveData(char cmd, int address, const QByteArray& payload, q
     const int rows = int(subscribedLabels_.size());
     pendingRaw_.resize(rows);
     QVector<double> values;
+    values.reserve(rows);
     for (int i = 0; i < rows; ++i) {
         int raw = 0;
         // A short payload has no value for this row or any later one: they keep their text.

@@ -9,10 +9,14 @@ QString PlainTextDelegate::fitted(const QString& text, const QFontMetrics& metri
 {
     if (!fixedPitch)
         return metrics.elidedText(text, Qt::ElideRight, width);
+    return fitted(text, metrics.horizontalAdvance(QLatin1Char('0')), width);
+}
+
+QString PlainTextDelegate::fitted(const QString& text, int advance, int width)
+{
     // Every character is as wide as any other (the table's texts are Latin-1, one character a
     // glyph): how many fit follows from one advance, without laying the text out.
-    const int advance = std::max(1, metrics.horizontalAdvance(QLatin1Char('0')));
-    const qsizetype fit = width / advance;
+    const qsizetype fit = width / std::max(1, advance);
     if (text.size() <= fit)
         return text;
     if (fit <= 0)
@@ -49,13 +53,15 @@ void PlainTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     if (option.font != pitchOf_) {
         pitchOf_ = option.font;
         fixedPitch_ = QFontInfo(option.font).fixedPitch();
+        advance_ = option.fontMetrics.horizontalAdvance(QLatin1Char('0'));
         // Shaping (kerning, ligatures) changes nothing in these texts and is the dearest step of
         // laying them out; Qt still shapes a script that needs it.
         paintFont_ = option.font;
         paintFont_.setStyleStrategy(QFont::PreferNoShaping);
     }
-    const QString text = fitted(index.data(Qt::DisplayRole).toString(), option.fontMetrics,
-                                box.width(), fixedPitch_);
+    const QString cell = index.data(Qt::DisplayRole).toString();
+    const QString text = fixedPitch_ ? fitted(cell, advance_, box.width())
+                                     : fitted(cell, option.fontMetrics, box.width(), false);
 
     painter->save();
     painter->setFont(paintFont_);

@@ -23,11 +23,14 @@ public:
     // ellipsis at the end.
     static QString fitted(const QString& text, const QFontMetrics& metrics, int width,
                           bool fixedPitch);
+    // The same in a fixed-pitch font whose characters are `advance` pixels wide.
+    static QString fitted(const QString& text, int advance, int width);
 
 private:
     // Whether the last font painted with is of fixed pitch (looking it up takes a font match),
-    // and that font as the cells are painted with.
+    // its characters' width, and that font as the cells are painted with.
     mutable QFont pitchOf_;
     mutable bool fixedPitch_ = false;
+    mutable int advance_ = 1;
     mutable QFont paintFont_;
 };
