@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "displaytick.h"
 #include "framelogmodel.h"
 #include "framestore.h"
 #include "labeltable.h"
@@ -8,6 +9,7 @@
 #include "mkhelper.h"
 #include "plaintextdelegate.h"
 #include "rtdialog.h"
+#include "threadreceive.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -27,6 +29,9 @@ QString frameText(const QByteArray& frame)
 }
 
 } // namespace
+
+// The views pace their updates on the ticks on which the receive loop hands a stream over.
+static_assert(DisplayTick::GridMs == ThreadReceive::kGatherMs);
 
 void MainWindow::initFrameLog_()
 {

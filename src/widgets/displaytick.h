@@ -43,7 +43,6 @@ public:
     TickPacer(int periodMs, std::function<void()> update, QObject* parent);
 
     void setPeriodMs(int periodMs) { periodMs_ = periodMs; }
-    int periodMs() const { return periodMs_; }
 
     void request();
     void updated();
