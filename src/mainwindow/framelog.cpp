@@ -45,6 +45,11 @@ void MainWindow::initFrameLog_()
     table->setColumnWidth(FrameLogModel::CmdColumn, 50);
     connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MainWindow::onFrameSelection_);
+    // The echoes of logged frames are shown no later than their rows, in the same pass.
+    connect(frameLog_, &QAbstractItemModel::rowsInserted, this, [this] {
+        if (consoleEchoes_ > 0 && !consoleScheduled_)
+            flushConsole_();
+    });
     // Like a terminal: while the table shows its last row, new rows scroll into view; scrolled
     // up, it stays where the user put it.
     connect(frameLog_, &QAbstractItemModel::rowsAboutToBeInserted, this, [this, table] {
