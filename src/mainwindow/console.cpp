@@ -33,9 +33,6 @@ void MainWindow::scheduleConsole_()
         flushConsole_();
         return;
     }
-    if (!consoleEchoPacer_)
-        consoleEchoPacer_ = new TickPacer(
-            kConsoleStreamIntervalMs, [this] { flushConsole_(); }, this);
     if (!consoleScheduled_)
         consoleEchoPacer_->request();
 }
@@ -43,7 +40,7 @@ void MainWindow::scheduleConsole_()
 void MainWindow::flushConsole_()
 {
     consoleScheduled_ = false;
-    if (consoleEchoPacer_ && consoleEchoes_ > 0)
+    if (consoleEchoes_ > 0)
         consoleEchoPacer_->updated();
     // Too many frame echoes waiting: the oldest are skipped and counted as not shown. Other
     // lines (events, errors) always reach the console.
@@ -105,8 +102,7 @@ void MainWindow::clearConsole()
 {
     consoleLines_.clear();
     consoleEchoes_ = 0;
-    if (consoleEchoPacer_)
-        consoleEchoPacer_->reset();
+    consoleEchoPacer_->reset();
     ui_->consoleTextEdit_->clear();
 }
 

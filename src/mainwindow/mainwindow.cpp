@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "capturedrop.h"
+#include "displaytick.h"
 #include "framestore.h"
 #include "labeltable.h"
 #include "mkhelper.h"
@@ -25,7 +26,9 @@
 #include <QTimer>
 
 MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent), ui_(new Ui_MainWindow), session_(new SessionPipeline(this))
+    : QMainWindow(parent), ui_(new Ui_MainWindow), session_(new SessionPipeline(this)),
+      consoleEchoPacer_(new TickPacer(
+          kConsoleStreamIntervalMs, [this] { flushConsole_(); }, this))
 {
     initGUI_();
     if (!SettingsStore::problem().isEmpty())

@@ -222,7 +222,7 @@ private:
     int consoleBatchDepth_ = 0;
     bool consoleScheduled_ = false;
     // Flushes waiting frame echoes a few times a second; any other line flushes them at once.
-    TickPacer* consoleEchoPacer_ = nullptr;
+    TickPacer* consoleEchoPacer_;
 
     // The console keeps its newest line in view while the user has it scrolled to the end,
     // like a terminal; scrolled up, it stays where the user put it.
